@@ -1,0 +1,22 @@
+// Message boxes on a terminal: notices to stdout, failures to stderr,
+// questions as "text [y/N] " answered on stdin.
+#pragma once
+
+#include "platform/user_messages.h"
+
+namespace cli {
+
+class ConsoleMessages : public platform::UserMessages {
+ public:
+  explicit ConsoleMessages(bool assumeYes) : assumeYes_(assumeYes) {}
+  platform::MessageAnswer Show(const platform::MessageRequest& request) override;
+
+ private:
+  bool assumeYes_;
+};
+
+// Prints `question` with " [y/N] " and reads the answer: only y or yes, in
+// any case, is Yes. `assumeYes` answers without asking.
+bool AskYes(const char* question, bool assumeYes);
+
+}  // namespace cli

@@ -1,0 +1,37 @@
+// kobaru: the command-line face of Kobaru MP3, working in the current folder.
+#include <cstdio>
+#include <cstring>
+
+#include "cli/arguments.h"
+#include "cli/verbs.h"
+
+namespace {
+
+struct Verb {
+  const char* name;
+  int (*run)(int argc, char** argv);
+};
+
+constexpr Verb kVerbs[] = {
+    {"create", cli::RunCreate},
+    {"add", cli::RunAdd},
+    {"list", cli::RunList},
+    {"stats", cli::RunStats},
+    {"reset-all", cli::RunResetAll},
+    {"reset", cli::RunReset},
+    {"exclude", cli::RunExclude},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return cli::UsageError("missing verb");
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    cli::PrintUsage(stdout);
+    return cli::EXIT_OK;
+  }
+  for (const Verb& verb : kVerbs) {
+    if (std::strcmp(argv[1], verb.name) == 0) return verb.run(argc, argv);
+  }
+  return cli::UsageError(std::string("unknown verb ") + argv[1]);
+}

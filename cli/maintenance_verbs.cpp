@@ -1,0 +1,97 @@
+// reset-all, reset and exclude: the playlist window's three edits.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/console_messages.h"
+#include "cli/verbs.h"
+#include "store/maintenance_flows.h"
+#include "store/playlist_file.h"
+#include "store/table_images.h"
+
+namespace cli {
+namespace {
+
+// The slots named on the command line stand in for the window's selection.
+class NumberedSelection : public PlaylistView {
+ public:
+  explicit NumberedSelection(std::vector<uint32_t> slots) : slots_(std::move(slots)) {}
+  uint32_t ReadSelectedSlots(uint32_t* slots) override {
+    uint32_t count = 0;
+    for (uint32_t slot : slots_) {
+      if (count == MAX_ENTRIES) break;
+      slots[count++] = slot;
+    }
+    return count;
+  }
+  void Refresh() override {}
+
+ private:
+  std::vector<uint32_t> slots_;
+};
+
+int ExitStatus(FlowResult result) {
+  return result == FlowResult::Failed ? EXIT_FAILED : EXIT_OK;
+}
+
+// Registration number text to slot; false unless it is a whole number from
+// 1 to the entry count.
+bool ParseRegistrationNumber(const std::string& text, uint32_t count, uint32_t* slot) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  unsigned long number = std::strtoul(text.c_str(), nullptr, 10);
+  if (number < 1 || number > count) return false;
+  *slot = static_cast<uint32_t>(number - 1);
+  return true;
+}
+
+using SelectionFlow = FlowResult (*)(platform::UserMessages&, PlaylistView&);
+
+int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
+    return UsageError(error);
+  }
+  if (!LoadWorkingTableWithCount()) {
+    std::fprintf(stderr, "kobaru: cannot read %s\n", PLAYLIST_FILE_NAME);
+    return EXIT_FAILED;
+  }
+  uint32_t count = CountEntries(g_workingTable);
+  std::vector<uint32_t> slots;
+  for (const std::string& number : arguments.positional) {
+    uint32_t slot;
+    if (!ParseRegistrationNumber(number, count, &slot)) {
+      return UsageError(number + ": no song with that registration number (1.." +
+                        std::to_string(count) + ")");
+    }
+    slots.push_back(slot);
+  }
+  ConsoleMessages messages(arguments.Has("--yes"));
+  NumberedSelection selection(std::move(slots));
+  return ExitStatus(flow(messages, selection));
+}
+
+}  // namespace
+
+int RunResetAll(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 0, 0}, &arguments, &error)) {
+    return UsageError(error);
+  }
+  ConsoleMessages messages(arguments.Has("--yes"));
+  NumberedSelection none({});
+  return ExitStatus(RunMarkAllUntransferredFlow(messages, none));
+}
+
+int RunReset(int argc, char** argv) {
+  return RunSelectionVerb(argc, argv, RunMarkSelectedUntransferredFlow);
+}
+
+int RunExclude(int argc, char** argv) { return RunSelectionVerb(argc, argv, RunExcludeSelectedFlow); }
+
+}  // namespace cli

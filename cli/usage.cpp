@@ -1,0 +1,25 @@
+#include <cstdio>
+
+#include "cli/arguments.h"
+
+namespace cli {
+
+void PrintUsage(FILE* stream) {
+  std::fputs(
+      "Usage: kobaru VERB [ARGUMENTS]\n"
+      "Works on kPlayLst.dat and kMp3 in the current folder.\n"
+      "\n"
+      "  create FOLDER [--ext EXT]       build kPlayLst.dat from the songs below FOLDER\n"
+      "  add FOLDER [--ext EXT] [--yes]  add the songs below FOLDER to the playlist\n"
+      "  list [--sorted]                 show the playlist in file order, or sorted\n"
+      "  stats                           show how many songs are still unsent\n"
+      "  reset-all [--yes]               mark every song that is not excluded as unsent\n"
+      "  reset NUM... [--yes]            mark the songs with these registration numbers unsent\n"
+      "  exclude NUM... [--yes]          exclude the songs with these registration numbers\n"
+      "  --help                          show this text\n"
+      "\n"
+      "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n",
+      stream);
+}
+
+}  // namespace cli

@@ -1,0 +1,28 @@
+// File services the logic above needs, in plain results. POSIX only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+// True when `name` is an existing regular file that could be opened for
+// writing without creating it. A file without any write bit in its mode
+// counts as not writable even for root, like a read-only attribute.
+bool CanOpenExistingForWrite(const char* name);
+
+// True when `name` exists at all (file, folder or anything else).
+bool PathExists(const char* name);
+
+// Reads up to `capacity` bytes from the start of file `name` into `buffer`.
+// Returns the bytes read, or -1 when the file can't be opened or is a folder.
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity);
+
+// Replaces the contents of `name` with `size` bytes without ever leaving a
+// shortened file: the data goes to a temporary file beside it, is flushed
+// and renamed over the old one. An existing file without write permission
+// is not replaced. When the medium is too full for the temporary file, an
+// existing file is overwritten in place instead (same size, no new space).
+bool ReplaceFileContents(const char* name, const void* data, size_t size);
+
+}  // namespace platform

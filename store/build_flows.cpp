@@ -1,0 +1,32 @@
+#include "store/build_flows.h"
+
+#include "store/search_worker.h"
+#include "store/store_texts.h"
+
+namespace {
+
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+void ShowOutcome(platform::UserMessages& messages, bool ok, const char* done, const char* failed) {
+  if (ok) {
+    messages.Show({done, CAPTION_CONFIRM, MessageButtons::Ok, false, MessageIcon::None, false});
+  } else {
+    messages.Show({failed, CAPTION_ERROR, MessageButtons::Ok, false, MessageIcon::Stop, true});
+  }
+}
+
+}  // namespace
+
+bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
+  if (searchStatus == SEARCH_NONE) return false;
+  bool ok = searchStatus == SEARCH_SUCCEEDED;
+  ShowOutcome(messages, ok, TEXT_CREATED, TEXT_CREATE_FAILED);
+  return ok;
+}
+
+bool AppendAndReport(platform::UserMessages& messages) {
+  bool ok = AppendScanResult() == 1;
+  ShowOutcome(messages, ok, TEXT_ADDED, TEXT_ADD_FAILED);
+  return ok;
+}

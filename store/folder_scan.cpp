@@ -1,0 +1,107 @@
+#include "store/folder_scan.h"
+
+#include <cstring>
+#include <strings.h>
+
+#include "platform/folder_reader.h"
+#include "store/table_images.h"
+
+char g_wantedExtension[PATH_LEN] = "mp3";
+char g_foundExtension[PATH_LEN];
+
+namespace {
+
+constexpr size_t kMaxStoredLength = PATH_LEN - 1;
+// Every level adds at least one name byte and two separators.
+constexpr int kMaxWalkDepth = static_cast<int>(PATH_LEN / 3) + 2;
+constexpr size_t kMaxNameLength = 255;
+
+struct Walk {
+  platform::FolderIdentity folders[kMaxWalkDepth];
+  int depth = 0;
+};
+
+bool IsOnWalk(const Walk& walk, const platform::FolderIdentity& identity) {
+  for (int i = 0; i < walk.depth; ++i) {
+    if (walk.folders[i] == identity) return true;
+  }
+  return false;
+}
+
+bool TableFull() { return g_entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES; }
+
+// Puts the lower-cased extension of `name` into g_foundExtension; false when
+// the name has no dot, or only a leading one.
+bool TakeExtension(const char* name) {
+  size_t length = strnlen(name, PATH_LEN);
+  const char* dot = static_cast<const char*>(memrchr(name, '.', length));
+  if (dot == nullptr || dot == name) return false;
+  std::memset(g_foundExtension, 0, sizeof g_foundExtension);
+  size_t extensionLength = length - static_cast<size_t>(dot + 1 - name);
+  if (extensionLength > kMaxStoredLength) extensionLength = kMaxStoredLength;
+  std::memcpy(g_foundExtension, dot + 1, extensionLength);
+  for (size_t i = 0; i < extensionLength; ++i) {
+    char& c = g_foundExtension[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
+  }
+  return std::strcmp(g_foundExtension, g_wantedExtension) == 0;
+}
+
+void AppendSong(const char* folderPath, size_t folderLength, const char* name, uint64_t size) {
+  uint32_t slot = g_entryCount.load(std::memory_order_relaxed);
+  PlaylistEntry& entry = g_workingTable.entries[slot];
+  std::memset(&entry, 0, sizeof entry);
+  size_t nameLength = strnlen(name, kMaxNameLength);
+  size_t fullLength = folderLength + nameLength;
+  entry.state = fullLength <= kMaxStoredLength ? STATE_UNTRANSFERRED : STATE_PATH_TOO_LONG;
+  std::memcpy(entry.path, folderPath, folderLength);
+  size_t nameBytes = fullLength <= kMaxStoredLength ? nameLength : kMaxStoredLength - folderLength;
+  std::memcpy(entry.path + folderLength, name, nameBytes);
+  entry.transferNumber = 0;
+  entry.fileSize = static_cast<uint32_t>(size);
+  g_entryCount.store(slot + 1, std::memory_order_relaxed);
+}
+
+bool IsSkippedFolder(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0 ||
+         strcasecmp(name, TARGET_FOLDER_NAME) == 0;
+}
+
+void ScanAt(const char* folderPath, Walk& walk) {
+  if (TableFull()) return;
+  platform::FolderReader reader;
+  if (!reader.Open(folderPath)) return;
+  if (walk.depth >= kMaxWalkDepth || IsOnWalk(walk, reader.Identity())) return;
+  walk.folders[walk.depth++] = reader.Identity();
+
+  size_t folderLength = strnlen(folderPath, PATH_LEN);
+  platform::FolderEntry found;
+  while (!TableFull() && reader.Next(&found)) {
+    if (found.kind == platform::EntryKind::Folder) {
+      if (IsSkippedFolder(found.name)) continue;
+      size_t nameLength = strnlen(found.name, kMaxNameLength + 1);
+      if (folderLength + nameLength + 2 > kMaxStoredLength) continue;
+      char subfolder[PATH_LEN] = {};
+      std::memcpy(subfolder, folderPath, folderLength);
+      std::memcpy(subfolder + folderLength, found.name, nameLength);
+      std::memcpy(subfolder + folderLength + nameLength, STORED_SEPARATOR, 2);
+      ScanAt(subfolder, walk);
+    } else if (TakeExtension(found.name)) {
+      AppendSong(folderPath, folderLength, found.name, reader.CurrentFileSize());
+    }
+  }
+  --walk.depth;
+}
+
+}  // namespace
+
+void ScanFolder(const char* folderPath) {
+  if (strnlen(folderPath, PATH_LEN) > kMaxStoredLength) return;
+  Walk walk;
+  ScanAt(folderPath, walk);
+}
+
+void ResetWantedExtension() {
+  std::memset(g_wantedExtension, 0, sizeof g_wantedExtension);
+  std::memcpy(g_wantedExtension, DEFAULT_EXTENSION, sizeof DEFAULT_EXTENSION);
+}

@@ -1,0 +1,66 @@
+#include "store/maintenance_flows.h"
+
+#include "store/playlist_entry.h"
+#include "store/playlist_maintenance.h"
+#include "store/store_texts.h"
+
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+struct FlowTexts {
+  const char* question;
+  const char* caption;
+  const char* done;
+  const char* failed;
+};
+
+constexpr FlowTexts kResetAll{TEXT_RESET_ALL_QUESTION, TEXT_RESET_ALL_CAPTION, TEXT_RESET_ALL_DONE,
+                              TEXT_RESET_ALL_FAILED};
+constexpr FlowTexts kResetSelected{TEXT_RESET_SELECTED_QUESTION, TEXT_RESET_SELECTED_CAPTION,
+                                   TEXT_RESET_SELECTED_DONE, TEXT_RESET_SELECTED_FAILED};
+constexpr FlowTexts kExclude{TEXT_EXCLUDE_QUESTION, TEXT_EXCLUDE_CAPTION, TEXT_EXCLUDE_DONE,
+                             TEXT_EXCLUDE_FAILED};
+
+uint32_t g_selectedSlots[MAX_ENTRIES];
+
+bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
+  return messages.Show({texts.question, texts.caption, MessageButtons::YesNo, true,
+                        MessageIcon::None, false}) == MessageAnswer::Yes;
+}
+
+// Results have no caption of their own and no icon, success or not.
+FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
+                  bool ok) {
+  messages.Show({ok ? texts.done : texts.failed, nullptr, MessageButtons::Ok, false,
+                 MessageIcon::None, !ok});
+  if (!ok) return FlowResult::Failed;
+  view.Refresh();
+  return FlowResult::Succeeded;
+}
+
+template <typename Edit>
+FlowResult RunSelectionFlow(platform::UserMessages& messages, PlaylistView& view,
+                            const FlowTexts& texts, Edit edit) {
+  if (!AskQuestion(messages, texts)) return FlowResult::Declined;
+  uint32_t count = view.ReadSelectedSlots(g_selectedSlots);
+  if (count > MAX_ENTRIES) count = MAX_ENTRIES;
+  return Report(messages, view, texts, edit(g_selectedSlots, count));
+}
+
+}  // namespace
+
+FlowResult RunMarkAllUntransferredFlow(platform::UserMessages& messages, PlaylistView& view) {
+  if (!AskQuestion(messages, kResetAll)) return FlowResult::Declined;
+  return Report(messages, view, kResetAll, MarkAllUntransferred());
+}
+
+FlowResult RunMarkSelectedUntransferredFlow(platform::UserMessages& messages, PlaylistView& view) {
+  return RunSelectionFlow(messages, view, kResetSelected, MarkEntriesUntransferred);
+}
+
+FlowResult RunExcludeSelectedFlow(platform::UserMessages& messages, PlaylistView& view) {
+  return RunSelectionFlow(messages, view, kExclude, ExcludeEntries);
+}

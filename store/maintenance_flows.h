@@ -1,0 +1,24 @@
+// The three maintenance flows of the playlist window: one question, one
+// edit, one result message, and a refresh of the view after a success.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/user_messages.h"
+
+// What a flow needs of the view that runs it.
+class PlaylistView {
+ public:
+  virtual ~PlaylistView() = default;
+  // The selected slots (0-based), read only after the user said Yes.
+  // Writes at most MAX_ENTRIES slots and returns how many.
+  virtual uint32_t ReadSelectedSlots(uint32_t* slots) = 0;
+  // Reload and redraw after a successful edit.
+  virtual void Refresh() = 0;
+};
+
+enum class FlowResult { Declined, Succeeded, Failed };
+
+FlowResult RunMarkAllUntransferredFlow(platform::UserMessages& messages, PlaylistView& view);
+FlowResult RunMarkSelectedUntransferredFlow(platform::UserMessages& messages, PlaylistView& view);
+FlowResult RunExcludeSelectedFlow(platform::UserMessages& messages, PlaylistView& view);

@@ -1,0 +1,29 @@
+// Loading and saving kPlayLst.dat as a whole image.
+#pragma once
+
+#include <cstdint>
+
+#include "store/playlist_entry.h"
+
+inline constexpr char PLAYLIST_FILE_NAME[] = "kPlayLst.dat";
+
+// Reads up to TABLE_BYTES into the start of `image`. Returns the bytes read
+// (a short file is no error) or -1 when the file can't be opened; then the
+// image is untouched. Callers zero the image first.
+int32_t LoadTable(const char* fileName, PlaylistTable* image);
+
+// Writes the first `byteCount` bytes of `image` (at most TABLE_BYTES) as the
+// whole file. Returns 0, or -1 when the file could not be written; a failed
+// save leaves the old file as it was, never a shortened one.
+int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount);
+
+// Number of leading non-empty slots, at most MAX_ENTRIES.
+uint32_t CountEntries(const PlaylistTable& image);
+
+// True when the file exists and could be opened for writing without being
+// created; a read-only file or a folder counts as absent.
+bool IsFilePresent(const char* fileName);
+
+// Zeroes g_workingTable, loads kPlayLst.dat into it and, unless that failed,
+// sets g_entryCount. False when the file could not be read.
+bool LoadWorkingTableWithCount();

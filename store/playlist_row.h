@@ -1,0 +1,31 @@
+// The text of a playlist row and the order of the sorted list.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "store/playlist_entry.h"
+
+inline constexpr size_t DISPLAY_PATH_BYTES = 1024;
+// Row prefix plus a path decoded to UTF-8 (at most three bytes per byte).
+inline constexpr size_t ROW_TEXT_BYTES = 3 * PATH_LEN + 128;
+
+// List values: 0 and 1 stand for the two header rows, i + 2 for slot i.
+inline constexpr uint32_t FIRST_ENTRY_ROW_VALUE = 2;
+
+// Copies at most `fieldBytes` bytes of `path` into `out` (DISPLAY_PATH_BYTES,
+// zeroed first), dropping every separator byte ('/' or '\') that follows the
+// same byte, so each run of separators shows as one.
+void CollapseBackslashes(const char* path, size_t fieldBytes, char* out);
+
+// Collapsed path as UTF-8 for the screen: valid UTF-8 is kept, anything else
+// (a playlist written on Windows) is read as code page 932. Display only.
+void MakeDisplayPath(const PlaylistEntry& entry, char* out, size_t outSize);
+
+// "  state |  number  |       size |  slot+1  | path " for slot `slot`.
+// Returns the length written.
+int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size_t outSize);
+
+// Order of the sorted list for two row values of g_workingTable: headers
+// first, then by the rows' texts compared as unsigned bytes. -1, 0 or 1.
+int ComparePlaylistRows(uint32_t first, uint32_t second);
