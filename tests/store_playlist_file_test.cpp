@@ -3,10 +3,12 @@
 
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/playlist_file.h"
 #include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
@@ -108,6 +110,42 @@ TEST_F(PlaylistFileTest, SaveReplacesTheWholeFileAndLeavesNoTemporary) {
   EXPECT_STREQ(saved.entries[0].path, "//new.mp3");
   EXPECT_EQ(CountEntries(saved), 1u);
   EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlaylistOnAFullMedium, SaveRewritesInPlaceWhenNoRoomIsLeft) {
+  TempFolder folder;
+  SmallVolume card(folder.Join("card"), "2m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  ASSERT_EQ(chdir("card"), 0);
+  WritePlaylist({MakeEntry(0, 0, "//a.mp3", 1), MakeEntry(0, 0, "//b.mp3", 2)});
+  card.FillUp("filler");
+
+  ASSERT_TRUE(LoadWorkingTableWithCount());
+  g_workingTable.entries[1].state = STATE_TRANSFERRED;
+  g_workingTable.entries[1].transferNumber = 17;
+  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), 0);
+  const PlaylistTable& saved = ReadPlaylist();
+  EXPECT_EQ(saved.entries[1].transferNumber, 17);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
+  EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+  ASSERT_EQ(chdir(".."), 0);
+}
+
+TEST(PlaylistOnAFullMedium, NewPlaylistThatDoesNotFitFailsCleanly) {
+  TempFolder folder;
+  SmallVolume card(folder.Join("card"), "2m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  ASSERT_EQ(chdir("card"), 0);
+  card.FillUp("filler");
+  std::memset(&g_workingTable, 0, sizeof g_workingTable);
+  EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), -1);
+  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+  EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+  ASSERT_EQ(chdir(".."), 0);
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+// The kobaru companion's playlist verbs, run as a user would run them.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "store/playlist_entry.h"
+#include "store/playlist_file.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_folder.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr char kHeader[] = "状態|伝送番号|ファイル容量|登録番号|ファイル名\n";
+
+class CliStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(folder_.Join("music/b.mp3"), "bb");
+    WriteFile(folder_.Join("music/a.MP3"), "a");
+    WriteFile(folder_.Join("music/c.ogg"), "ccc");
+    MakeFolders(folder_.Join("card"));
+    ASSERT_EQ(chdir("card"), 0);
+  }
+  std::string Row(int state, int number, int size, int slot, const std::string& path) {
+    char row[512];
+    std::snprintf(row, sizeof row, "  %d |  %04d  | %10d |  %04d  | %s \n", state, number, size, slot,
+                  path.c_str());
+    return row;
+  }
+  TempFolder folder_;
+};
+
+TEST_F(CliStoreTest, CreateListAndStats) {
+  CommandResult created = RunKobaru({"create", "../music/"});
+  EXPECT_EQ(created.exitStatus, 0);
+  EXPECT_EQ(created.out, "ﾌﾟﾚｲﾘｽﾄを作成しました。\n");
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
+
+  CommandResult listed = RunKobaru({"list"});
+  EXPECT_EQ(listed.exitStatus, 0);
+  EXPECT_EQ(listed.out, kHeader + Row(0, 0, 1, 1, folder_.Join("music/a.MP3")) +
+                            Row(0, 0, 2, 2, folder_.Join("music/b.mp3")));
+  EXPECT_EQ(RunKobaru({"stats"}).out, "残 2 / 2件中 (消化率0％)\n");
+
+  CommandResult again = RunKobaru({"create", "../music"});
+  EXPECT_EQ(again.exitStatus, 1);
+  EXPECT_EQ(again.err, "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。\n");
+}
+
+TEST_F(CliStoreTest, CreateWithOtherExtensionOrNone) {
+  EXPECT_EQ(RunKobaru({"create", "../music", "--ext", "OGG"}).exitStatus, 0);
+  EXPECT_EQ(CountEntries(ReadPlaylist()), 1u);
+  std::remove(PLAYLIST_FILE_NAME);
+  CommandResult empty = RunKobaru({"create", "../music", "--ext", ""});
+  EXPECT_EQ(empty.exitStatus, 1);
+  EXPECT_EQ(empty.err, "拡張子が入力されていません。\n");
+  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+  EXPECT_EQ(RunKobaru({"create", "../nowhere"}).exitStatus, 2);
+}
+
+TEST_F(CliStoreTest, AddShowsTheRowsAndAsks) {
+  WritePlaylist({MakeEntry(1, 4, "//old.mp3", 9)});
+  CommandResult declined = RunKobaru({"add", "../music"}, "n\n");
+  EXPECT_EQ(declined.exitStatus, 0);
+  EXPECT_EQ(declined.out, kHeader + Row(0, 0, 1, 1, folder_.Join("music/a.MP3")) +
+                              Row(0, 0, 2, 2, folder_.Join("music/b.mp3")) +
+                              "プレイリスト追加確認 [y/N] ");
+  EXPECT_EQ(CountEntries(ReadPlaylist()), 1u);
+
+  CommandResult accepted = RunKobaru({"add", "../music"}, "YES\n");
+  EXPECT_EQ(accepted.exitStatus, 0);
+  EXPECT_NE(accepted.out.find("ﾌﾟﾚｲﾘｽﾄ追加しました。\n"), std::string::npos);
+  EXPECT_EQ(CountEntries(ReadPlaylist()), 3u);
+}
+
+TEST_F(CliStoreTest, AddWithoutPlaylistFails) {
+  CommandResult result = RunKobaru({"add", "../music", "--yes"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.err, "ﾌﾟﾚｲﾘｽﾄ追加失敗しました。\n");
+}
+
+TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
+  WritePlaylist({MakeEntry(1, 4, "//a.mp3", 1), MakeEntry(1, 5, "//b.mp3", 2),
+                 MakeEntry(0, 0, "//c.mp3", 3)});
+  std::string before = ReadFile(PLAYLIST_FILE_NAME);
+
+  CommandResult declined = RunKobaru({"exclude", "3"}, "y es\n");
+  EXPECT_EQ(declined.exitStatus, 0);
+  EXPECT_EQ(declined.out, "選択曲を除外します。よろしいですか？ [y/N] ");
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
+
+  CommandResult outside = RunKobaru({"exclude", "4", "--yes"});
+  EXPECT_EQ(outside.exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"reset", "0", "--yes"}).exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"reset", "x1", "--yes"}).exitStatus, 2);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
+
+  EXPECT_EQ(RunKobaru({"exclude", "3", "1"}, "y\n").exitStatus, 0);
+  EXPECT_EQ(RunKobaru({"reset", "2", "--yes"}).out, "選択曲を未伝送にしました。\n");
+  const PlaylistTable& saved = ReadPlaylist();
+  EXPECT_EQ(saved.entries[0].state, STATE_EXCLUDED);
+  EXPECT_EQ(saved.entries[0].transferNumber, 4);
+  EXPECT_EQ(saved.entries[1].state, STATE_UNTRANSFERRED);
+  EXPECT_EQ(saved.entries[1].transferNumber, 0);
+  EXPECT_EQ(saved.entries[2].state, STATE_EXCLUDED);
+
+  CommandResult all = RunKobaru({"reset-all", "--yes"});
+  EXPECT_EQ(all.out, "全てを未伝送にしました。\n");
+  EXPECT_EQ(ReadPlaylist().entries[0].transferNumber, 0);
+}
+
+TEST_F(CliStoreTest, SortedListAndFailures) {
+  WritePlaylist({MakeEntry(1, 5, "//z.mp3", 100), MakeEntry(0, 0, "//y.mp3", 300),
+                 MakeEntry(0, 0, "//x.mp3", 200), MakeEntry(4, 0, "//w.mp3", 50)});
+  CommandResult sorted = RunKobaru({"list", "--sorted"});
+  EXPECT_EQ(sorted.out, kHeader + Row(0, 0, 200, 3, "/x.mp3") + Row(0, 0, 300, 2, "/y.mp3") +
+                            Row(1, 5, 100, 1, "/z.mp3") + Row(4, 0, 50, 4, "/w.mp3"));
+  std::remove(PLAYLIST_FILE_NAME);
+  EXPECT_EQ(RunKobaru({"list"}).exitStatus, 1);
+  CommandResult stats = RunKobaru({"stats"});
+  EXPECT_EQ(stats.exitStatus, 1);
+  EXPECT_EQ(stats.out, "Empty!\n");
+  EXPECT_EQ(RunKobaru({"reset-all", "--yes"}).err, "全てを未伝送に出来ませんでした。\n");
+}
+
+TEST_F(CliStoreTest, UsageErrors) {
+  EXPECT_EQ(RunKobaru({}).exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"dance"}).exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"list", "--bogus"}).exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"create"}).exitStatus, 2);
+  CommandResult help = RunKobaru({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_NE(help.out.find("Usage: kobaru"), std::string::npos);
+}
+
+}  // namespace

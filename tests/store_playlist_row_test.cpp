@@ -1,0 +1,113 @@
+// Row texts, the display form of paths and the sorted list's order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+#include "store/playlist_row.h"
+#include "store/table_images.h"
+#include "tests/support/playlist_builder.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string Row(uint32_t slot, const PlaylistEntry& entry) {
+  char row[ROW_TEXT_BYTES];
+  int length = FormatPlaylistRow(slot, entry, row, sizeof row);
+  EXPECT_EQ(static_cast<size_t>(length), std::strlen(row));
+  return row;
+}
+
+TEST(PlaylistRow, FixedColumnsAndCollapsedPath) {
+  EXPECT_EQ(Row(0, MakeEntry(1, 5, "//home//u//Music//a.mp3", 100)),
+            "  1 |  0005  |        100 |  0001  | /home/u/Music/a.mp3 ");
+  EXPECT_EQ(Row(3999, MakeEntry(4, 9999, "////a.mp3", 1234567890)),
+            "  4 |  9999  | 1234567890 |  4000  | /a.mp3 ");
+}
+
+TEST(PlaylistRow, SizesFromTwoGigabytesOnShowAsNegative) {
+  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0xFFFFFFFFu)), "  0 |  0000  |         -1 |  0001  | /a ");
+  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0x80000000u)),
+            "  0 |  0000  | -2147483648 |  0001  | /a ");
+}
+
+TEST(PlaylistRow, WindowsPlaylistShowsReadably) {
+  // D:\\Music\\曲\\a.mp3 in code page 932, as a playlist made on Windows stores it.
+  std::string stored = "D:\\\\Music\\\\\x8B\xC8\\\\a.mp3";
+  char shown[DISPLAY_PATH_BYTES];
+  MakeDisplayPath(MakeEntry(0, 0, stored, 0), shown, sizeof shown);
+  EXPECT_STREQ(shown, "D:\\Music\\曲\\a.mp3");
+  // Half-width katakana alone, which is not valid UTF-8 either.
+  MakeDisplayPath(MakeEntry(0, 0, "\xCC\xDF\xDA\xB2.mp3", 0), shown, sizeof shown);
+  EXPECT_STREQ(shown, "ﾌﾟﾚｲ.mp3");
+}
+
+TEST(PlaylistRow, Utf8PathsAreShownAsStored) {
+  char shown[DISPLAY_PATH_BYTES];
+  MakeDisplayPath(MakeEntry(0, 0, "//音楽//ソ表.mp3", 0), shown, sizeof shown);
+  EXPECT_STREQ(shown, "/音楽/ソ表.mp3");
+}
+
+TEST(PlaylistRow, CollapseWorksOnBytesWithinTheField) {
+  char out[DISPLAY_PATH_BYTES];
+  CollapseBackslashes("a\\\\\\b//c/\\d", 100, out);
+  EXPECT_STREQ(out, "a\\b/c/\\d");
+  CollapseBackslashes("abcdef", 3, out);
+  EXPECT_STREQ(out, "abc");
+}
+
+TEST(PlaylistRow, UnterminatedPathNeverReadsPastItsField) {
+  PlaylistEntry entry{};
+  std::memset(entry.path, 'p', PATH_LEN);
+  entry.fileSize = 7;  // the bytes right behind the path
+  std::string row = Row(0, entry);
+  EXPECT_EQ(row, "  0 |  0000  |          7 |  0001  | " + std::string(PATH_LEN, 'p') + " ");
+}
+
+class SortedOrderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::memset(&g_workingTable, 0, sizeof g_workingTable); }
+  std::vector<uint32_t> SortedSlots(uint32_t count) {
+    std::vector<uint32_t> values(count + 1);
+    std::iota(values.begin() + 1, values.end(), FIRST_ENTRY_ROW_VALUE);
+    values[0] = 1;  // the header
+    std::reverse(values.begin(), values.end());
+    std::sort(values.begin(), values.end(),
+              [](uint32_t a, uint32_t b) { return ComparePlaylistRows(a, b) < 0; });
+    return values;
+  }
+};
+
+TEST_F(SortedOrderTest, ByStateThenNumberThenSizeThenSlot) {
+  g_workingTable.entries[0] = MakeEntry(1, 5, "//z.mp3", 100);
+  g_workingTable.entries[1] = MakeEntry(0, 0, "//y.mp3", 300);
+  g_workingTable.entries[2] = MakeEntry(0, 0, "//x.mp3", 200);
+  g_workingTable.entries[3] = MakeEntry(4, 0, "//w.mp3", 50);
+  g_workingTable.entries[4] = MakeEntry(0, 0, "//a.mp3", 200);  // ties with slot 2
+  std::vector<uint32_t> expected{1, 4, 6, 3, 2, 5};
+  EXPECT_EQ(SortedSlots(5), expected);
+}
+
+TEST_F(SortedOrderTest, HeadersComeFirstAndEntriesNeverTie) {
+  g_workingTable.entries[0] = MakeEntry(0, 0, "//same.mp3", 1);
+  g_workingTable.entries[1] = MakeEntry(0, 0, "//same.mp3", 1);
+  EXPECT_EQ(ComparePlaylistRows(0, 2), -1);
+  EXPECT_EQ(ComparePlaylistRows(2, 1), 1);
+  EXPECT_EQ(ComparePlaylistRows(2, 3), -1);
+  EXPECT_EQ(ComparePlaylistRows(3, 2), 1);
+  EXPECT_EQ(ComparePlaylistRows(3, 3), 0);
+}
+
+TEST_F(SortedOrderTest, TextOrderDecidesForValuesOfOtherWidths) {
+  g_workingTable.entries[0] = MakeEntry(10, 0, "//a", 1);     // "  10 |" sorts before "  2 |"
+  g_workingTable.entries[1] = MakeEntry(2, 0, "//a", 1);
+  g_workingTable.entries[2] = MakeEntry(0, 0, "//a", 0xFFFFFFFFu);  // "        -1"
+  g_workingTable.entries[3] = MakeEntry(0, 0, "//a", 5);            // "         5" first
+  std::vector<uint32_t> expected{1, 5, 4, 2, 3};
+  EXPECT_EQ(SortedSlots(4), expected);
+}
+
+}  // namespace
