@@ -76,10 +76,11 @@ bool PathExists(const char* name) {
 }
 
 int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
-  int fd = open(name, O_RDONLY | O_CLOEXEC);
+  // Non-blocking open, so a pipe of that name can't hang the caller.
+  int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return -1;
   }

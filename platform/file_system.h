@@ -15,7 +15,7 @@ bool CanOpenExistingForWrite(const char* name);
 bool PathExists(const char* name);
 
 // Reads up to `capacity` bytes from the start of file `name` into `buffer`.
-// Returns the bytes read, or -1 when the file can't be opened or is a folder.
+// Returns the bytes read, or -1 when it can't be opened or is not a regular file.
 int64_t ReadFileStart(const char* name, void* buffer, size_t capacity);
 
 // Replaces the contents of `name` with `size` bytes without ever leaving a

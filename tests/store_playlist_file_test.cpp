@@ -64,13 +64,17 @@ TEST_F(PlaylistFileTest, LongFileReadsOnlyTheTable) {
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
 
-TEST_F(PlaylistFileTest, MissingFileOrFolderFailsAndLeavesTheImage) {
+TEST_F(PlaylistFileTest, MissingFileFolderOrPipeFailsAndLeavesTheImage) {
   g_workingTable.entries[0].path[0] = 'k';
   EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
   MakeFolders(PLAYLIST_FILE_NAME);
   EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
   EXPECT_EQ(g_workingTable.entries[0].path[0], 'k');
   EXPECT_FALSE(LoadWorkingTableWithCount());
+  rmdir(PLAYLIST_FILE_NAME);
+  ASSERT_EQ(mkfifo(PLAYLIST_FILE_NAME, 0644), 0);  // nobody writes: must not wait for ever
+  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
+  EXPECT_FALSE(IsFilePresent(PLAYLIST_FILE_NAME));
 }
 
 TEST_F(PlaylistFileTest, CountStopsAtTheFirstGapAndAtTheLastSlot) {
