@@ -20,6 +20,9 @@ constexpr Verb kVerbs[] = {
     {"reset-all", cli::RunResetAll},
     {"reset", cli::RunReset},
     {"exclude", cli::RunExclude},
+    {"seconds", cli::RunSeconds},
+    {"play", cli::RunPlay},
+    {"startup", cli::RunStartup},
 };
 
 }  // namespace

@@ -16,9 +16,13 @@ void PrintUsage(FILE* stream) {
       "  reset-all [--yes]               mark every song that is not excluded as unsent\n"
       "  reset NUM... [--yes]            mark the songs with these registration numbers unsent\n"
       "  exclude NUM... [--yes]          exclude the songs with these registration numbers\n"
+      "  seconds [--ms] FILE...          show each MP3 file's play time (seconds + 3, or ms)\n"
+      "  play                            open a random song in the player\n"
+      "  startup on|off                  switch the start-up song marker kStartUp\n"
       "  --help                          show this text\n"
       "\n"
-      "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n",
+      "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n"
+      "play uses the command in KOBARU_PLAYER (the song is appended), else xdg-open.\n",
       stream);
 }
 

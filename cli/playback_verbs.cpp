@@ -1,0 +1,84 @@
+// seconds, play and startup: the random player's side of kobaru.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/arguments.h"
+#include "cli/console_messages.h"
+#include "cli/verbs.h"
+#include "playback/continuous_play.h"
+#include "playback/marker_files.h"
+#include "playback/play_time.h"
+#include "playback/random_player.h"
+#include "playback/song_opener.h"
+#include "store/playlist_file.h"
+#include "store/presence_flags.h"
+
+namespace cli {
+namespace {
+
+constexpr char kOn[] = "on";
+constexpr char kOff[] = "off";
+
+// A banner click on the command line: no timer, no beep.
+class ShellPlaybackHost : public PlaybackHost {
+ public:
+  void StartContinuousTimer() override {}
+  void Beep() override {}
+  void OpenSong(const char* storedPath) override { OpenSongInShell(storedPath); }
+};
+
+int32_t MillisecondsOf(const char* path) {
+  FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return 0;
+  int32_t milliseconds = ReadPlayTimeMs(file);
+  std::fclose(file);
+  return milliseconds;
+}
+
+}  // namespace
+
+int RunSeconds(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, 2, {{"--ms"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
+    return UsageError(error);
+  }
+  bool milliseconds = arguments.Has("--ms");
+  for (const std::string& file : arguments.positional) {
+    if (milliseconds) {
+      std::printf("%d\t%s\n", MillisecondsOf(file.c_str()), file.c_str());
+    } else {
+      std::printf("%u\t%s\n", GetSongSeconds(file.c_str()), file.c_str());
+    }
+  }
+  return EXIT_OK;
+}
+
+int RunPlay(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
+  g_playlistPresent = IsFilePresent(PLAYLIST_FILE_NAME) ? 1 : 0;
+  ShellPlaybackHost host;
+  OnBannerClick(host);
+  if (g_chosenSong[0] == '\0') return EXIT_FAILED;
+  char shown[PATH_LEN + 1];
+  CollapseSeparators(g_chosenSong, shown);
+  std::printf("%s\n", shown);
+  return EXIT_OK;
+}
+
+int RunStartup(int argc, char** argv) {
+  Arguments arguments;
+  std::string error;
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 1, 1}, &arguments, &error)) return UsageError(error);
+  const std::string& choice = arguments.positional[0];
+  if (choice != kOn && choice != kOff) return UsageError("startup takes on or off");
+  if (SetStartUpMarker(choice == kOn)) return EXIT_OK;
+  ConsoleMessages messages(false);
+  ReportMarkerFailure(messages);
+  return EXIT_FAILED;
+}
+
+}  // namespace cli

@@ -1,0 +1,115 @@
+// An arbitrary kPlayLst.dat, loaded and put through the store's and the
+// random player's operations in a scratch folder. The target changes into
+// that folder before libFuzzer reads its arguments: give absolute paths.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "playback/random_play_generator.h"
+#include "playback/random_player.h"
+#include "store/playlist_file.h"
+#include "store/playlist_maintenance.h"
+#include "store/playlist_row.h"
+#include "store/playlist_stats.h"
+#include "store/search_worker.h"
+#include "store/table_images.h"
+
+namespace {
+
+constexpr int kPicks = 4;
+constexpr uint32_t kEditedSlots = 8;
+
+const uint8_t* g_input = nullptr;
+size_t g_inputSize = 0;
+size_t g_drawCursor = 0;
+char g_scratchFolder[64];
+
+// Draws taken from the input itself, so that a run is repeatable.
+int32_t DrawFromInput() {
+  if (g_inputSize == 0) return 0;
+  int32_t draw = g_input[g_drawCursor % g_inputSize] * 131 + static_cast<int32_t>(g_drawCursor);
+  ++g_drawCursor;
+  return draw & RANDOM_PLAY_MAX;
+}
+
+void WriteInput(const uint8_t* data, size_t size) {
+  FILE* file = std::fopen(PLAYLIST_FILE_NAME, "wb");
+  if (file == nullptr) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+  std::fclose(file);
+}
+
+void ShowEverySlot() {
+  char row[ROW_TEXT_BYTES];
+  for (uint32_t slot = 0; slot < MAX_ENTRIES; ++slot) {
+    FormatPlaylistRow(slot, g_workingTable.entries[slot], row, sizeof row);
+  }
+  uint32_t values = g_entryCount + FIRST_ENTRY_ROW_VALUE;
+  // Entry rows only: a header row sorts first from either side.
+  for (uint32_t value = FIRST_ENTRY_ROW_VALUE; value + 1 < values && value < 64; ++value) {
+    if (ComparePlaylistRows(value, value + 1) != -ComparePlaylistRows(value + 1, value)) {
+      __builtin_trap();
+    }
+  }
+  char line[128];
+  FormatStatsLine(ComputePlaylistStats(g_workingTable, g_entryCount), line, sizeof line);
+}
+
+void EditAndAppend(const uint8_t* data, size_t size) {
+  uint32_t entries = g_entryCount;
+  uint32_t slots[kEditedSlots];
+  // The window passes only slots of listed rows.
+  for (uint32_t i = 0; i < kEditedSlots; ++i) {
+    slots[i] = size > i && entries > 0 ? data[i] % entries : 0;
+  }
+  uint32_t slotCount = entries < kEditedSlots ? entries : kEditedSlots;
+  MarkEntriesUntransferred(slots, slotCount);
+  ExcludeEntries(slots, slotCount);
+  MarkAllUntransferred();
+  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  std::memcpy(&g_scanResultTable, data, size < TABLE_BYTES ? size : TABLE_BYTES);
+  AppendScanResult();
+}
+
+void PickSongs() {
+  g_randomTableLoads = 0;
+  g_drawCursor = 0;
+  for (int pick = 0; pick < kPicks; ++pick) {
+    PickRandomSong();
+    if (std::memchr(g_chosenSong, '\0', sizeof g_chosenSong) == nullptr) __builtin_trap();
+  }
+}
+
+void RemoveScratchFolder() {
+  for (const char* name : {"kPlayLst.dat", "kPlayLst.dat.tmp", "a.mp3"}) unlink(name);
+  if (chdir("/") == 0) rmdir(g_scratchFolder);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // A scratch folder, on tmpfs where there is one: every input rewrites a
+  // whole playlist. Relative song paths such as "a.mp3" exist in it.
+  const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  std::snprintf(g_scratchFolder, sizeof g_scratchFolder, "%s/kobaru-fuzz-XXXXXX", base);
+  if (mkdtemp(g_scratchFolder) == nullptr || chdir(g_scratchFolder) != 0) std::abort();
+  std::atexit(RemoveScratchFolder);
+  std::fclose(std::fopen("a.mp3", "wb"));
+  SetRandomPlayDraw(DrawFromInput);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  g_input = data;
+  g_inputSize = size;
+  WriteInput(data, size);
+  PickSongs();
+  if (!LoadWorkingTableWithCount()) std::abort();
+  if (g_entryCount != CountEntries(g_workingTable)) __builtin_trap();
+  ShowEverySlot();
+  EditAndAppend(data, size);
+  return 0;
+}

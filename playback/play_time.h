@@ -1,0 +1,14 @@
+// A song's play time from its MP3 frames: the first frame's header and
+// either its Xing frame count or the audio bytes over the frame length.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Milliseconds, or 0 when the stream cannot be timed. The search for the
+// first frame starts after a well-formed ID3v2 tag, whose bytes, like an
+// ID3v1 tag's, are no audio. Clamped to INT32_MAX. Fixed buffers only.
+int32_t ReadPlayTimeMs(FILE* file);
+
+// Whole seconds plus PLAY_MARGIN_SECONDS, or 0 when unknown.
+uint32_t GetSongSeconds(const char* path);

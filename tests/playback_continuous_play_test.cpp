@@ -1,0 +1,151 @@
+// Start-up play, continuous play, the hold and the banner, driven tick by
+// tick without a window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <sys/stat.h>
+#include <vector>
+
+#include "playback/continuous_play.h"
+#include "playback/random_player.h"
+#include "store/presence_flags.h"
+#include "tests/support/mp3_builder.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/temp_folder.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kSeconds = 6;      // 115 frames: 3004 ms, plus the margin
+constexpr int kGap = kSeconds + 1;  // ticks from one song to the next
+
+struct RecordingHost : PlaybackHost {
+  void StartContinuousTimer() override { ++timerStarts; }
+  void Beep() override { ++beeps; }
+  void OpenSong(const char* storedPath) override {
+    openedAt.push_back(tick);
+    opened.insert(storedPath);
+  }
+  int timerStarts = 0, beeps = 0, tick = 0;
+  std::vector<int> openedAt;
+  std::set<std::string> opened;
+};
+
+class ContinuousPlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_playlistPresent = 1;
+    g_continuousPlay = g_playHold = g_randomTableLoads = 0;
+    g_playCountdown = 0;
+  }
+  // Three songs of kSeconds, or of unknown length, and the given markers.
+  void Prepare(std::initializer_list<const char*> markers, bool timed = true) {
+    std::vector<PlaylistEntry> entries;
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+      WriteFile(name, timed ? XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES, 115) : "?");
+      entries.push_back(MakeEntry(0, 0, Stored(folder_.Join(name)), 417));
+    }
+    WritePlaylist(entries);
+    for (const char* marker : markers) WriteFile(marker, "");
+  }
+  // The main window's timer handler.
+  void Tick(int count) {
+    for (int i = 0; i < count; ++i) {
+      ++host_.tick;
+      if (IsContinuousTick(CONTINUOUS_TIMER_ID)) OnContinuousTick(host_);
+    }
+  }
+  TempFolder folder_;
+  RecordingHost host_;
+};
+
+TEST_F(ContinuousPlayTest, ContinueMarkerPlaysEachSongOnceLengthPlusFourApart) {
+  Prepare({"kContinue"});
+  StartUpPlayback(host_);
+  EXPECT_EQ(host_.timerStarts, 1);
+  EXPECT_TRUE(host_.openedAt.empty());
+  Tick(100);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 1 + kGap, 1 + 2 * kGap}));
+  EXPECT_EQ(host_.opened.size(), 3u);
+  EXPECT_EQ(host_.beeps, 0);
+}
+
+TEST_F(ContinuousPlayTest, SongOfUnknownLengthIsFollowedOnTheNextTick) {
+  Prepare({"kContinue"}, false);
+  StartUpPlayback(host_);
+  Tick(10);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(ContinuousPlayTest, StartUpSongIsTimedOnlyWithContinuousPlay) {
+  Prepare({"kContinue", "kStartUp"});
+  StartUpPlayback(host_);
+  Tick(30);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{0, kGap, 2 * kGap}));
+}
+
+TEST_F(ContinuousPlayTest, StartUpMarkerAloneOpensExactlyOneSong) {
+  Prepare({"kStartUp"});
+  StartUpPlayback(host_);
+  EXPECT_EQ(host_.timerStarts, 0);
+  EXPECT_FALSE(IsContinuousTick(CONTINUOUS_TIMER_ID));
+  EXPECT_EQ(g_playCountdown, 0u);
+  Tick(30);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{0}));
+}
+
+TEST_F(ContinuousPlayTest, MarkersNeedAPlaylistAndMustBeWritable) {
+  Prepare({"kContinue", "kStartUp"});
+  g_playlistPresent = 0;
+  StartUpPlayback(host_);
+  g_playlistPresent = 1;
+  chmod("kContinue", 0444);
+  chmod("kStartUp", 0444);
+  StartUpPlayback(host_);
+  EXPECT_EQ(host_.timerStarts, 0);
+  EXPECT_EQ(g_continuousPlay, 0);
+  EXPECT_TRUE(host_.openedAt.empty());
+}
+
+TEST_F(ContinuousPlayTest, HoldLetsTheCountRunOutButOpensNothing) {
+  Prepare({"kContinue"});
+  StartUpPlayback(host_);
+  Tick(3);
+  g_playHold = 1;
+  Tick(27);
+  g_playHold = 0;  // the playlist window has closed
+  Tick(1);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 31}));
+  g_playHold = 1;  // ending before the count runs out changes nothing
+  Tick(2);
+  g_playHold = 0;
+  Tick(10);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 31, 31 + kGap}));
+}
+
+TEST_F(ContinuousPlayTest, BannerClickRestartsTheCountAndEndsAHold) {
+  Prepare({"kContinue"});
+  StartUpPlayback(host_);
+  Tick(3);
+  g_playHold = 1;
+  OnBannerClick(host_);
+  EXPECT_EQ(host_.beeps, 1);
+  EXPECT_EQ(g_playHold, 0);
+  Tick(20);
+  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 3, 3 + kGap}));
+}
+
+TEST_F(ContinuousPlayTest, BannerNeedsAPlaylistAndASong) {
+  Prepare({});
+  g_playlistPresent = 0;
+  OnBannerClick(host_);
+  g_playlistPresent = 1;  // created during the run
+  for (int click = 0; click < 5; ++click) OnBannerClick(host_);
+  EXPECT_EQ(host_.beeps, 3);
+  EXPECT_EQ(host_.opened.size(), 3u);
+  EXPECT_EQ(g_playCountdown, 0u);  // not timed without continuous play
+}
+
+}  // namespace

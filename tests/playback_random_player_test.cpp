@@ -1,0 +1,141 @@
+// Picking random songs from the private copy of the playlist.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "playback/random_play_generator.h"
+#include "playback/random_player.h"
+#include "store/playlist_file.h"
+#include "store/table_images.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/temp_folder.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::vector<int32_t> g_draws;
+size_t g_drawsTaken = 0;
+
+int32_t ScriptedDraw() {
+  return g_drawsTaken < g_draws.size() ? g_draws[g_drawsTaken++] : (g_drawsTaken++, 0);
+}
+
+class RandomPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_randomTableLoads = 0;
+    std::memset(g_chosenSong, 0, sizeof g_chosenSong);
+    std::memset(&g_workingTable, 0, sizeof g_workingTable);
+  }
+  void TearDown() override { SetRandomPlayDraw(nullptr); }
+  // A new run whose draws are `draws`.
+  void Script(const std::vector<int32_t>& draws) {
+    g_randomTableLoads = 0;
+    g_draws = draws;
+    g_drawsTaken = 0;
+    SetRandomPlayDraw(ScriptedDraw);
+  }
+  PlaylistEntry Song(const std::string& name, uint16_t state = 0, bool present = true) {
+    if (present) WriteFile(name, "song");
+    return MakeEntry(state, 0, Stored(folder_.Join(name)), 4);
+  }
+  std::string StoredSong(const std::string& name) const { return Stored(folder_.Join(name)); }
+  std::string Chosen() const { return g_chosenSong; }
+  TempFolder folder_;
+};
+
+TEST_F(RandomPlayerTest, MissingSecondOfThreeNarrowsTheDraw) {
+  WritePlaylist({Song("a.mp3"), Song("b.mp3", 0, false), Song("c.mp3")});
+  Script({1, 1, 0});  // b; b again, as only a and b are in reach; then a
+  EXPECT_EQ(PickRandomSong(), 0);
+  EXPECT_EQ(g_drawsTaken, 3u);
+  EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
+  Script({1, 3});  // b, then 3 mod 2: b again; c is out of reach
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
+  Script({2});
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), StoredSong("c.mp3"));
+}
+
+TEST_F(RandomPlayerTest, AllMissingEndsWithoutASongAfterOneDrawEach) {
+  WritePlaylist({Song("a.mp3", 0, false), Song("b.mp3", 1, false), Song("c.mp3", 0, false)});
+  std::strcpy(g_chosenSong, "earlier");
+  Script({});
+  EXPECT_EQ(PickRandomSong(), 0);
+  EXPECT_EQ(g_drawsTaken, 3u);
+  EXPECT_EQ(Chosen(), "");
+}
+
+TEST_F(RandomPlayerTest, PlayedSongIsMarkedInThePrivateCopyOnly) {
+  WritePlaylist({Song("a.mp3", STATE_TRANSFERRED)});
+  std::string before = ReadFile(PLAYLIST_FILE_NAME);
+  ASSERT_EQ(PickRandomSong(), 0);
+  EXPECT_EQ(std::memcmp(g_chosenSong, g_randomPlayTable.entries[0].path, PATH_LEN), 0);
+  EXPECT_EQ(g_randomPlayTable.entries[0].state, STATE_EXCLUDED);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
+  EXPECT_EQ(g_workingTable.entries[0].path[0], '\0');
+}
+
+TEST_F(RandomPlayerTest, EveryPlayableSongOnceThenNone) {
+  WritePlaylist({Song("a.mp3"), Song("b.mp3", STATE_TRANSFERRED), Song("c.mp3", STATE_SOURCE_MISSING),
+                 Song("d.mp3", STATE_PATH_TOO_LONG), Song("e.mp3", STATE_EXCLUDED), Song("f.mp3")});
+  std::set<std::string> played;
+  for (int pick = 0; pick < 3; ++pick) {
+    PickRandomSong();
+    played.insert(Chosen());
+  }
+  EXPECT_EQ(played, (std::set<std::string>{StoredSong("a.mp3"), StoredSong("b.mp3"), StoredSong("f.mp3")}));
+  EXPECT_EQ(PickRandomSong(), 0);
+  EXPECT_EQ(Chosen(), "");
+}
+
+TEST_F(RandomPlayerTest, PlaylistIsLoadedOnceARunAndAFailedLoadIsRetried) {
+  std::strcpy(g_chosenSong, "earlier");
+  EXPECT_EQ(PickRandomSong(), -1);
+  EXPECT_EQ(Chosen(), "earlier");
+  EXPECT_EQ(g_randomTableLoads, 0);
+  WritePlaylist({Song("a.mp3")});
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
+  WritePlaylist({Song("b.mp3")});  // not seen in this run
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), "");
+  EXPECT_EQ(g_randomTableLoads, 1);
+}
+
+TEST_F(RandomPlayerTest, PathFillingItsWholeFieldIsNoSong) {
+  // It names a real file, and the zero size after the field would end it.
+  std::string stored = Stored(folder_.path()) + "//";
+  while (stored.size() < PATH_LEN - 32) stored += "dddddddddd//";
+  stored += std::string(PATH_LEN - stored.size(), 'f');
+  std::string file = stored;
+  for (size_t at; (at = file.find("//")) != std::string::npos;) file.erase(at, 1);
+  WriteFile(file, "song");
+  WritePlaylist({MakeEntry(0, 0, stored, 0), Song("gone.mp3", 0, false)});
+  Script({0, 0});
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), "");
+}
+
+TEST(RandomPlayGeneratorTest, SeededSequenceCoversTheRangeEvenly) {
+  auto draws = [](uint32_t seed) {
+    SeedRandomPlay(seed);
+    std::vector<int32_t> values(80000);
+    for (int32_t& value : values) value = NextRandomPlay();
+    return values;
+  };
+  std::vector<int32_t> values = draws(12345);
+  EXPECT_EQ(draws(12345), values);
+  EXPECT_NE(draws(12346), values);
+  int counts[8] = {};
+  for (int32_t value : values) {
+    ASSERT_TRUE(value >= 0 && value <= RANDOM_PLAY_MAX) << value;
+    ++counts[value / 4096];
+  }
+  for (int count : counts) EXPECT_NEAR(count, 10000, 500);
+}
+
+}  // namespace
