@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "platform/process_launch.h"
-#include "tests/support/program_run.h"
+#include "tests/support/recording_player.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "playback/song_opener.h"
-#include "tests/support/program_run.h"
+#include "tests/support/recording_player.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;

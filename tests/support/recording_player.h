@@ -1,19 +1,9 @@
-// Runs a program to its end and captures what it printed.
+// A stand-in for the desktop's player that records how it was started.
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace testing_support {
-
-struct ProgramRun {
-  int status;  // exit status, or -1 when it did not exit normally
-  std::string out;
-  std::string err;
-};
-
-// Runs `program` with `arguments` in the current folder and environment.
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 // Writes a shell script at `scriptPath` that records its arguments, one a
 // line, into `recordPath` (whole, through a rename) and returns a command

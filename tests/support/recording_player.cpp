@@ -1,0 +1,34 @@
+#include "tests/support/recording_player.h"
+
+#include <chrono>
+#include <thread>
+
+#include "tests/support/temp_folder.h"
+
+namespace testing_support {
+namespace {
+
+constexpr auto kFileWaitLimit = std::chrono::seconds(20);
+constexpr auto kFilePollInterval = std::chrono::milliseconds(5);
+
+}  // namespace
+
+std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string& recordPath) {
+  WriteFile(scriptPath,
+            "#!/bin/sh\n"
+            "for argument in \"$@\"; do printf '%s\\n' \"$argument\"; done > \"$0.part\"\n"
+            "mv \"$0.part\" " + recordPath + "\n");
+  return "/bin/sh " + scriptPath;
+}
+
+std::string WaitForFile(const std::string& path) {
+  auto deadline = std::chrono::steady_clock::now() + kFileWaitLimit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::string contents = ReadFile(path);
+    if (!contents.empty()) return contents;
+    std::this_thread::sleep_for(kFilePollInterval);
+  }
+  return "";
+}
+
+}  // namespace testing_support
