@@ -75,8 +75,11 @@ bool PathExists(const char* name) {
   return stat(name, &info) == 0;
 }
 
-int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
-  // Non-blocking open, so a pipe of that name can't hang the caller.
+namespace {
+
+// Non-blocking open, so a pipe of that name can't hang the caller; -1
+// unless it is a regular file.
+int OpenRegularFile(const char* name) {
   int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info;
@@ -84,6 +87,22 @@ int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
     close(fd);
     return -1;
   }
+  return fd;
+}
+
+}  // namespace
+
+std::FILE* OpenRegularFileForReading(const char* name) {
+  int fd = OpenRegularFile(name);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) close(fd);
+  return file;
+}
+
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
+  int fd = OpenRegularFile(name);
+  if (fd < 0) return -1;
   char* bytes = static_cast<char*>(buffer);
   size_t total = 0;
   while (total < capacity) {

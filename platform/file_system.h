@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace platform {
 
@@ -17,6 +18,10 @@ bool PathExists(const char* name);
 // Reads up to `capacity` bytes from the start of file `name` into `buffer`.
 // Returns the bytes read, or -1 when it can't be opened or is not a regular file.
 int64_t ReadFileStart(const char* name, void* buffer, size_t capacity);
+
+// Opens `name` for binary reading when it is a regular file; nullptr for a
+// folder, a pipe or a device, which must not block or mislead a reader.
+std::FILE* OpenRegularFileForReading(const char* name);
 
 // Replaces the contents of `name` with `size` bytes without ever leaving a
 // shortened file: the data goes to a temporary file beside it, is flushed

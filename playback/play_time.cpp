@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/file_system.h"
 #include "playback/id3v2_tag.h"
 #include "playback/mpeg_frame_header.h"
 #include "playback/xing_header.h"
@@ -89,7 +90,7 @@ int32_t ReadPlayTimeMs(FILE* file) {
 }
 
 uint32_t GetSongSeconds(const char* path) {
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = platform::OpenRegularFileForReading(path);
   if (file == nullptr) return 0;
   // The reader's chunks are the buffer: one read each, no stdio copy.
   std::setvbuf(file, nullptr, _IONBF, 0);

@@ -1,6 +1,8 @@
 // Play times of MP3 files built byte by byte.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "playback/play_time.h"
@@ -67,6 +69,8 @@ TEST_F(PlayTimeTest, UntimeableFilesGiveZero) {
   EXPECT_EQ(GetSongSeconds("missing.mp3"), 0u);
   MakeFolders("folder.mp3");
   EXPECT_EQ(GetSongSeconds("folder.mp3"), 0u);
+  ASSERT_EQ(mkfifo("pipe.mp3", 0644), 0);  // nobody writes: must not wait for ever
+  EXPECT_EQ(GetSongSeconds("pipe.mp3"), 0u);
   for (const std::string& bytes : {std::string(), std::string("\xFF\xFB\x90"),
                                    std::string(5000, '\xFF'), std::string(5000, 'x')}) {
     EXPECT_EQ(SecondsOf(bytes), 0u) << bytes.size();
