@@ -16,6 +16,9 @@ void PrintUsage(FILE* stream) {
       "  reset-all [--yes]               mark every song that is not excluded as unsent\n"
       "  reset NUM... [--yes]            mark the songs with these registration numbers unsent\n"
       "  exclude NUM... [--yes]          exclude the songs with these registration numbers\n"
+      "  mkdir                           create the kMp3 folder\n"
+      "  fill [MB]                       copy random unsent songs into kMp3, up to MB megabytes\n"
+      "                                  (30, 60, 120, 240, 480, 960 or 1920; 240 by default)\n"
       "  --help                          show this text\n"
       "\n"
       "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n",

@@ -11,5 +11,7 @@ int RunStats(int argc, char** argv);
 int RunResetAll(int argc, char** argv);
 int RunReset(int argc, char** argv);
 int RunExclude(int argc, char** argv);
+int RunMkdir(int argc, char** argv);
+int RunFill(int argc, char** argv);
 
 }  // namespace cli

@@ -1,0 +1,56 @@
+// Copying one song into the target folder without ever leaving a half file
+// under its final name. POSIX only.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace platform {
+
+enum class CopyResult {
+  Copied,
+  TargetExists,   // a file or folder of the target name was there, or appeared
+  SourceFailed,   // the source could not be opened or read, or is no file
+  TargetFailed,   // the medium is full, write-protected, gone, or the folder is missing
+  Cancelled,      // `cancel` was seen set between two chunks
+};
+
+// Optional hooks of one copy; both may be null.
+struct CopyControl {
+  // Bytes of this copy written so far, updated after every chunk.
+  std::atomic<uint64_t>* bytesDone = nullptr;
+  // Checked between chunks; when set the copy is abandoned.
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// Copies `source` to `target`, failing when `target` exists, like a copy
+// with fail-if-exists. The data go to a hidden temporary file beside the
+// target (named with TEMPORARY_COPY_PREFIX and the process id), are flushed
+// to the medium and only then get the final name, by a rename that refuses
+// to replace. The copy keeps the source's permission bits and modification
+// time. On every failure the temporary file is removed. Blocking; any thread.
+CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control);
+
+// True when anything has this name: a file, a folder, even a dangling link.
+bool IsNameTaken(const char* path);
+
+inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
+
+// Removes the temporary files that a killed copy left in `folder`: those
+// whose process no longer runs, and this process's own. Returns how many
+// were removed; a missing folder removes nothing.
+int RemoveLeftoverCopies(const char* folder);
+
+// Flushes the folder's entries (the names given by renames) to the medium.
+bool SyncFolder(const char* folder);
+
+// Test hook: which kernel fast paths a copy may use. A path switched off is
+// skipped as if the file system had refused it. All on by default.
+struct CopyPaths {
+  bool copyFileRange = true;    // else the read/write loop
+  bool renameNoReplace = true;  // else link and unlink
+  bool hardLink = true;         // else an exclusive create, then a rename
+};
+void SetCopyPathsForTesting(const CopyPaths& paths);
+
+}  // namespace platform
