@@ -1,4 +1,5 @@
 // mkdir and fill: the target folder and one transfer run.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
@@ -75,13 +76,12 @@ int32_t ParseCapacity(const Arguments& arguments) {
   return 0;
 }
 
-// Starts the worker and waits for it, passing Ctrl-C on as a stop request.
+// Starts the worker and waits for it, redrawing the bar.
 int32_t RunWorker(FillConsole* console) {
   TransferObserver observer{PrintRow, console};
   int32_t result = 0;
   std::thread worker([&] { result = TransferThreadProc(&observer); });
   while (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_FINISHED) {
-    if (platform::InterruptRequested()) g_transferStopRequested.store(true);
     if (console->showBar) DrawBar(console);
     std::this_thread::sleep_for(kPollInterval);
   }
@@ -109,11 +109,13 @@ int RunFill(int argc, char** argv) {
   if (capacityMb == 0) {
     return UsageError(arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
   }
-  platform::CatchInterrupts();
   FillConsole console;
   console.showBar = isatty(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) << BYTES_PER_MEGABYTE_SHIFT;
   PrepareTransfer(capacityMb);
+  // Ctrl-C stops the run as closing the window does: the copy in progress
+  // is removed, the table saved, and only then does the program end.
+  platform::CatchInterrupts(&g_transferStopRequested);
   int32_t result = RunWorker(&console);
   g_transferProgress.status.store(TRANSFER_IDLE);
   ConsoleMessages messages(false);

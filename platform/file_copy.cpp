@@ -121,26 +121,6 @@ CopyResult ReserveAndRename(const char* temporary, const char* target) {
   return CopyResult::TargetFailed;
 }
 
-// The caller removes `temporary` unless the result is Copied.
-CopyResult GiveFinalName(const char* temporary, const char* target) {
-  if (g_useRenameNoReplace.load()) {
-    if (renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) {
-      return CopyResult::Copied;
-    }
-    if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsRefusedFlag(errno)) return CopyResult::TargetFailed;
-  }
-  if (g_useHardLink.load()) {
-    if (link(temporary, target) == 0) {
-      unlink(temporary);
-      return CopyResult::Copied;
-    }
-    if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsLinkUnsupported(errno)) return CopyResult::TargetFailed;
-  }
-  return ReserveAndRename(temporary, target);
-}
-
 // "<target's folder>/.kobaru-partial-<pid>-XXXXXX", for mkostemp.
 bool MakeTemporaryPattern(const char* target, char* out) {
   const char* slash = std::strrchr(target, '/');
@@ -170,7 +150,7 @@ CopyResult CopyOpenSource(int in, const char* target, const CopyControl& control
   if (!MakeTemporaryPattern(target, temporary)) return CopyResult::TargetFailed;
   bool created = false;
   CopyResult result = CopyToTemporary(in, info, temporary, control, &created);
-  if (result == CopyResult::Copied) result = GiveFinalName(temporary, target);
+  if (result == CopyResult::Copied) result = MoveNoReplace(temporary, target);
   if (created && result != CopyResult::Copied) unlink(temporary);
   return result;
 }
@@ -198,6 +178,25 @@ CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyC
   CopyResult result = CopyOpenSource(in, target, control);
   close(in);
   return result;
+}
+
+CopyResult MoveNoReplace(const char* temporary, const char* target) {
+  if (g_useRenameNoReplace.load()) {
+    if (renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) {
+      return CopyResult::Copied;
+    }
+    if (errno == EEXIST) return CopyResult::TargetExists;
+    if (!IsRefusedFlag(errno)) return CopyResult::TargetFailed;
+  }
+  if (g_useHardLink.load()) {
+    if (link(temporary, target) == 0) {
+      unlink(temporary);
+      return CopyResult::Copied;
+    }
+    if (errno == EEXIST) return CopyResult::TargetExists;
+    if (!IsLinkUnsupported(errno)) return CopyResult::TargetFailed;
+  }
+  return ReserveAndRename(temporary, target);
 }
 
 bool IsNameTaken(const char* path) {

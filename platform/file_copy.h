@@ -31,6 +31,12 @@ struct CopyControl {
 // time. On every failure the temporary file is removed. Blocking; any thread.
 CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control);
 
+// Gives `from` the name `to` unless something has that name: by a rename
+// that refuses to replace, else a hard link and an unlink, else an exclusive
+// create of `to` that a rename then fills. Copied, TargetExists or
+// TargetFailed; `from` is left in place unless the result is Copied.
+CopyResult MoveNoReplace(const char* from, const char* to);
+
 // True when anything has this name: a file, a folder, even a dangling link.
 bool IsNameTaken(const char* path);
 

@@ -1,27 +1,28 @@
 #include "platform/interrupt_signal.h"
 
-#include <atomic>
 #include <csignal>
 
 namespace platform {
 namespace {
 
-// A lock-free atomic is the one kind of shared value a handler may store.
-std::atomic<bool> g_interrupted{false};
+// Lock-free atomics are the only shared values a handler may touch.
+std::atomic<std::atomic<bool>*> g_flag{nullptr};
 static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
 
-void OnInterrupt(int) { g_interrupted.store(true); }
+void OnInterrupt(int) {
+  if (std::atomic<bool>* flag = g_flag.load()) flag->store(true);
+}
 
 }  // namespace
 
-bool CatchInterrupts() {
+bool CatchInterrupts(std::atomic<bool>* flag) {
+  g_flag.store(flag);
   struct sigaction action{};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
 }
-
-bool InterruptRequested() { return g_interrupted.load(); }
 
 }  // namespace platform

@@ -1,13 +1,13 @@
-// Ctrl-C on a terminal, turned into a flag that a loop can poll.
+// Ctrl-C on a terminal, turned into a stop request.
 #pragma once
+
+#include <atomic>
 
 namespace platform {
 
-// From now on SIGINT and SIGTERM no longer end the process; they only set
-// the flag that InterruptRequested reads. Main thread, once.
-bool CatchInterrupts();
-
-// True once SIGINT or SIGTERM arrived after CatchInterrupts. Any thread.
-bool InterruptRequested();
+// From now on SIGINT and SIGTERM no longer end the process; each sets
+// `flag` instead (from the handler, so at once, whatever thread runs).
+// `flag` must live as long as the process. Main thread, once.
+bool CatchInterrupts(std::atomic<bool>* flag);
 
 }  // namespace platform

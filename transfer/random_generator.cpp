@@ -12,11 +12,17 @@ constexpr uint32_t kOutputShift = 16;
 
 uint32_t Step(uint32_t state) { return state * kMultiplier + kIncrement; }
 
+uint32_t SystemSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+std::atomic<uint32_t (*)()> g_secondsNow{SystemSeconds};
+
 }  // namespace
 
-void RandomGenerator::SeedFromClock() {
-  Seed(static_cast<uint32_t>(std::time(nullptr)));
+void SetRandomClockForTesting(uint32_t (*secondsNow)()) {
+  g_secondsNow.store(secondsNow != nullptr ? secondsNow : SystemSeconds);
 }
+
+void RandomGenerator::SeedFromClock() { Seed(g_secondsNow.load()()); }
 
 uint32_t RandomGenerator::Next() {
   uint32_t state = state_.load(std::memory_order_relaxed);

@@ -8,6 +8,10 @@
 inline constexpr uint32_t RANDOM_MAX = 32767;
 
 // Safe to share between threads: each value is taken by one atomic step.
+// Test hook: the clock that SeedFromClock reads, in whole seconds; null
+// restores the real one.
+void SetRandomClockForTesting(uint32_t (*secondsNow)());
+
 class RandomGenerator {
  public:
   void Seed(uint32_t seed) { state_.store(seed, std::memory_order_relaxed); }
