@@ -88,29 +88,27 @@ TEST_F(TransferRunTest, FirstDrawnSongTooBigCopiesNothingWhileSmallOnesWait) {
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 }
 
+// The clock's reading alone decides the draws.
+std::atomic<uint32_t> g_clockReading{0};
+uint32_t SettableClock() { return g_clockReading.load(); }
+
 TEST_F(TransferRunTest, RunsStartedWithinTheSameSecondDrawTheSameSongs) {
   std::vector<PlaylistEntry> entries;
   for (uint32_t i = 0; i < 30; ++i) entries.push_back(setup_.Song(SongName(i)));
-  auto numbersOfARun = [&] {
+  auto numbersOfARunAt = [&](uint32_t seconds) {
     std::filesystem::remove_all("kMp3");
     MakeFolders("kMp3");
     WritePlaylist(entries);
+    g_clockReading = seconds;
     setup_.Run(30);
     std::vector<uint16_t> numbers;
     for (uint32_t i = 0; i < entries.size(); ++i) numbers.push_back(ReadPlaylist().entries[i].transferNumber);
     return numbers;
   };
-  std::vector<uint16_t> first;
-  std::vector<uint16_t> second;
-  for (int attempt = 0; attempt < 5; ++attempt) {  // again if a second ended between them
-    time_t before = time(nullptr);
-    first = numbersOfARun();
-    second = numbersOfARun();
-    if (time(nullptr) == before) break;
-  }
-  EXPECT_EQ(first, second);
-  SetRandomClockForTesting(FixedClock);  // another second, another order
-  EXPECT_NE(numbersOfARun(), first);
+  SetRandomClockForTesting(SettableClock);
+  std::vector<uint16_t> first = numbersOfARunAt(kFixedSeconds);
+  EXPECT_EQ(numbersOfARunAt(kFixedSeconds), first);
+  EXPECT_NE(numbersOfARunAt(kFixedSeconds + 1), first);
 }
 
 TEST_F(TransferRunTest, NumbersTakenInTheFolderAreSkipped) {
