@@ -14,11 +14,10 @@
 namespace platform {
 namespace {
 
-// One copy_file_range call moves at most this much, so progress and a
-// cancel request are seen at least this often.
-constexpr size_t kRangeChunkBytes = 4u << 20;
-// Buffer of the read/write loop, for file systems without in-kernel copy.
-constexpr size_t kBufferBytes = 1u << 20;
+// Data move in chunks of this size: after each one the progress is
+// published, a cancel request is seen, and the medium starts writing the
+// chunk, so the flush before the final name only waits for the last one.
+constexpr size_t kChunkBytes = 1u << 20;
 constexpr size_t kNameBytes = 4096;
 constexpr mode_t kPermissionBits = 0777;
 
@@ -38,6 +37,7 @@ bool IsCancelled(const CopyControl& control) {
 }
 
 void Advance(Copy* copy, size_t bytes) {
+  sync_file_range(copy->out, copy->offset, static_cast<off_t>(bytes), SYNC_FILE_RANGE_WRITE);
   copy->offset += static_cast<off_t>(bytes);
   if (copy->control->bytesDone != nullptr) {
     copy->control->bytesDone->store(static_cast<uint64_t>(copy->offset), std::memory_order_relaxed);
@@ -51,7 +51,7 @@ bool CopyInKernel(Copy* copy) {
   while (!IsCancelled(*copy->control)) {
     loff_t from = copy->offset;
     loff_t to = copy->offset;
-    ssize_t moved = copy_file_range(copy->in, &from, copy->out, &to, kRangeChunkBytes, 0);
+    ssize_t moved = copy_file_range(copy->in, &from, copy->out, &to, kChunkBytes, 0);
     if (moved < 0 && errno == EINTR) continue;
     if (moved < 0) return false;
     if (moved == 0) return true;
@@ -73,9 +73,9 @@ bool WriteAllAt(int fd, const char* bytes, size_t size, off_t offset) {
 }
 
 CopyResult CopyByBuffer(Copy* copy) {
-  std::unique_ptr<char[]> buffer(new char[kBufferBytes]);
+  std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
   while (!IsCancelled(*copy->control)) {
-    ssize_t got = pread(copy->in, buffer.get(), kBufferBytes, copy->offset);
+    ssize_t got = pread(copy->in, buffer.get(), kChunkBytes, copy->offset);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return CopyResult::SourceFailed;
     if (got == 0) return CopyResult::Copied;

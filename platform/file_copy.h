@@ -15,20 +15,17 @@ enum class CopyResult {
   Cancelled,      // `cancel` was seen set between two chunks
 };
 
-// Optional hooks of one copy; both may be null.
+// Optional, both may be null: bytes written so far, updated after every
+// chunk; and a flag, checked between chunks, that abandons the copy.
 struct CopyControl {
-  // Bytes of this copy written so far, updated after every chunk.
   std::atomic<uint64_t>* bytesDone = nullptr;
-  // Checked between chunks; when set the copy is abandoned.
   const std::atomic<bool>* cancel = nullptr;
 };
 
-// Copies `source` to `target`, failing when `target` exists, like a copy
-// with fail-if-exists. The data go to a hidden temporary file beside the
-// target (named with TEMPORARY_COPY_PREFIX and the process id), are flushed
-// to the medium and only then get the final name, by a rename that refuses
-// to replace. The copy keeps the source's permission bits and modification
-// time. On every failure the temporary file is removed. Blocking; any thread.
+// Copies `source` to `target` unless `target` exists. The data go to a
+// hidden temporary file beside the target, are flushed to the medium, and
+// only then get the final name (MoveNoReplace); mode bits and modification
+// time are kept. Any failure removes the temporary file. Blocking.
 CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control);
 
 // Gives `from` the name `to` unless something has that name: by a rename
@@ -42,16 +39,16 @@ bool IsNameTaken(const char* path);
 
 inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
 
-// Removes the temporary files that a killed copy left in `folder`: those
-// whose process no longer runs, and this process's own. Returns how many
-// were removed; a missing folder removes nothing.
+// Removes the temporary files of killed copies from `folder`: those whose
+// process (named in them) no longer runs, and this process's own. Returns
+// how many were removed.
 int RemoveLeftoverCopies(const char* folder);
 
 // Flushes the folder's entries (the names given by renames) to the medium.
 bool SyncFolder(const char* folder);
 
-// Test hook: which kernel fast paths a copy may use. A path switched off is
-// skipped as if the file system had refused it. All on by default.
+// Test hook: a fast path switched off is skipped as if the file system had
+// refused it. All on by default.
 struct CopyPaths {
   bool copyFileRange = true;    // else the read/write loop
   bool renameNoReplace = true;  // else link and unlink

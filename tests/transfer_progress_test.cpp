@@ -45,15 +45,6 @@ TEST(ResultRowSlotTest, ReaderNeverSeesAHalfWrittenRow) {
   EXPECT_EQ(torn, 0);
 }
 
-TEST(ResultRowSlotTest, KeepsAtMostSeventyNineBytesAndATerminator) {
-  ResultRowSlot slot;
-  std::string longRow(100, 'r');
-  slot.Publish(longRow.c_str());
-  char seen[RESULT_ROW_BYTES];
-  slot.Read(seen);
-  EXPECT_EQ(std::string(seen, RESULT_ROW_BYTES), std::string(79, 'r') + '\0');
-}
-
 // The window's view of a run, polled from another thread while it copies.
 TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   TransferSetup setup;

@@ -15,8 +15,7 @@ int32_t MakeFolder(const char* path);
 // The current folder is left as it is. Window thread.
 bool TestTargetFolder();
 
-// Creates kMp3 and shows the outcome: on success "kMp3 ﾌｫﾙﾀﾞを作成しました。"
-// (confirmation) and g_targetFolderPresent set; on failure the error text
-// with the stop icon and nothing changed. Returns whether it was created.
-// The window then sets its buttons from the result.
+// Creates kMp3, sets g_targetFolderPresent and shows the confirmation, or
+// shows the error and changes nothing. The window sets its buttons from
+// the result.
 bool CreateTargetFolder(platform::UserMessages& messages);

@@ -18,10 +18,9 @@ enum TransferStatus : int32_t {
 // for the single writer (the worker); any number of readers.
 class ResultRowSlot {
  public:
-  // `row` is a zero-terminated text; at most RESULT_ROW_BYTES - 1 bytes are kept.
+  // Keeps at most RESULT_ROW_BYTES - 1 bytes of `row`.
   void Publish(const char* row);
-  // Copies the whole RESULT_ROW_BYTES of the last published row (zero
-  // padded) into `out`.
+  // The last row, zero padded to RESULT_ROW_BYTES.
   void Read(char* out) const;
 
  private:
@@ -40,9 +39,7 @@ struct TransferProgress {
   std::atomic<uint32_t> bytesCopied{0};        // recorded sizes of this run's copies
   std::atomic<uint32_t> songsCopied{0};
   std::atomic<uint32_t> songsMissing{0};
-  // Bytes of the copy in progress, so a bar can move during a long copy;
-  // 0 between copies.
-  std::atomic<uint64_t> bytesInCurrentCopy{0};
+  std::atomic<uint64_t> bytesInCurrentCopy{0};  // moves a bar during a long copy
   // The newest copy's row; it keeps its text between runs.
   ResultRowSlot lastRow;
 };
