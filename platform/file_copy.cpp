@@ -173,7 +173,9 @@ bool IsStale(long owner) {
 
 CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control) {
   if (IsNameTaken(target)) return CopyResult::TargetExists;
-  int in = open(source, O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a pipe named like a song is refused instead of waited
+  // on; reads of a regular file are not affected.
+  int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) return CopyResult::SourceFailed;
   CopyResult result = CopyOpenSource(in, target, control);
   close(in);

@@ -78,10 +78,12 @@ TEST_P(FileCopyTest, FinalNameRefusesANameThatAppearedMeanwhile) {
 TEST_P(FileCopyTest, FailuresLeaveNothingBehind) {
   WriteFile("a.mp3", SongBytes(1000, 2));
   MakeFolders("folder.mp3");
+  ASSERT_EQ(mkfifo("pipe.mp3", 0644), 0);
   MakeFolders("kMp3/0009.mp3");
   EXPECT_EQ(Copy("a.mp3", "kMp3/0009.mp3"), CopyResult::TargetExists);
   EXPECT_EQ(Copy("missing.mp3", "kMp3/0001.mp3"), CopyResult::SourceFailed);
   EXPECT_EQ(Copy("folder.mp3", "kMp3/0001.mp3"), CopyResult::SourceFailed);
+  EXPECT_EQ(Copy("pipe.mp3", "kMp3/0001.mp3"), CopyResult::SourceFailed);  // never waits
   EXPECT_EQ(Copy("a.mp3", "nofolder/0001.mp3"), CopyResult::TargetFailed);
   // A last '.' inside a folder name makes the "extension" a path below kMp3.
   EXPECT_EQ(Copy("a.mp3", "kMp3/0001.d//song"), CopyResult::TargetFailed);

@@ -8,7 +8,7 @@
 
 namespace testing_support {
 
-struct ShownMessage {
+struct RecordedMessage {
   std::string text;
   std::string caption;  // empty: the application's name
   platform::MessageIcon icon;
@@ -20,7 +20,7 @@ class RecordedMessages : public platform::UserMessages {
     shown.push_back({request.text, request.caption != nullptr ? request.caption : "", request.icon});
     return request.buttons == platform::MessageButtons::YesNo ? answer : platform::MessageAnswer::Ok;
   }
-  std::vector<ShownMessage> shown;
+  std::vector<RecordedMessage> shown;
   platform::MessageAnswer answer = platform::MessageAnswer::Yes;
 };
 
