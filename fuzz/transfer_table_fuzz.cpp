@@ -15,13 +15,20 @@
 
 namespace {
 
+char g_workFolder[] = "/tmp/kobaru-fuzz-XXXXXX";
+
+void RemoveWorkFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(g_workFolder, ignored);
+}
+
 // Makes the folder once: a tiny song "s.mp3" that entries may name, kMp3,
-// and the folder as the current one.
+// and the folder as the current one. It goes when the fuzzer exits.
 void EnterWorkFolder() {
   static bool entered = false;
   if (entered) return;
-  char pattern[] = "/tmp/kobaru-fuzz-XXXXXX";
-  if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
+  if (mkdtemp(g_workFolder) == nullptr || chdir(g_workFolder) != 0) std::abort();
+  std::atexit(RemoveWorkFolder);
   std::ofstream("s.mp3") << "song";
   entered = true;
 }
