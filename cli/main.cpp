@@ -20,6 +20,8 @@ constexpr Verb kVerbs[] = {
     {"reset-all", cli::RunResetAll},
     {"reset", cli::RunReset},
     {"exclude", cli::RunExclude},
+    {"mkdir", cli::RunMkdir},
+    {"fill", cli::RunFill},
     {"seconds", cli::RunSeconds},
     {"play", cli::RunPlay},
     {"startup", cli::RunStartup},

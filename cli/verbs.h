@@ -11,6 +11,8 @@ int RunStats(int argc, char** argv);
 int RunResetAll(int argc, char** argv);
 int RunReset(int argc, char** argv);
 int RunExclude(int argc, char** argv);
+int RunMkdir(int argc, char** argv);
+int RunFill(int argc, char** argv);
 int RunSeconds(int argc, char** argv);
 int RunPlay(int argc, char** argv);
 int RunStartup(int argc, char** argv);

@@ -1,0 +1,59 @@
+// Copying one song into the target folder without ever leaving a half file
+// under its final name. POSIX only.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace platform {
+
+enum class CopyResult {
+  Copied,
+  TargetExists,   // a file or folder of the target name was there, or appeared
+  SourceFailed,   // the source could not be opened or read, or is no file
+  TargetFailed,   // the medium is full, write-protected, gone, or the folder is missing
+  Cancelled,      // `cancel` was seen set between two chunks
+};
+
+// Optional, both may be null: bytes written so far, updated after every
+// chunk; and a flag, checked between chunks, that abandons the copy.
+struct CopyControl {
+  std::atomic<uint64_t>* bytesDone = nullptr;
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// Copies `source` to `target` unless `target` exists. The data go to a
+// hidden temporary file beside the target, are flushed to the medium, and
+// only then get the final name (MoveNoReplace); mode bits and modification
+// time are kept. Any failure removes the temporary file. Blocking.
+CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control);
+
+// Gives `from` the name `to` unless something has that name: by a rename
+// that refuses to replace, else a hard link and an unlink, else an exclusive
+// create of `to` that a rename then fills. Copied, TargetExists or
+// TargetFailed; `from` is left in place unless the result is Copied.
+CopyResult MoveNoReplace(const char* from, const char* to);
+
+// True when anything has this name: a file, a folder, even a dangling link.
+bool IsNameTaken(const char* path);
+
+inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
+
+// Removes the temporary files of killed copies from `folder`: those whose
+// process (named in them) no longer runs, and this process's own. Returns
+// how many were removed.
+int RemoveLeftoverCopies(const char* folder);
+
+// Flushes the folder's entries (the names given by renames) to the medium.
+bool SyncFolder(const char* folder);
+
+// Test hook: a fast path switched off is skipped as if the file system had
+// refused it. All on by default.
+struct CopyPaths {
+  bool copyFileRange = true;    // else the read/write loop
+  bool renameNoReplace = true;  // else link and unlink
+  bool hardLink = true;         // else an exclusive create, then a rename
+};
+void SetCopyPathsForTesting(const CopyPaths& paths);
+
+}  // namespace platform

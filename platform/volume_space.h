@@ -1,0 +1,15 @@
+// Free space of a volume, as the window's title shows it.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Free bytes of the volume holding `path`: every free block, also those
+// kept back for the superuser. False when the volume can't be asked.
+bool FreeBytesOfVolume(const char* path, uint64_t* bytes);
+
+// The same for the volume holding this program's own executable.
+bool FreeBytesOfProgramVolume(uint64_t* bytes);
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include "tests/support/transfer_setup.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "store/playlist_file.h"
+#include "transfer/random_generator.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_run.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/song_bytes.h"
+
+namespace testing_support {
+
+TransferSetup::TransferSetup() {
+  MakeFolders("kMp3");
+  MakeFolders("music");
+  g_transferProgress.songsCopied = 0;
+  g_transferProgress.songsMissing = 0;
+}
+
+TransferSetup::~TransferSetup() {
+  SetRandomClockForTesting(nullptr);
+  g_transferProgress.status = TRANSFER_IDLE;
+  g_transferStopRequested = false;
+}
+
+PlaylistEntry TransferSetup::Song(const std::string& name, uint32_t recorded, size_t bytes) {
+  WriteFile("music/" + name, SongBytes(bytes, nextSeed_++));
+  uint32_t size = recorded != 0 ? recorded : static_cast<uint32_t>(bytes);
+  return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("music/" + name)), size);
+}
+
+PlaylistEntry TransferSetup::Missing(const std::string& name, uint32_t recorded) {
+  return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("gone/" + name)), recorded);
+}
+
+int32_t TransferSetup::Run(int32_t capacityMb) {
+  PrepareTransfer(capacityMb);
+  int32_t result = TransferThreadProc(nullptr);
+  EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_FINISHED);
+  g_transferProgress.status = TRANSFER_IDLE;
+  return result;
+}
+
+std::vector<std::string> TransferSetup::TargetNames() const {
+  std::vector<std::string> names;
+  for (const auto& item : std::filesystem::directory_iterator("kMp3")) {
+    names.push_back(item.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::map<uint32_t, uint32_t> TransferSetup::SentNumbers() const {
+  const PlaylistTable& table = ReadPlaylist();
+  std::map<uint32_t, uint32_t> numbers;
+  for (uint32_t slot = 0; slot < MAX_ENTRIES; ++slot) {
+    const PlaylistEntry& entry = table.entries[slot];
+    if (entry.state == STATE_TRANSFERRED) numbers[entry.transferNumber] = slot;
+  }
+  return numbers;
+}
+
+// The source path of a stored entry: the doubled separators work as they are.
+static std::string SourceOf(const PlaylistEntry& entry) {
+  return std::string(entry.path, strnlen(entry.path, PATH_LEN));
+}
+
+void TransferSetup::ExpectFolderMatchesPlaylist() const {
+  std::map<uint32_t, uint32_t> numbers = SentNumbers();
+  const PlaylistTable& table = ReadPlaylist();
+  std::vector<std::string> expected;
+  for (const auto& [number, slot] : numbers) {
+    std::string source = SourceOf(table.entries[slot]);
+    size_t dot = source.rfind('.');
+    char name[300];
+    std::snprintf(name, sizeof name, "%04u.%s", number,
+                  dot == std::string::npos || dot == 0 ? "" : source.c_str() + dot + 1);
+    expected.push_back(name);
+    EXPECT_EQ(ReadFile(std::string("kMp3/") + name), ReadFile(source)) << name;
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(TargetNames(), expected);
+}
+
+void WriteShortPlaylist(const std::vector<PlaylistEntry>& entries) {
+  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, entries.size() * RECORD_SIZE));
+}
+
+}  // namespace testing_support

@@ -1,0 +1,35 @@
+#include "transfer/free_space_title.h"
+
+#include <climits>
+#include <cstdio>
+
+#include "platform/volume_space.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
+
+namespace {
+
+constexpr uint64_t kBytesPerMegabyte = uint64_t{1} << BYTES_PER_MEGABYTE_SHIFT;
+constexpr double kMegabytesPerByte = 1.0 / static_cast<double>(kBytesPerMegabyte);
+
+// Megabytes as the title's %d takes them; a volume past 2^31 MB (2 PB)
+// shows the largest value rather than an undefined one.
+int32_t WholeMegabytes(uint64_t freeBytes) {
+  if (freeBytes < kBytesPerMegabyte) return 0;
+  double megabytes = static_cast<double>(freeBytes) * kMegabytesPerByte;
+  return megabytes >= static_cast<double>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(megabytes);
+}
+
+}  // namespace
+
+void FormatFreeSpaceTitle(uint64_t freeBytes, char* out, size_t outSize) {
+  std::snprintf(out, outSize, FREE_SPACE_TITLE_FORMAT, static_cast<int>(WholeMegabytes(freeBytes)));
+}
+
+bool MakeFreeSpaceTitle(char* out, size_t outSize) {
+  if (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_IDLE) return false;
+  uint64_t freeBytes = 0;
+  if (!platform::FreeBytesOfProgramVolume(&freeBytes)) return false;
+  FormatFreeSpaceTitle(freeBytes, out, outSize);
+  return true;
+}

@@ -1,0 +1,15 @@
+// The main window's title while no run is in progress: the free space of
+// the volume that holds the program.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// "Kobaru MP3 (%dMB空き)" for `freeBytes`: whole megabytes (2^20 bytes),
+// truncated, 0 below 1,048,576 bytes. Writes at most `outSize` bytes.
+void FormatFreeSpaceTitle(uint64_t freeBytes, char* out, size_t outSize);
+
+// The title to show now, in `out` (TITLE_BYTES). False when the title must
+// stay as it is: a run is in progress or not yet completed, or the free
+// space can't be found.
+bool MakeFreeSpaceTitle(char* out, size_t outSize);

@@ -1,0 +1,26 @@
+#include "transfer/transfer_outcome.h"
+
+#include <cstdio>
+
+#include "store/store_texts.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
+
+namespace {
+
+constexpr size_t kMessageBytes = 64;
+
+}  // namespace
+
+void ShowTransferOutcome(platform::UserMessages& messages) {
+  char text[kMessageBytes];
+  std::snprintf(text, sizeof text, TEXT_TRANSFERRED,
+                static_cast<int>(g_transferProgress.songsCopied.load()));
+  messages.Show({text, CAPTION_CONFIRM, platform::MessageButtons::Ok, false,
+                 platform::MessageIcon::None, false});
+  int missing = static_cast<int>(g_transferProgress.songsMissing.load());
+  if (missing == 0) return;
+  std::snprintf(text, sizeof text, TEXT_NOT_TRANSFERRED, missing);
+  messages.Show({text, CAPTION_ERROR, platform::MessageButtons::Ok, false,
+                 platform::MessageIcon::Stop, true});
+}

@@ -1,0 +1,47 @@
+// The record the transfer worker publishes and the window polls.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "transfer/transfer_texts.h"
+
+enum TransferStatus : int32_t {
+  TRANSFER_IDLE = 0,
+  TRANSFER_RUNNING = 1,
+  TRANSFER_FINISHED = 2,
+};
+
+// The newest result row, handed over whole: the writer bumps a sequence
+// number to odd, stores the words, and bumps it to even; a reader retries
+// until it saw the same even number before and after its copy. Wait-free
+// for the single writer (the worker); any number of readers.
+class ResultRowSlot {
+ public:
+  // Keeps at most RESULT_ROW_BYTES - 1 bytes of `row`.
+  void Publish(const char* row);
+  // The last row, zero padded to RESULT_ROW_BYTES.
+  void Read(char* out) const;
+
+ private:
+  static constexpr size_t kWords = RESULT_ROW_BYTES / sizeof(uint64_t);
+  static_assert(RESULT_ROW_BYTES % sizeof(uint64_t) == 0);
+  std::atomic<uint32_t> sequence_{0};
+  std::atomic<uint64_t> words_[kWords]{};
+};
+
+// Written by the window before a run and by the worker during it (see each
+// field); `status` is the worker's last write, with release order, so a
+// reader that loads Finished with acquire order sees the final counts.
+struct TransferProgress {
+  std::atomic<int32_t> status{TRANSFER_IDLE};  // a TransferStatus
+  std::atomic<int32_t> capacityMb{0};          // set before the run starts
+  std::atomic<uint32_t> bytesCopied{0};        // recorded sizes of this run's copies
+  std::atomic<uint32_t> songsCopied{0};
+  std::atomic<uint32_t> songsMissing{0};
+  std::atomic<uint64_t> bytesInCurrentCopy{0};  // moves a bar during a long copy
+  // The newest copy's row; it keeps its text between runs.
+  ResultRowSlot lastRow;
+};
+
+extern TransferProgress g_transferProgress;

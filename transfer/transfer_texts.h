@@ -1,0 +1,30 @@
+// Every text, format and limit of the transfer side, in one place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Copies are named from the transfer number and the source's extension,
+// relative to the working folder.
+inline constexpr char TARGET_NAME_FORMAT[] = "kMp3/%04d.%s";
+// Registration number (slot + 1), entry count, recorded size.
+inline constexpr char RESULT_ROW_FORMAT[] = "     %04d  /  %04d  |%10d";
+inline constexpr size_t RESULT_ROW_BYTES = 80;
+inline constexpr size_t TARGET_NAME_BYTES = 260;
+inline constexpr uint32_t MAX_TRANSFER_NUMBER = 9999;
+inline constexpr uint32_t BYTES_PER_MEGABYTE_SHIFT = 20;
+
+// The capacity choices, in megabytes, and the one taken without a choice.
+inline constexpr int32_t CAPACITY_CHOICES_MB[] = {30, 60, 120, 240, 480, 960, 1920};
+inline constexpr int32_t DEFAULT_CAPACITY_MB = 240;
+
+inline constexpr char TEXT_TRANSFERRED[] = "%d 曲伝送しました。";
+inline constexpr char TEXT_NOT_TRANSFERRED[] = "%d 曲伝送出来ませんでした。";
+inline constexpr char TEXT_TRANSFER_RUNNING[] = "伝送中です。";
+inline constexpr char TEXT_PERCENT_DONE[] = "%d％終了";
+
+inline constexpr char TEXT_FOLDER_CREATED[] = "kMp3 ﾌｫﾙﾀﾞを作成しました。";
+inline constexpr char TEXT_FOLDER_CREATE_FAILED[] = "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。";
+
+inline constexpr char FREE_SPACE_TITLE_FORMAT[] = "Kobaru MP3 (%dMB空き)";
+inline constexpr size_t TITLE_BYTES = 64;
