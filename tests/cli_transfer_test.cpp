@@ -10,7 +10,8 @@
 
 #include "store/playlist_file.h"
 #include "transfer/transfer_texts.h"
-#include "tests/support/cli_runner.h"
+#include "tests/support/cli_process.h"
+#include "tests/support/run_command.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/transfer_setup.h"
 
@@ -58,24 +59,24 @@ bool HasTemporary(const TransferSetup& setup) {
 
 TEST(CliMkdirTest, CreatesTheFolderOnceAndReportsEachTime) {
   TempFolder folder;
-  CliResult made = RunCli({"mkdir"});
-  EXPECT_EQ(made.exitCode, 0);
+  CommandResult made = RunKobaru({"mkdir"});
+  EXPECT_EQ(made.exitStatus, 0);
   EXPECT_EQ(made.out, "kMp3 ﾌｫﾙﾀﾞを作成しました。\n");
   EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
-  CliResult again = RunCli({"mkdir"});
-  EXPECT_EQ(again.exitCode, 1);
+  CommandResult again = RunKobaru({"mkdir"});
+  EXPECT_EQ(again.exitStatus, 1);
   EXPECT_EQ(again.out, "");
   EXPECT_EQ(again.err, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。\n");
-  EXPECT_EQ(RunCli({"mkdir", "other"}).exitCode, 2);
+  EXPECT_EQ(RunKobaru({"mkdir", "other"}).exitStatus, 2);
 }
 
 TEST(CliFillTest, TakesOnlyTheSevenCapacities) {
   TempFolder folder;
-  for (const char* wrong : {"31", "0240", "240MB"}) EXPECT_EQ(RunCli({"fill", wrong}).exitCode, 2);
-  EXPECT_EQ(RunCli({"fill", "30", "60"}).exitCode, 2);
+  for (const char* wrong : {"31", "0240", "240MB"}) EXPECT_EQ(RunKobaru({"fill", wrong}).exitStatus, 2);
+  EXPECT_EQ(RunKobaru({"fill", "30", "60"}).exitStatus, 2);
   for (int32_t choice : CAPACITY_CHOICES_MB) {  // accepted: they fail only for want of a playlist
-    CliResult result = RunCli({"fill", std::to_string(choice)});
-    EXPECT_EQ(result.exitCode, 1) << choice;
+    CommandResult result = RunKobaru({"fill", std::to_string(choice)});
+    EXPECT_EQ(result.exitStatus, 1) << choice;
     EXPECT_EQ(result.out, "0 曲伝送しました。\n") << choice;
   }
 }
@@ -85,8 +86,8 @@ TEST(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
   std::vector<PlaylistEntry> entries{setup.Missing("gone.mp3")};
   for (int i = 0; i < 12; ++i) entries.push_back(setup.Song(SongName(i), 0, 500 + i));
   WritePlaylist(entries);
-  CliResult result = RunCli({"fill"});
-  EXPECT_EQ(result.exitCode, 0);
+  CommandResult result = RunKobaru({"fill"});
+  EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.err, "1 曲伝送出来ませんでした。\n");
   std::vector<std::string> lines = Lines(result.out);
   ASSERT_EQ(lines.size(), 13u);
@@ -109,8 +110,8 @@ TEST(CliFillTest, CtrlCStopsTheRunAndSavesWhatArrived) {
   CliProcess fill({"fill", "1920"});
   ASSERT_TRUE(WaitFor([&] { return HasTemporary(setup) || setup.TargetNames().size() > 1; }));
   fill.Signal(SIGINT);
-  CliResult result = fill.Wait();
-  EXPECT_EQ(result.exitCode, 0);
+  CommandResult result = fill.Wait();
+  EXPECT_EQ(result.exitStatus, 0);
   size_t copied = setup.SentNumbers().size();
   EXPECT_LT(copied, static_cast<size_t>(kSongs));
   EXPECT_EQ(Lines(result.out).back(), std::to_string(copied) + " 曲伝送しました。");
@@ -139,7 +140,7 @@ TEST(CliFillTest, KilledRunLeavesNoPartialSong) {
       EXPECT_EQ(sources.count(ReadFile("kMp3/" + name)), 1u) << name;
     }
   }
-  EXPECT_EQ(RunCli({"fill", "1920"}).exitCode, 0);
+  EXPECT_EQ(RunKobaru({"fill", "1920"}).exitStatus, 0);
   EXPECT_FALSE(HasTemporary(setup));
   for (const std::string& name : setup.TargetNames()) {
     EXPECT_EQ(sources.count(ReadFile("kMp3/" + name)), 1u) << name;

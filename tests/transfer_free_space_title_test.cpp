@@ -6,7 +6,7 @@
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/tmpfs_mount.h"
+#include "tests/support/small_volume.h"
 
 using namespace testing_support;
 
@@ -30,8 +30,8 @@ TEST(FreeSpaceTitleTest, MeasuresEveryFreeBlockOfTheProgramsVolume) {
   uint64_t bytes = 0;
   EXPECT_FALSE(platform::FreeBytesOfVolume("/no/such/volume", &bytes));
   TempFolder folder;
-  TmpfsMount card(folder.Join("card"), 8u << 20);
-  if (!card.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  SmallVolume card(folder.Join("card"), "8m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
   WriteFile("card/song.mp3", std::string(3u << 20, 's'));
   ASSERT_TRUE(platform::FreeBytesOfVolume("card", &bytes));
   EXPECT_EQ(bytes, 5u << 20);

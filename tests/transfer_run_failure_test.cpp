@@ -10,8 +10,8 @@
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
-#include "tests/support/recorded_messages.h"
-#include "tests/support/tmpfs_mount.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
@@ -39,7 +39,7 @@ TEST_F(TransferFailureTest, MissingSourcesAreMarkedCountedAndTakeNoNumber) {
   EXPECT_TRUE(numbers.count(8) && numbers.count(9) && numbers.count(10));
   setup_.ExpectFolderMatchesPlaylist();
 
-  RecordedMessages messages;
+  RecordingMessages messages;
   ShowTransferOutcome(messages);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "3 曲伝送しました。");
@@ -63,7 +63,7 @@ TEST_F(TransferFailureTest, PlaylistIsSavedOnceWhateverTheRunDid) {
   WriteShortPlaylist(entries);
   EXPECT_EQ(setup_.Run(30), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
-  RecordedMessages messages;
+  RecordingMessages messages;
   ShowTransferOutcome(messages);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "0 曲伝送しました。");
@@ -128,8 +128,8 @@ TEST_F(TransferFailureTest, StopRequestEndsTheRunAtTheNextPassAndSaves) {
 // the run ends, and the table still records the two songs that arrived,
 // written in place because no room is left for a second copy of it.
 TEST_F(TransferFailureTest, FullMediumEndsTheRunAndStillRecordsWhatArrived) {
-  TmpfsMount card(setup_.folder().Join("card"), 8u << 20);
-  if (!card.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  SmallVolume card(setup_.folder().Join("card"), "8m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
   std::vector<PlaylistEntry> entries;
   for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) {
     entries.push_back(setup_.Song(name, 3u << 20, 3u << 20));

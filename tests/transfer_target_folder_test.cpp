@@ -5,7 +5,7 @@
 
 #include "store/presence_flags.h"
 #include "transfer/target_folder.h"
-#include "tests/support/recorded_messages.h"
+#include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
@@ -19,7 +19,7 @@ TEST(TargetFolderTest, StartUpTestFindsOnlyAFolderAndStaysWhereItIs) {
   WriteFile("kMp3", "a file, not a folder");
   EXPECT_FALSE(TestTargetFolder());
   EXPECT_EQ(g_targetFolderPresent, 0);
-  RecordedMessages messages;
+  RecordingMessages messages;
   EXPECT_FALSE(CreateTargetFolder(messages));  // the file is in the way
   EXPECT_EQ(g_targetFolderPresent, 0);
   std::filesystem::remove("kMp3");
@@ -33,7 +33,7 @@ TEST(TargetFolderTest, StartUpTestFindsOnlyAFolderAndStaysWhereItIs) {
 TEST(TargetFolderTest, CreationReportsEachOutcome) {
   TempFolder folder;
   g_targetFolderPresent = 0;
-  RecordedMessages messages;
+  RecordingMessages messages;
   EXPECT_TRUE(CreateTargetFolder(messages));
   EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
   EXPECT_EQ(g_targetFolderPresent, 1);

@@ -1,20 +1,13 @@
-// Runs the built kobaru program in the current folder for CLI tests.
+// A kobaru process in the background, for tests that signal or kill it.
 #pragma once
 
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
+#include "tests/support/run_command.h"
+
 namespace testing_support {
-
-struct CliResult {
-  int exitCode = -1;  // -1 when it did not exit normally
-  std::string out;
-  std::string err;
-};
-
-// Runs `kobaru args...` to its end with stdin empty.
-CliResult RunCli(const std::vector<std::string>& args);
 
 // A kobaru process running in the background; its output goes to files.
 class CliProcess {
@@ -26,7 +19,7 @@ class CliProcess {
 
   pid_t pid() const { return pid_; }
   void Signal(int signal);
-  CliResult Wait();
+  CommandResult Wait();
 
  private:
   pid_t pid_ = -1;

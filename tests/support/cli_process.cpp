@@ -1,4 +1,4 @@
-#include "tests/support/cli_runner.h"
+#include "tests/support/cli_process.h"
 
 #include <atomic>
 #include <csignal>
@@ -54,16 +54,14 @@ CliProcess::~CliProcess() {
 
 void CliProcess::Signal(int signal) { kill(pid_, signal); }
 
-CliResult CliProcess::Wait() {
+CommandResult CliProcess::Wait() {
   int status = 0;
-  CliResult result;
-  if (waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  CommandResult result;
+  if (waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
   pid_ = -1;
   result.out = ReadFile(outPath_);
   result.err = ReadFile(errPath_);
   return result;
 }
-
-CliResult RunCli(const std::vector<std::string>& args) { return CliProcess(args).Wait(); }
 
 }  // namespace testing_support
