@@ -8,6 +8,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "platform/random_generator.h"
 #include "playback/random_play_generator.h"
 #include "playback/random_player.h"
 #include "store/playlist_file.h"
@@ -32,7 +33,7 @@ int32_t DrawFromInput() {
   if (g_inputSize == 0) return 0;
   int32_t draw = g_input[g_drawCursor % g_inputSize] * 131 + static_cast<int32_t>(g_drawCursor);
   ++g_drawCursor;
-  return draw & RANDOM_PLAY_MAX;
+  return draw & RANDOM_MAX;
 }
 
 void WriteInput(const uint8_t* data, size_t size) {

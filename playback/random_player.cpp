@@ -1,7 +1,6 @@
 #include "playback/random_player.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "platform/file_system.h"
 #include "playback/random_play_generator.h"
@@ -21,7 +20,7 @@ bool LoadOnce() {
   if (g_randomTableLoads != 0) return true;
   std::memset(&g_randomPlayTable, 0, sizeof g_randomPlayTable);
   if (LoadTable(PLAYLIST_FILE_NAME, &g_randomPlayTable) == -1) return false;
-  SeedRandomPlay(static_cast<uint32_t>(std::time(nullptr)));
+  SeedRandomPlayFromClock();
   ++g_randomTableLoads;
   return true;
 }

@@ -1,5 +1,4 @@
-// The hand-over between the worker and a reader on another thread, and the
-// generator behind the draws.
+// The hand-over between the worker and a reader on another thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "transfer/random_generator.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
@@ -81,40 +79,6 @@ TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   worker.join();
   EXPECT_EQ(badRows, 0);
   EXPECT_EQ(setup.TargetNames().size(), kSongs);
-}
-
-TEST(RandomGeneratorTest, GivesTheClassicRuntimeSequence) {
-  RandomGenerator random;
-  random.Seed(1);
-  std::vector<uint32_t> values;
-  for (int i = 0; i < 5; ++i) values.push_back(random.Next());
-  EXPECT_EQ(values, (std::vector<uint32_t>{41, 18467, 6334, 26500, 19169}));
-  uint32_t largest = 0;
-  for (int i = 0; i < 100000; ++i) largest = std::max(largest, random.Next());
-  EXPECT_EQ(largest, RANDOM_MAX);
-}
-
-// Two threads drawing from one generator take every value of the sequence
-// exactly once between them.
-TEST(RandomGeneratorTest, SharedGeneratorLosesNoStep) {
-  constexpr int kDraws = 20000;
-  RandomGenerator reference;
-  reference.Seed(99);
-  std::vector<uint32_t> expected(2 * kDraws);
-  for (uint32_t& value : expected) value = reference.Next();
-  RandomGenerator shared;
-  shared.Seed(99);
-  std::vector<uint32_t> first(kDraws);
-  std::vector<uint32_t> second(kDraws);
-  std::thread other([&] {
-    for (uint32_t& value : second) value = shared.Next();
-  });
-  for (uint32_t& value : first) value = shared.Next();
-  other.join();
-  first.insert(first.end(), second.begin(), second.end());
-  std::sort(first.begin(), first.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(first, expected);
 }
 
 }  // namespace

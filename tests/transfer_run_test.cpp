@@ -5,7 +5,7 @@
 
 #include "store/playlist_file.h"
 #include "store/table_images.h"
-#include "transfer/random_generator.h"
+#include "platform/random_generator.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"

@@ -8,7 +8,7 @@
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
-#include "transfer/random_generator.h"
+#include "platform/random_generator.h"
 #include "transfer/transfer_progress.h"
 
 std::atomic<bool> g_transferStopRequested{false};

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "store/playlist_file.h"
-#include "transfer/random_generator.h"
+#include "platform/random_generator.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"

@@ -1,16 +1,15 @@
-#include "transfer/random_generator.h"
+#include "platform/random_generator.h"
 
+#include <atomic>
 #include <ctime>
 
 namespace {
 
-// The linear congruential step of the classic C runtime generator; the
-// draws only need a cheap, seedable spread over 0..32767.
+// The linear congruential step of the classic C runtime generator; its bits
+// 16-30 spread evenly over 0..32767, all the draws need.
 constexpr uint32_t kMultiplier = 214013;
 constexpr uint32_t kIncrement = 2531011;
 constexpr uint32_t kOutputShift = 16;
-
-uint32_t Step(uint32_t state) { return state * kMultiplier + kIncrement; }
 
 uint32_t SystemSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
@@ -25,8 +24,6 @@ void SetRandomClockForTesting(uint32_t (*secondsNow)()) {
 void RandomGenerator::SeedFromClock() { Seed(g_secondsNow.load()()); }
 
 uint32_t RandomGenerator::Next() {
-  uint32_t state = state_.load(std::memory_order_relaxed);
-  while (!state_.compare_exchange_weak(state, Step(state), std::memory_order_relaxed)) {
-  }
-  return (Step(state) >> kOutputShift) & RANDOM_MAX;
+  state_ = state_ * kMultiplier + kIncrement;
+  return (state_ >> kOutputShift) & RANDOM_MAX;
 }
