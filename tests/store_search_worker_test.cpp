@@ -34,16 +34,12 @@ TEST(ExtensionEntry, EmptyEntryIsRefusedAndResetsToMp3) {
   EXPECT_STREQ(g_wantedExtension, "mp3");
 }
 
-TEST(ScanPath, DoublesEverySeparatorAndAppendsTwo) {
+TEST(ScanPath, DoublesEverySeparatorAppendsTwoAndRefusesWhatWouldNotFit) {
   char path[PATH_LEN];
   ASSERT_TRUE(PrepareScanPath("/home/u/Music", path));
   EXPECT_STREQ(path, "//home//u//Music//");
   ASSERT_TRUE(PrepareScanPath("/", path));
   EXPECT_STREQ(path, "////");
-}
-
-TEST(ScanPath, RefusesWhatWouldNotFit) {
-  char path[PATH_LEN];
   std::string fits = "/" + std::string(255, 'a');  // 2 + 255 + 2 = 259
   ASSERT_TRUE(PrepareScanPath(fits.c_str(), path));
   EXPECT_EQ(std::strlen(path), 259u);
@@ -169,24 +165,6 @@ TEST_F(AppendTest, OverwritesFromTheFirstGapOfAForeignFile) {
   const PlaylistTable& saved = ReadPlaylist();
   EXPECT_STREQ(saved.entries[1].path, "//new//0.mp3");
   EXPECT_STREQ(saved.entries[2].path, "//c.mp3");  // behind the gap: kept as it was
-}
-
-TEST_F(AppendTest, SameFolderTwiceDoublesItsSongs) {
-  WriteFile(folder_.Join("music/a.mp3"), "");
-  std::string chosen = folder_.Join("music");
-  std::memset(g_chosenFolder, 0, sizeof g_chosenFolder);
-  std::memcpy(g_chosenFolder, chosen.data(), chosen.size());
-  ResetWantedExtension();
-  g_addMode = 0;
-  ASSERT_EQ(SearchWorker(), 1);
-  g_addMode = 1;
-  for (int round = 0; round < 2; ++round) {
-    ASSERT_EQ(SearchWorker(), 1);
-    ASSERT_EQ(AppendScanResult(), 1);
-  }
-  const PlaylistTable& saved = ReadPlaylist();
-  ASSERT_EQ(CountEntries(saved), 3u);
-  EXPECT_STREQ(saved.entries[0].path, saved.entries[2].path);
 }
 
 }  // namespace
