@@ -41,12 +41,4 @@ TEST(ProcessLaunchTest, ProgramRunsInItsOwnSessionOnNullStreams) {
   EXPECT_EQ(record.find(" " + std::to_string(getsid(0)) + " "), std::string::npos) << record;
 }
 
-TEST(ProcessLaunchTest, ProgramThatCannotStartLeavesNothingBehind) {
-  char* argv[] = {const_cast<char*>("kobaru-no-such-program"), nullptr};
-  EXPECT_TRUE(platform::LaunchDetached(argv));
-  EXPECT_TRUE(HasNoChildren());
-  char* none[] = {nullptr};
-  EXPECT_FALSE(platform::LaunchDetached(none));
-}
-
 }  // namespace

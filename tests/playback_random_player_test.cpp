@@ -52,6 +52,9 @@ TEST_F(RandomPlayerTest, MissingSecondOfThreeNarrowsTheDraw) {
   EXPECT_EQ(PickRandomSong(), 0);
   EXPECT_EQ(g_drawsTaken, 3u);
   EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
+  Script({1, 2});  // b; then 2 of the 2 in reach: a, as c is out of reach
+  PickRandomSong();
+  EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
   Script({2});
   PickRandomSong();
   EXPECT_EQ(Chosen(), StoredSong("c.mp3"));

@@ -44,17 +44,19 @@ TEST(ResultRowSlotTest, ReaderNeverSeesAHalfWrittenRow) {
 }
 
 // The window's view of a run, polled while it copies: only whole rows of
-// this run, a count that never goes back, and the final counts once the
-// status says Finished.
+// this run's copies (slot, count of all entries, recorded size; entries in
+// states 1 to 4 are never drawn), a count that never goes back, and the
+// final counts and row once the status says Finished.
 TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   TransferSetup setup;
-  constexpr int kSongs = 60;
+  constexpr int kEntries = 64;
   std::vector<PlaylistEntry> entries;
+  for (uint16_t state = 1; state <= 4; ++state) entries.push_back(MakeEntry(state, state, "//x.mp3", 1));
   std::set<std::string> rows{""};
-  for (int i = 0; i < kSongs; ++i) {
-    entries.push_back(setup.Song("s" + std::to_string(i) + ".mp3", 0, 3000 + i));
+  for (int slot = 4; slot < kEntries; ++slot) {
+    entries.push_back(setup.Song("s" + std::to_string(slot) + ".mp3", 0, 3000 + slot));
     char row[RESULT_ROW_BYTES];
-    std::snprintf(row, sizeof row, "     %04d  /  %04d  |%10d", i + 1, kSongs, 3000 + i);
+    std::snprintf(row, sizeof row, "     %04d  /  %04d  |%10d", slot + 1, kEntries, 3000 + slot);
     rows.insert(row);
   }
   WritePlaylist(entries);
@@ -63,19 +65,21 @@ TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   std::thread worker(TransferThreadProc, nullptr);
   uint32_t lastCopied = 0;
   int badRows = 0;
+  char row[RESULT_ROW_BYTES];
   while (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_FINISHED) {
-    char row[RESULT_ROW_BYTES];
     g_transferProgress.lastRow.Read(row);
     badRows += rows.count(row) == 0;
     uint32_t copied = g_transferProgress.songsCopied.load();
     EXPECT_GE(copied, lastCopied);
     lastCopied = copied;
   }
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), static_cast<uint32_t>(kSongs));
+  EXPECT_EQ(g_transferProgress.songsCopied.load(), kEntries - 4u);
   EXPECT_EQ(g_transferProgress.songsMissing.load(), 0u);
+  g_transferProgress.lastRow.Read(row);
+  EXPECT_TRUE(row[0] != '\0' && rows.count(row) == 1) << row;
   worker.join();
   EXPECT_EQ(badRows, 0);
-  EXPECT_EQ(setup.TargetNames().size(), static_cast<size_t>(kSongs));
+  EXPECT_EQ(setup.TargetNames().size(), kEntries - 4u);
 }
 
 }  // namespace

@@ -81,8 +81,4 @@ void TransferSetup::ExpectFolderMatchesPlaylist() const {
   EXPECT_EQ(TargetNames(), expected);
 }
 
-void WriteShortPlaylist(const std::vector<PlaylistEntry>& entries) {
-  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, entries.size() * RECORD_SIZE));
-}
-
 }  // namespace testing_support

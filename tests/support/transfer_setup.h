@@ -39,7 +39,4 @@ class TransferSetup {
   uint32_t nextSeed_ = 1;
 };
 
-// A playlist file that ends after its entries, which a run must save whole.
-void WriteShortPlaylist(const std::vector<PlaylistEntry>& entries);
-
 }  // namespace testing_support
