@@ -39,7 +39,7 @@ class ContinuousPlayTest : public ::testing::Test {
   void Prepare(const std::vector<std::string>& markers, bool timed = true) {
     host_ = RecordingHost{};
     g_playlistPresent = 1;
-    g_continuousPlay = g_playHold = g_randomTableLoads = 0;
+    g_continuousPlay = g_playHold = 0;  // start-up itself begins a new run of the random player
     g_playCountdown = 0;
     std::vector<PlaylistEntry> entries;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
@@ -127,8 +127,10 @@ TEST_F(ContinuousPlayTest, BannerClickRestartsTheCountAndEndsAHold) {
 
 TEST_F(ContinuousPlayTest, BannerNeedsAPlaylistAndASong) {
   Prepare({});
+  StartUpPlayback(host_);
   g_playlistPresent = 0;
   OnBannerClick(host_);
+  EXPECT_EQ(host_.beeps, 0);
   g_playlistPresent = 1;  // created during the run
   for (int click = 0; click < 5; ++click) OnBannerClick(host_);
   EXPECT_EQ(host_.beeps, 3);

@@ -21,7 +21,8 @@ namespace {
 std::vector<int32_t> g_draws;
 size_t g_drawsTaken = 0;
 
-int32_t ScriptedDraw() { return g_drawsTaken < g_draws.size() ? g_draws[g_drawsTaken++] : (g_drawsTaken++, 0); }
+// The scripted draws, then zeros; every draw is counted.
+int32_t ScriptedDraw() { return g_drawsTaken++ < g_draws.size() ? g_draws[g_drawsTaken - 1] : 0; }
 
 class RandomPlayerTest : public ::testing::Test {
  protected:
@@ -52,7 +53,7 @@ TEST_F(RandomPlayerTest, MissingSecondOfThreeNarrowsTheDraw) {
   EXPECT_EQ(PickRandomSong(), 0);
   EXPECT_EQ(g_drawsTaken, 3u);
   EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
-  Script({1, 2});  // b; then 2 of the 2 in reach: a, as c is out of reach
+  Script({1, 2});  // b; then 2 mod 2: a, as c dropped out of reach
   PickRandomSong();
   EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
   Script({2});

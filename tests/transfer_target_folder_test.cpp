@@ -38,12 +38,16 @@ TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Stop);
   EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
   EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::None);
+  g_targetFolderPresent = 0;
+  EXPECT_TRUE(TestTargetFolder());
+  EXPECT_EQ(g_targetFolderPresent, 1);
   EXPECT_EQ(std::filesystem::current_path(), folder.path());
 }
 
 TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
   for (auto [bytes, title] : {std::pair<uint64_t, const char*>{1048575, "Kobaru MP3 (0MB空き)"},
                               {1048576, "Kobaru MP3 (1MB空き)"},
+                              {2097151, "Kobaru MP3 (1MB空き)"},
                               {5000000000ull, "Kobaru MP3 (4768MB空き)"},
                               {UINT64_MAX, "Kobaru MP3 (2147483647MB空き)"}}) {
     char made[TITLE_BYTES];
