@@ -114,9 +114,10 @@ TEST_F(TransferRunTest, ExtensionIsEverythingAfterTheLastDotWithItsCaseKept) {
   WriteFile(fits, "fits");
   WriteFile(tooLong, "too long");
   MakeFolders("music/album.d");  // "d//song" names a file in a folder that isn't there
+  // A path filling its field, and no zero byte in the size after it either.
   std::string unterminated = "z." + std::string(PATH_LEN - 2, 'e');
   for (const PlaylistEntry& entry : {MakeEntry(0, 0, tooLong, 8), setup_.Song("album.d/song"),
-                                     MakeEntry(0, 0, unterminated, 8), MakeEntry(0, 0, fits, 4)}) {
+                                     MakeEntry(0, 0, unterminated, 0x01010101), MakeEntry(0, 0, fits, 4)}) {
     WritePlaylist({entry});
     EXPECT_EQ(setup_.Run(30), 0);
   }
