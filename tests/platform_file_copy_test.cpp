@@ -1,31 +1,22 @@
-// The safe copy into the target folder: contents, times, refusal of an
-// existing name, and no temporary file left behind on any outcome.
+// The safe copy into the target folder, by every fast path and fallback:
+// contents, mode and time kept, an existing name refused, and no temporary
+// file left behind on any outcome.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
 #include "tests/support/song_bytes.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
 using platform::CopyResult;
+using Names = std::vector<std::string>;
 
 namespace {
-
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& item : std::filesystem::directory_iterator(folder)) {
-    names.push_back(item.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class FileCopyTest : public ::testing::TestWithParam<platform::CopyPaths> {
  protected:
@@ -41,11 +32,9 @@ CopyResult Copy(const char* source, const char* target, const platform::CopyCont
   return platform::CopyFileNoReplace(source, target, control);
 }
 
-// Several chunks, the last one short.
-constexpr size_t kSongBytes = (9u << 20) + 12345;
-
 TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
-  std::string song = SongBytes(kSongBytes, 7);
+  constexpr size_t kBytes = (3u << 20) + 12345;  // several chunks, the last one short
+  std::string song = SongBytes(kBytes, 7);
   WriteFile("a.mp3", song);
   ASSERT_EQ(chmod("a.mp3", 0640), 0);
   const timespec old[2] = {{0, UTIME_OMIT}, {1000000000, 0}};  // 2001-09-09
@@ -53,24 +42,23 @@ TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
   std::atomic<uint64_t> done{0};
   ASSERT_EQ(Copy("a.mp3", "kMp3/0001.mp3", {&done, nullptr}), CopyResult::Copied);
   EXPECT_EQ(ReadFile("kMp3/0001.mp3"), song);
-  EXPECT_EQ(done.load(), kSongBytes);
+  EXPECT_EQ(done.load(), kBytes);
   struct stat info{};
   stat("kMp3/0001.mp3", &info);
   EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(Names("kMp3"), std::vector<std::string>{"0001.mp3"});
+  EXPECT_EQ(NamesIn("kMp3"), Names{"0001.mp3"});
 }
 
-// The name given last decides even when it appears after the copy began.
+// The final name is refused even when it appeared after the copy began.
 TEST_P(FileCopyTest, FinalNameRefusesANameThatAppearedMeanwhile) {
   WriteFile("kMp3/.temporary", "new song");
   WriteFile("kMp3/0001.mp3", "song of another run");
   EXPECT_EQ(platform::MoveNoReplace("kMp3/.temporary", "kMp3/0001.mp3"), CopyResult::TargetExists);
   EXPECT_EQ(ReadFile("kMp3/0001.mp3"), "song of another run");
-  EXPECT_EQ(ReadFile("kMp3/.temporary"), "new song");
   EXPECT_EQ(platform::MoveNoReplace("kMp3/.temporary", "kMp3/0002.mp3"), CopyResult::Copied);
   EXPECT_EQ(ReadFile("kMp3/0002.mp3"), "new song");
-  EXPECT_EQ(Names("kMp3"), (std::vector<std::string>{"0001.mp3", "0002.mp3"}));
+  EXPECT_EQ(NamesIn("kMp3"), (Names{"0001.mp3", "0002.mp3"}));
   EXPECT_EQ(platform::MoveNoReplace("kMp3/.gone", "kMp3/0003.mp3"), CopyResult::TargetFailed);
   EXPECT_FALSE(Exists("kMp3/0003.mp3"));  // not even an empty reservation
 }
@@ -85,42 +73,31 @@ TEST_P(FileCopyTest, FailuresLeaveNothingBehind) {
   EXPECT_EQ(Copy("folder.mp3", "kMp3/0001.mp3"), CopyResult::SourceFailed);
   EXPECT_EQ(Copy("pipe.mp3", "kMp3/0001.mp3"), CopyResult::SourceFailed);  // never waits
   EXPECT_EQ(Copy("a.mp3", "nofolder/0001.mp3"), CopyResult::TargetFailed);
-  // A last '.' inside a folder name makes the "extension" a path below kMp3.
-  EXPECT_EQ(Copy("a.mp3", "kMp3/0001.d//song"), CopyResult::TargetFailed);
   std::atomic<bool> cancel{true};
   EXPECT_EQ(Copy("a.mp3", "kMp3/0001.mp3", {nullptr, &cancel}), CopyResult::Cancelled);
-  EXPECT_EQ(Names("kMp3"), std::vector<std::string>{"0009.mp3"});
+  EXPECT_EQ(NamesIn("kMp3"), Names{"0009.mp3"});
   EXPECT_FALSE(Exists("nofolder"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryFastPathAndFallback, FileCopyTest,
-    ::testing::Values(platform::CopyPaths{true, true, true}, platform::CopyPaths{false, true, true},
-                      platform::CopyPaths{true, false, true}, platform::CopyPaths{false, false, false}),
-    [](const ::testing::TestParamInfo<platform::CopyPaths>& info) {
-      const platform::CopyPaths& paths = info.param;
-      return std::string(paths.copyFileRange ? "Range" : "ReadWrite") +
-             (paths.renameNoReplace ? "Rename" : paths.hardLink ? "Link" : "ExclusiveCreate");
-    });
-
-pid_t FinishedProcess() {
-  pid_t child = fork();
-  if (child == 0) _exit(0);
-  waitpid(child, nullptr, 0);
-  return child;
-}
+// copy_file_range or read/write, each with rename, link or exclusive create.
+INSTANTIATE_TEST_SUITE_P(EveryFastPathAndFallback, FileCopyTest,
+                         ::testing::Values(platform::CopyPaths{true, true, true},
+                                           platform::CopyPaths{false, true, true},
+                                           platform::CopyPaths{true, false, true},
+                                           platform::CopyPaths{false, false, false}));
 
 TEST(LeftoverTest, RemovesOnlyTemporariesOfEndedProcesses) {
   TempFolder folder;
-  std::string dead = ".kobaru-partial-" + std::to_string(FinishedProcess()) + "-aB3xYz";
-  std::string own = ".kobaru-partial-" + std::to_string(getpid()) + "-Q1w2E3";
-  std::string running = ".kobaru-partial-1-abcdef";  // init never ends
-  for (const std::string& name : {dead, own, running}) WriteFile("kMp3/" + name, "half");
+  pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  for (const std::string& owner : {std::to_string(ended), std::to_string(getpid()), std::string("1")}) {
+    WriteFile("kMp3/.kobaru-partial-" + owner + "-aB3xYz", "half");  // init never ends
+  }
   WriteFile("kMp3/0001.mp3", "song");
   WriteFile("kMp3/.kobaru-partial-x", "not ours: no process id");
   EXPECT_EQ(platform::RemoveLeftoverCopies("kMp3"), 2);
-  EXPECT_EQ(Names("kMp3"), (std::vector<std::string>{".kobaru-partial-1-abcdef",
-                                                     ".kobaru-partial-x", "0001.mp3"}));
+  EXPECT_EQ(NamesIn("kMp3"), (Names{".kobaru-partial-1-aB3xYz", ".kobaru-partial-x", "0001.mp3"}));
   EXPECT_EQ(platform::RemoveLeftoverCopies("no-such-folder"), 0);
 }
 

@@ -1,13 +1,14 @@
 // Start-up play, continuous play, the hold and the banner, driven tick by
-// tick without a window.
+// tick without a window; and switching the start-up marker.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <filesystem>
 #include <set>
 #include <sys/stat.h>
 #include <vector>
 
 #include "playback/continuous_play.h"
+#include "playback/marker_files.h"
 #include "playback/random_player.h"
 #include "store/presence_flags.h"
 #include "tests/support/mp3_builder.h"
@@ -18,8 +19,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kSeconds = 6;      // 115 frames: 3004 ms, plus the margin
-constexpr int kGap = kSeconds + 1;  // ticks from one song to the next
+constexpr int kGap = 7;  // ticks from one song to the next: 3 s (115 frames), the 3-s margin, 1
 
 struct RecordingHost : PlaybackHost {
   void StartContinuousTimer() override { ++timerStarts; }
@@ -35,20 +35,21 @@ struct RecordingHost : PlaybackHost {
 
 class ContinuousPlayTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  // Three songs of 3 s, or of unknown length, and only the given markers.
+  void Prepare(const std::vector<std::string>& markers, bool timed = true) {
+    host_ = RecordingHost{};
     g_playlistPresent = 1;
-    g_continuousPlay = g_playHold = g_randomTableLoads = 0;
+    g_continuousPlay = g_playHold = 0;  // start-up itself begins a new run of the random player
     g_playCountdown = 0;
-  }
-  // Three songs of kSeconds, or of unknown length, and the given markers.
-  void Prepare(std::initializer_list<const char*> markers, bool timed = true) {
     std::vector<PlaylistEntry> entries;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
       WriteFile(name, timed ? XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES, 115) : "?");
       entries.push_back(MakeEntry(0, 0, Stored(folder_.Join(name)), 417));
     }
     WritePlaylist(entries);
-    for (const char* marker : markers) WriteFile(marker, "");
+    std::filesystem::remove("kContinue");
+    std::filesystem::remove("kStartUp");
+    for (const std::string& marker : markers) WriteFile(marker, "");
   }
   // The main window's timer handler.
   void Tick(int count) {
@@ -61,39 +62,26 @@ class ContinuousPlayTest : public ::testing::Test {
   RecordingHost host_;
 };
 
-TEST_F(ContinuousPlayTest, ContinueMarkerPlaysEachSongOnceLengthPlusFourApart) {
-  Prepare({"kContinue"});
-  StartUpPlayback(host_);
-  EXPECT_EQ(host_.timerStarts, 1);
-  EXPECT_TRUE(host_.openedAt.empty());
-  Tick(100);
-  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 1 + kGap, 1 + 2 * kGap}));
-  EXPECT_EQ(host_.opened.size(), 3u);
-  EXPECT_EQ(host_.beeps, 0);
-}
-
-TEST_F(ContinuousPlayTest, SongOfUnknownLengthIsFollowedOnTheNextTick) {
-  Prepare({"kContinue"}, false);
-  StartUpPlayback(host_);
-  Tick(10);
-  EXPECT_EQ(host_.openedAt, (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(ContinuousPlayTest, StartUpSongIsTimedOnlyWithContinuousPlay) {
-  Prepare({"kContinue", "kStartUp"});
-  StartUpPlayback(host_);
-  Tick(30);
-  EXPECT_EQ(host_.openedAt, (std::vector<int>{0, kGap, 2 * kGap}));
-}
-
-TEST_F(ContinuousPlayTest, StartUpMarkerAloneOpensExactlyOneSong) {
-  Prepare({"kStartUp"});
-  StartUpPlayback(host_);
-  EXPECT_EQ(host_.timerStarts, 0);
-  EXPECT_FALSE(IsContinuousTick(CONTINUOUS_TIMER_ID));
-  EXPECT_EQ(g_playCountdown, 0u);
-  Tick(30);
-  EXPECT_EQ(host_.openedAt, (std::vector<int>{0}));
+// The ticks at which songs open; start-up itself is tick 0. Each song
+// plays once; one of unknown length is followed on the next tick.
+TEST_F(ContinuousPlayTest, MarkersDecideWhatStartUpAndTheTimerOpen) {
+  struct Case {
+    std::vector<std::string> markers;
+    bool timed;
+    std::vector<int> openedAt;
+  };
+  for (const Case& c : {Case{{"kContinue"}, true, {1, 1 + kGap, 1 + 2 * kGap}},
+                        Case{{"kContinue"}, false, {1, 2, 3}},
+                        Case{{"kContinue", "kStartUp"}, true, {0, kGap, 2 * kGap}},
+                        Case{{"kStartUp"}, true, {0}}}) {
+    Prepare(c.markers, c.timed);
+    StartUpPlayback(host_);
+    EXPECT_EQ(host_.timerStarts, c.markers[0] == "kContinue" ? 1 : 0);
+    Tick(30);
+    EXPECT_EQ(host_.openedAt, c.openedAt) << c.markers.size() << c.timed;
+    EXPECT_EQ(host_.opened.size(), c.openedAt.size());
+    EXPECT_EQ(host_.beeps, 0);
+  }
 }
 
 TEST_F(ContinuousPlayTest, MarkersNeedAPlaylistAndMustBeWritable) {
@@ -139,13 +127,35 @@ TEST_F(ContinuousPlayTest, BannerClickRestartsTheCountAndEndsAHold) {
 
 TEST_F(ContinuousPlayTest, BannerNeedsAPlaylistAndASong) {
   Prepare({});
+  StartUpPlayback(host_);
   g_playlistPresent = 0;
   OnBannerClick(host_);
+  EXPECT_EQ(host_.beeps, 0);
   g_playlistPresent = 1;  // created during the run
   for (int click = 0; click < 5; ++click) OnBannerClick(host_);
   EXPECT_EQ(host_.beeps, 3);
   EXPECT_EQ(host_.opened.size(), 3u);
   EXPECT_EQ(g_playCountdown, 0u);  // not timed without continuous play
+}
+
+// On creates or empties the marker, off deletes it; neither works on a
+// read-only marker or a folder of its name.
+TEST(MarkerFilesTest, OnCreatesOrEmptiesTheMarkerOffDeletesIt) {
+  TempFolder folder;
+  WriteFile("kStartUp", "left by hand");
+  ASSERT_TRUE(SetStartUpMarker(true));
+  EXPECT_EQ(ReadFile("kStartUp"), "");
+  EXPECT_TRUE(SetStartUpMarker(false));
+  EXPECT_FALSE(Exists("kStartUp"));
+  EXPECT_FALSE(SetStartUpMarker(false));  // already gone
+  WriteFile("kStartUp", "kept");
+  chmod("kStartUp", 0444);
+  EXPECT_FALSE(SetStartUpMarker(true));
+  EXPECT_EQ(ReadFile("kStartUp"), "kept");
+  ASSERT_TRUE(SetStartUpMarker(false));
+  MakeFolders("kStartUp");
+  EXPECT_FALSE(SetStartUpMarker(true));
+  EXPECT_FALSE(SetStartUpMarker(false));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Picking random songs from the private copy of the playlist.
+// Picking random songs from the private copy of the playlist, and the
+// command that hands one to the player (the CLI's play test starts it).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,28 +7,28 @@
 
 #include "playback/random_play_generator.h"
 #include "playback/random_player.h"
+#include "playback/song_opener.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
+using Strings = std::vector<std::string>;
 
 namespace {
 
 std::vector<int32_t> g_draws;
 size_t g_drawsTaken = 0;
 
-int32_t ScriptedDraw() {
-  return g_drawsTaken < g_draws.size() ? g_draws[g_drawsTaken++] : (g_drawsTaken++, 0);
-}
+// The scripted draws, then zeros; every draw is counted.
+int32_t ScriptedDraw() { return g_drawsTaken++ < g_draws.size() ? g_draws[g_drawsTaken - 1] : 0; }
 
 class RandomPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_randomTableLoads = 0;
     std::memset(g_chosenSong, 0, sizeof g_chosenSong);
-    std::memset(&g_workingTable, 0, sizeof g_workingTable);
   }
   void TearDown() override { SetRandomPlayDraw(nullptr); }
   // A new run whose draws are `draws`.
@@ -39,7 +40,7 @@ class RandomPlayerTest : public ::testing::Test {
   }
   PlaylistEntry Song(const std::string& name, uint16_t state = 0, bool present = true) {
     if (present) WriteFile(name, "song");
-    return MakeEntry(state, 0, Stored(folder_.Join(name)), 4);
+    return MakeEntry(state, 0, StoredSong(name), 4);
   }
   std::string StoredSong(const std::string& name) const { return Stored(folder_.Join(name)); }
   std::string Chosen() const { return g_chosenSong; }
@@ -52,7 +53,7 @@ TEST_F(RandomPlayerTest, MissingSecondOfThreeNarrowsTheDraw) {
   EXPECT_EQ(PickRandomSong(), 0);
   EXPECT_EQ(g_drawsTaken, 3u);
   EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
-  Script({1, 3});  // b, then 3 mod 2: b again; c is out of reach
+  Script({1, 2});  // b; then 2 mod 2: a, as c dropped out of reach
   PickRandomSong();
   EXPECT_EQ(Chosen(), StoredSong("a.mp3"));
   Script({2});
@@ -69,27 +70,24 @@ TEST_F(RandomPlayerTest, AllMissingEndsWithoutASongAfterOneDrawEach) {
   EXPECT_EQ(Chosen(), "");
 }
 
-TEST_F(RandomPlayerTest, PlayedSongIsMarkedInThePrivateCopyOnly) {
-  WritePlaylist({Song("a.mp3", STATE_TRANSFERRED)});
-  std::string before = ReadFile(PLAYLIST_FILE_NAME);
-  ASSERT_EQ(PickRandomSong(), 0);
-  EXPECT_EQ(std::memcmp(g_chosenSong, g_randomPlayTable.entries[0].path, PATH_LEN), 0);
-  EXPECT_EQ(g_randomPlayTable.entries[0].state, STATE_EXCLUDED);
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
-  EXPECT_EQ(g_workingTable.entries[0].path[0], '\0');
-}
-
+// Songs in state 0 or 1 only, each once a run; a played song is marked in
+// the private copy, never in the file or the working table.
 TEST_F(RandomPlayerTest, EveryPlayableSongOnceThenNone) {
+  std::memset(&g_workingTable, 0, sizeof g_workingTable);
   WritePlaylist({Song("a.mp3"), Song("b.mp3", STATE_TRANSFERRED), Song("c.mp3", STATE_SOURCE_MISSING),
                  Song("d.mp3", STATE_PATH_TOO_LONG), Song("e.mp3", STATE_EXCLUDED), Song("f.mp3")});
+  std::string before = ReadFile(PLAYLIST_FILE_NAME);
   std::set<std::string> played;
   for (int pick = 0; pick < 3; ++pick) {
-    PickRandomSong();
+    EXPECT_EQ(PickRandomSong(), 0);
     played.insert(Chosen());
   }
   EXPECT_EQ(played, (std::set<std::string>{StoredSong("a.mp3"), StoredSong("b.mp3"), StoredSong("f.mp3")}));
   EXPECT_EQ(PickRandomSong(), 0);
   EXPECT_EQ(Chosen(), "");
+  EXPECT_EQ(g_randomPlayTable.entries[1].state, STATE_EXCLUDED);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
+  EXPECT_EQ(g_workingTable.entries[0].path[0], '\0');
 }
 
 TEST_F(RandomPlayerTest, PlaylistIsLoadedOnceARunAndAFailedLoadIsRetried) {
@@ -106,8 +104,8 @@ TEST_F(RandomPlayerTest, PlaylistIsLoadedOnceARunAndAFailedLoadIsRetried) {
   EXPECT_EQ(g_randomTableLoads, 1);
 }
 
+// It names a real file, if read on into the zero size after the field.
 TEST_F(RandomPlayerTest, PathFillingItsWholeFieldIsNoSong) {
-  // It names a real file, and the zero size after the field would end it.
   std::string stored = Stored(folder_.path()) + "//";
   while (stored.size() < PATH_LEN - 32) stored += "dddddddddd//";
   stored += std::string(PATH_LEN - stored.size(), 'f');
@@ -118,6 +116,33 @@ TEST_F(RandomPlayerTest, PathFillingItsWholeFieldIsNoSong) {
   Script({0, 0});
   PickRandomSong();
   EXPECT_EQ(Chosen(), "");
+}
+
+Strings Words(const char* player, const char* path) {
+  PlayerCommand command;
+  if (!BuildPlayerCommand(player, path, &command)) return {};
+  Strings words;
+  for (char* const* word = command.argv; *word != nullptr; ++word) words.push_back(*word);
+  return words;
+}
+
+// The player's words, then the path with its doubled separators collapsed;
+// a command that does not fit is refused.
+TEST(SongOpenerTest, PlayerWordsThenTheCollapsedPath) {
+  EXPECT_EQ(Words(" mpv  --no-video\t--fs ", "//home//u//My Songs///a.mp3"),
+            (Strings{"mpv", "--no-video", "--fs", "/home/u/My Songs/a.mp3"}));
+  EXPECT_EQ(Words("vlc", "rel//b\\\\c.mp3"), (Strings{"vlc", "rel/b\\\\c.mp3"}));
+  EXPECT_EQ(Words(nullptr, "//a.mp3"), (Strings{"xdg-open", "/a.mp3"}));
+  EXPECT_EQ(Words(" \t ", "//a.mp3"), (Strings{"xdg-open", "/a.mp3"}));
+  std::string field(PATH_LEN + 8, 'a');  // read no further than a path field
+  EXPECT_EQ(Words("p", field.c_str())[1], std::string(PATH_LEN, 'a'));
+
+  std::string words;
+  for (size_t i = 0; i < MAX_PLAYER_WORDS; ++i) words += "w ";
+  EXPECT_EQ(Words(words.c_str(), "/a").size(), MAX_PLAYER_WORDS + 1);
+  EXPECT_TRUE(Words((words + "w").c_str(), "/a").empty());
+  EXPECT_TRUE(Words(std::string(PLAYER_COMMAND_BYTES, 'p').c_str(), "/a").empty());
+  EXPECT_FALSE(Words(std::string(PLAYER_COMMAND_BYTES - 1, 'p').c_str(), "/a").empty());
 }
 
 }  // namespace

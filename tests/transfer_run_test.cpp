@@ -1,14 +1,17 @@
-// One transfer run: budget, draws, numbering, extensions and result rows.
+// One transfer run: budget, draws, numbering, extensions and result rows,
+// and the run when things go wrong: missing songs and folders, broken
+// tables, a stop request, an unwritable playlist and a full medium.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
-#include "store/playlist_file.h"
-#include "store/table_images.h"
 #include "platform/random_generator.h"
+#include "store/playlist_file.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
@@ -17,14 +20,7 @@ namespace {
 
 constexpr uint32_t kMegabyte = 1u << 20;
 constexpr uint32_t kSecond = 1700000000;
-std::atomic<uint32_t> g_clockReading{kSecond};
-uint32_t TestClock() { return g_clockReading.load(); }
-
-std::string SongName(uint32_t i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "s%u.mp3", i);
-  return name;
-}
+uint32_t TestClock() { return kSecond; }
 
 // The slot that the first draw of a run at kSecond picks among `candidates`.
 uint32_t FirstDrawn(uint32_t candidates) {
@@ -35,10 +31,7 @@ uint32_t FirstDrawn(uint32_t candidates) {
 
 class TransferRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_clockReading = kSecond;
-    SetRandomClockForTesting(TestClock);
-  }
+  void SetUp() override { SetRandomClockForTesting(TestClock); }
   TransferSetup setup_;
 };
 
@@ -53,7 +46,6 @@ TEST_F(TransferRunTest, SongsUpToExactlyTheBudgetAreCopiedAndOneByteMoreIsNot) {
     if (over == 0) {
       EXPECT_EQ(g_transferProgress.bytesCopied.load(), 30 * kMegabyte);
     }
-    EXPECT_EQ(g_entryCount.load(), 3u);
     std::map<uint32_t, uint32_t> numbers = setup_.SentNumbers();
     ASSERT_EQ(numbers.size(), 3 - over);
     EXPECT_EQ(numbers.rbegin()->first, 3 - over);  // numbered 1, 2, ...
@@ -65,14 +57,16 @@ TEST_F(TransferRunTest, SongsUpToExactlyTheBudgetAreCopiedAndOneByteMoreIsNot) {
 // size that would wrap a 32-bit sum round to less than the budget.
 TEST_F(TransferRunTest, FirstSongThatDoesNotFitEndsTheSelection) {
   std::vector<PlaylistEntry> entries;
-  for (uint32_t i = 0; i < 21; ++i) entries.push_back(setup_.Song(SongName(i), 1000));
-  entries[FirstDrawn(21)].fileSize = 40 * kMegabyte;
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"}) {
+    entries.push_back(setup_.Song(name));
+  }
+  entries[FirstDrawn(5)].fileSize = 40 * kMegabyte;
   WritePlaylist(entries);
   EXPECT_EQ(setup_.Run(30), 0);
   EXPECT_TRUE(setup_.TargetNames().empty());
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 
-  std::vector<PlaylistEntry> two{setup_.Song("a.mp3", UINT32_MAX), setup_.Song("b.mp3", UINT32_MAX)};
+  std::vector<PlaylistEntry> two{setup_.Song("f.mp3", UINT32_MAX), setup_.Song("g.mp3", UINT32_MAX)};
   two[FirstDrawn(2)].fileSize = kMegabyte;
   WritePlaylist(two);
   EXPECT_EQ(setup_.Run(1920), 0);
@@ -80,25 +74,9 @@ TEST_F(TransferRunTest, FirstSongThatDoesNotFitEndsTheSelection) {
   EXPECT_EQ(ReadPlaylist().entries[1 - FirstDrawn(2)].state, STATE_UNTRANSFERRED);
 }
 
-TEST_F(TransferRunTest, RunsStartedWithinTheSameSecondDrawTheSameSongs) {
-  std::vector<PlaylistEntry> entries;
-  for (uint32_t i = 0; i < 30; ++i) entries.push_back(setup_.Song(SongName(i)));
-  auto numbersOfARunAt = [&](uint32_t seconds) {
-    std::filesystem::remove_all("kMp3");
-    MakeFolders("kMp3");
-    WritePlaylist(entries);
-    g_clockReading = seconds;
-    setup_.Run(30);
-    std::vector<uint16_t> numbers;
-    for (uint32_t i = 0; i < 30; ++i) numbers.push_back(ReadPlaylist().entries[i].transferNumber);
-    return numbers;
-  };
-  std::vector<uint16_t> first = numbersOfARunAt(kSecond);
-  EXPECT_EQ(numbersOfARunAt(kSecond), first);
-  EXPECT_NE(numbersOfARunAt(kSecond + 1), first);
-}
-
-TEST_F(TransferRunTest, NumbersTakenInTheFolderAreSkipped) {
+// Numbers go on from the highest recorded, pass over any name taken in
+// kMp3, whatever took it, and end at 9999.
+TEST_F(TransferRunTest, NumbersPassOverTakenNamesAndEndAt9999) {
   for (int n = 1; n <= 5; ++n) WriteFile("kMp3/000" + std::to_string(n) + ".mp3", "old");
   MakeFolders("kMp3/0007.mp3");
   std::filesystem::create_symlink("nowhere", "kMp3/0008.mp3");
@@ -109,29 +87,20 @@ TEST_F(TransferRunTest, NumbersTakenInTheFolderAreSkipped) {
   EXPECT_EQ(numbers.size(), 3u);
   EXPECT_TRUE(numbers.count(6) && numbers.count(9) && numbers.count(10));
   EXPECT_EQ(ReadFile("kMp3/0003.mp3"), "old");
-}
 
-TEST_F(TransferRunTest, NumberingGoesOnFromTheHighestRecordedAndEndsAt9999) {
-  PlaylistEntry sent = setup_.Song("sent.mp3");
-  sent.state = STATE_TRANSFERRED;
-  sent.transferNumber = 9998;
-  WritePlaylist({sent, setup_.Song("a.mp3"), setup_.Song("b.mp3")});
+  PlaylistEntry sent = MakeEntry(STATE_TRANSFERRED, 9998, "//sent.mp3", 1);
+  WritePlaylist({sent, setup_.Song("d.mp3"), setup_.Song("e.mp3")});
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(setup_.TargetNames().size(), 1u);
-  EXPECT_EQ(setup_.SentNumbers().rbegin()->first, 9999u);
-
-  const std::string afterFirst = ReadFile(PLAYLIST_FILE_NAME);
-  WriteFile(PLAYLIST_FILE_NAME, afterFirst.substr(0, 3 * RECORD_SIZE));
-  EXPECT_EQ(setup_.Run(30), 0);  // 9999 recorded: nothing more, but saved whole
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), afterFirst);
-
+  EXPECT_EQ(g_transferProgress.songsCopied.load(), 1u);
   std::filesystem::rename("kMp3/9999.mp3", "kMp3/9999.MP3");
-  std::vector<PlaylistEntry> entries{sent, setup_.Song("c.MP3")};
+  std::vector<PlaylistEntry> entries{sent, setup_.Song("f.MP3")};
   WritePlaylist(entries);
   EXPECT_EQ(setup_.Run(30), 0);  // 9999.MP3 is taken, and there is no 10000
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 }
 
+// The extension is everything after the last '.' of the whole path, case
+// kept, and "kMp3/0001." with it must fit in 259 bytes.
 TEST_F(TransferRunTest, ExtensionIsEverythingAfterTheLastDotWithItsCaseKept) {
   WriteFile(".hidden", "dot at the first byte");
   WritePlaylist({setup_.Song("UPPER.MP3"), setup_.Song("noextension"), setup_.Song("two.dots.Ogg"),
@@ -140,59 +109,117 @@ TEST_F(TransferRunTest, ExtensionIsEverythingAfterTheLastDotWithItsCaseKept) {
   EXPECT_EQ(g_transferProgress.songsCopied.load(), 4u);
   setup_.ExpectFolderMatchesPlaylist();  // names like 0001.MP3, 0002. and 0003.Ogg
 
-  MakeFolders("music/album.d");  // "d//song" names a file in a folder that isn't there
-  std::vector<PlaylistEntry> entries{setup_.Song("album.d/song")};
-  WritePlaylist(entries);
-  EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
-  EXPECT_EQ(setup_.TargetNames().size(), 4u);
-}
-
-// "kMp3/0001." and the extension must fit in 259 bytes; a stored path
-// without its terminator is read within its 260 bytes.
-TEST_F(TransferRunTest, ExtensionTooLongForTheTargetNameIsRefused) {
   std::string fits = "x." + std::string(249, 'e');
   std::string tooLong = "y." + std::string(250, 'e');
   WriteFile(fits, "fits");
   WriteFile(tooLong, "too long");
-  PlaylistEntry unterminated = MakeEntry(0, 0, "z." + std::string(PATH_LEN - 2, 'e'), 8);
-  WritePlaylist({MakeEntry(0, 0, fits, 4)});
-  EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(setup_.TargetNames(), std::vector<std::string>{"0001." + std::string(249, 'e')});
-  for (const PlaylistEntry& entry : {MakeEntry(0, 0, tooLong, 8), unterminated}) {
+  MakeFolders("music/album.d");  // "d//song" names a file in a folder that isn't there
+  // A path filling its field, and no zero byte in the size after it either.
+  std::string unterminated = "z." + std::string(PATH_LEN - 2, 'e');
+  for (const PlaylistEntry& entry : {MakeEntry(0, 0, tooLong, 8), setup_.Song("album.d/song"),
+                                     MakeEntry(0, 0, unterminated, 0x01010101), MakeEntry(0, 0, fits, 4)}) {
     WritePlaylist({entry});
     EXPECT_EQ(setup_.Run(30), 0);
-    EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
   }
-  EXPECT_EQ(ReadPlaylist().entries[0].state, STATE_SOURCE_MISSING);  // no such name can exist
+  EXPECT_EQ(ReadPlaylist().entries[0].state, STATE_TRANSFERRED);
+  EXPECT_EQ(setup_.TargetNames().size(), 5u);
+  EXPECT_EQ(ReadFile("kMp3/0001." + std::string(249, 'e')), "fits");
+}
+
+TEST_F(TransferRunTest, MissingSourcesAreMarkedCountedAndTakeNoNumber) {
+  PlaylistEntry foreign = setup_.Missing("numbered.mp3");
+  foreign.transferNumber = 7;  // an unsent entry that kept a number
+  WritePlaylist({setup_.Missing("x.mp3"), setup_.Song("a.mp3"), foreign, setup_.Song("b.mp3"),
+                 setup_.Song("c.mp3")});
+  EXPECT_EQ(setup_.Run(30), 0);
+  const PlaylistTable& saved = ReadPlaylist();
+  EXPECT_EQ(saved.entries[0].state, STATE_SOURCE_MISSING);
+  EXPECT_EQ(saved.entries[0].transferNumber, 0);
+  EXPECT_EQ(saved.entries[2].state, STATE_SOURCE_MISSING);
+  EXPECT_EQ(saved.entries[2].transferNumber, 7);
+  std::map<uint32_t, uint32_t> numbers = setup_.SentNumbers();
+  EXPECT_EQ(numbers.size(), 3u);
+  EXPECT_TRUE(numbers.count(8) && numbers.count(9) && numbers.count(10));
+  setup_.ExpectFolderMatchesPlaylist();
+  EXPECT_EQ(g_transferProgress.songsMissing.load(), 2u);
+}
+
+// A playlist that can't be read stops the run at once; one that can't be
+// written back fails it after the copies.
+TEST_F(TransferRunTest, UnreadableOrUnwritablePlaylistFailsTheRun) {
+  EXPECT_EQ(setup_.Run(30), -1);
+  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+  WritePlaylist({setup_.Song("b.mp3")});
+  std::filesystem::permissions(PLAYLIST_FILE_NAME, std::filesystem::perms::owner_read);
+  EXPECT_EQ(setup_.Run(30), -1);
+  EXPECT_EQ(setup_.TargetNames(), std::vector<std::string>{"0001.mp3"});
+}
+
+TEST_F(TransferRunTest, WithoutTheTargetFolderTheFirstCopyEndsTheRun) {
+  std::vector<PlaylistEntry> entries{setup_.Song("a.mp3"), setup_.Song("b.mp3")};
+  std::filesystem::remove_all("kMp3");
+  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, 2 * RECORD_SIZE));  // short: saved whole
+  EXPECT_EQ(setup_.Run(30), 0);
+  EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
+}
+
+// A gap before an entry, states in empty slots and an impossible number:
+// the draw only considers entries before the first gap, never loops, and
+// numbering never wraps round to 0000.
+TEST_F(TransferRunTest, BrokenTablesNeverHang) {
+  std::vector<PlaylistEntry> entries{setup_.Song("a.mp3"), MakeEntry(0, 0, "", 0), setup_.Song("b.mp3")};
+  for (int i = 0; i < 6; ++i) entries.push_back(MakeEntry(STATE_EXCLUDED, 0, "", 0));
+  WritePlaylist(entries);
+  EXPECT_EQ(setup_.Run(1920), 0);
+  const PlaylistTable& saved = ReadPlaylist();
+  EXPECT_EQ(saved.entries[0].state, STATE_TRANSFERRED);
+  EXPECT_EQ(saved.entries[2].state, STATE_UNTRANSFERRED);
+  EXPECT_EQ(saved.entries[8].state, STATE_EXCLUDED);  // the whole image went back
+  setup_.ExpectFolderMatchesPlaylist();
+
+  entries[1] = MakeEntry(STATE_TRANSFERRED, 65535, "//odd.mp3", 1);
+  WritePlaylist(entries);
+  EXPECT_EQ(setup_.Run(1920), 0);
   EXPECT_EQ(setup_.TargetNames().size(), 1u);
 }
 
-struct RowLog {
-  std::vector<std::string> rows;
-  static void Record(void* context, const char* row) {
-    static_cast<RowLog*>(context)->rows.push_back(row);
-  }
-};
-
-TEST_F(TransferRunTest, EachCopyPublishesItsRowInTheFixedFormat) {
-  PlaylistEntry sent = setup_.Song("sent.mp3");
-  sent.state = STATE_TRANSFERRED;
-  sent.transferNumber = 4;
-  PlaylistEntry excluded = setup_.Song("excluded.mp3");
-  excluded.state = STATE_EXCLUDED;
-  WritePlaylist({sent, excluded, setup_.Song("a.mp3", 1234567)});
-  RowLog log;
-  TransferObserver observer{RowLog::Record, &log};
+TEST_F(TransferRunTest, StopRequestEndsTheRunAtTheNextPassAndSaves) {
+  WritePlaylist({setup_.Song("a.mp3"), setup_.Song("b.mp3"), setup_.Song("c.mp3")});
+  TransferObserver stopper{[](void*, const char*) { g_transferStopRequested = true; }, nullptr};
   PrepareTransfer(30);
-  EXPECT_EQ(TransferThreadProc(&observer), 0);
-  ASSERT_EQ(log.rows.size(), 1u);
-  EXPECT_EQ(log.rows[0], "     0003  /  0003  |   1234567");
-  char shown[RESULT_ROW_BYTES];
-  g_transferProgress.lastRow.Read(shown);
-  EXPECT_EQ(std::string(shown, RESULT_ROW_BYTES), log.rows[0] + std::string(80 - 31, '\0'));
-  EXPECT_EQ(setup_.SentNumbers().count(5), 1u);
-  EXPECT_EQ(ReadPlaylist().entries[1].state, STATE_EXCLUDED);
+  EXPECT_EQ(TransferThreadProc(&stopper), 0);
+  EXPECT_EQ(setup_.SentNumbers().size(), 1u);
+  setup_.ExpectFolderMatchesPlaylist();
+
+  WritePlaylist({setup_.Missing("x.mp3")});
+  PrepareTransfer(30);  // a new run starts without the old request
+  EXPECT_FALSE(g_transferStopRequested.load());
+  g_transferStopRequested = true;
+  EXPECT_EQ(TransferThreadProc(nullptr), 0);
+  EXPECT_EQ(g_transferProgress.songsMissing.load(), 0u);  // not even looked at
+}
+
+// The medium fills up during the third song: that copy is removed whole,
+// the run ends, and the table still records the two songs that arrived,
+// written in place because no room is left for a second copy of it.
+TEST_F(TransferRunTest, FullMediumEndsTheRunAndStillRecordsWhatArrived) {
+  SmallVolume card(setup_.folder().Join("card"), "8m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  std::vector<PlaylistEntry> entries;
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) {
+    entries.push_back(setup_.Song(name, 3u << 20, 3u << 20));
+  }
+  ASSERT_EQ(chdir("card"), 0);
+  MakeFolders("kMp3");
+  WritePlaylist(entries);
+  int32_t result = setup_.Run(30);
+  size_t sent = setup_.SentNumbers().size();
+  setup_.ExpectFolderMatchesPlaylist();
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(g_transferProgress.songsCopied.load(), 2u);
+  EXPECT_EQ(sent, 2u);
 }
 
 }  // namespace

@@ -1,53 +1,82 @@
-// The target folder: the start-up test, the creation and its messages.
+// The target folder kMp3 and the free-space title.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
+#include "platform/volume_space.h"
 #include "store/presence_flags.h"
+#include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
 #include "tests/support/recording_messages.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 
 namespace {
 
-TEST(TargetFolderTest, StartUpTestFindsOnlyAFolderAndStaysWhereItIs) {
+// Only a folder counts, and a file in its place also stops the creation;
+// neither the test nor the creation moves the current folder.
+TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   TempFolder folder;
   g_targetFolderPresent = 0;
+  RecordingMessages messages;
   EXPECT_FALSE(TestTargetFolder());
   WriteFile("kMp3", "a file, not a folder");
   EXPECT_FALSE(TestTargetFolder());
-  EXPECT_EQ(g_targetFolderPresent, 0);
-  RecordingMessages messages;
-  EXPECT_FALSE(CreateTargetFolder(messages));  // the file is in the way
+  EXPECT_FALSE(CreateTargetFolder(messages));
   EXPECT_EQ(g_targetFolderPresent, 0);
   std::filesystem::remove("kMp3");
-  MakeFolders("elsewhere/inner");
-  std::filesystem::create_directory_symlink("elsewhere/inner", "kMp3");
+  EXPECT_TRUE(CreateTargetFolder(messages));
+  EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
+  EXPECT_EQ(g_targetFolderPresent, 1);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
+  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Stop);
+  EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
+  EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::None);
+  g_targetFolderPresent = 0;
   EXPECT_TRUE(TestTargetFolder());
   EXPECT_EQ(g_targetFolderPresent, 1);
   EXPECT_EQ(std::filesystem::current_path(), folder.path());
 }
 
-TEST(TargetFolderTest, CreationReportsEachOutcome) {
+TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
+  for (auto [bytes, title] : {std::pair<uint64_t, const char*>{1048575, "Kobaru MP3 (0MB空き)"},
+                              {1048576, "Kobaru MP3 (1MB空き)"},
+                              {2097151, "Kobaru MP3 (1MB空き)"},
+                              {5000000000ull, "Kobaru MP3 (4768MB空き)"},
+                              {UINT64_MAX, "Kobaru MP3 (2147483647MB空き)"}}) {
+    char made[TITLE_BYTES];
+    FormatFreeSpaceTitle(bytes, made, sizeof made);
+    EXPECT_STREQ(made, title);
+  }
+}
+
+// Every free block of the program's volume, not the folder being filled;
+// the title stays as it is during a run.
+TEST(FreeSpaceTitleTest, MeasuresTheProgramsVolumeOnlyBetweenRuns) {
+  uint64_t bytes = 0;
+  EXPECT_FALSE(platform::FreeBytesOfVolume("/no/such/volume", &bytes));
   TempFolder folder;
-  g_targetFolderPresent = 0;
-  RecordingMessages messages;
-  EXPECT_TRUE(CreateTargetFolder(messages));
-  EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
-  EXPECT_EQ(g_targetFolderPresent, 1);
-  EXPECT_FALSE(CreateTargetFolder(messages));  // it exists now
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
-  EXPECT_EQ(messages.shown[0].caption, "確認");
-  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::None);
-  EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
-  EXPECT_EQ(messages.shown[1].caption, "エラー");
-  EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::Stop);
-  EXPECT_EQ(ChangeFolder("missing"), 0);
-  EXPECT_EQ(ChangeFolder("kMp3"), 1);
-  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(folder.Join("kMp3")));
+  SmallVolume card(folder.Join("card"), "8m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  WriteFile("card/song.mp3", std::string(3u << 20, 's'));
+  ASSERT_TRUE(platform::FreeBytesOfVolume("card", &bytes));
+  EXPECT_EQ(bytes, 5u << 20);
+  char title[TITLE_BYTES] = "unchanged";
+  g_transferProgress.status = TRANSFER_FINISHED;
+  EXPECT_FALSE(MakeFreeSpaceTitle(title, sizeof title));
+  EXPECT_STREQ(title, "unchanged");
+  g_transferProgress.status = TRANSFER_IDLE;
+  ASSERT_EQ(chdir("card"), 0);
+  bool made = MakeFreeSpaceTitle(title, sizeof title);
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_TRUE(made);
+  EXPECT_NE(std::string(title), "Kobaru MP3 (5MB空き)");
 }
 
 }  // namespace

@@ -13,21 +13,12 @@
 extern char** environ;
 
 namespace testing_support {
-namespace {
-
-// Output files outside the test's folder, so they never show up in kMp3.
-std::string OutputPath(int serial, const char* stream) {
-  return "/tmp/kobaru-cli-" + std::to_string(getpid()) + "-" + std::to_string(serial) + "-" + stream;
-}
-
-std::atomic<int> g_serial{0};
-
-}  // namespace
 
 CliProcess::CliProcess(const std::vector<std::string>& args) {
-  int serial = g_serial.fetch_add(1);
-  outPath_ = OutputPath(serial, "out");
-  errPath_ = OutputPath(serial, "err");
+  static std::atomic<int> serial{0};
+  std::string prefix = "/tmp/kobaru-cli-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+  outPath_ = prefix + "-out";
+  errPath_ = prefix + "-err";
   std::vector<std::string> words{KOBARU_CLI_PATH};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;

@@ -9,7 +9,7 @@
 
 namespace testing_support {
 
-// A kobaru process running in the background; its output goes to files.
+// Its output goes to files outside the test's folder, never into kMp3.
 class CliProcess {
  public:
   explicit CliProcess(const std::vector<std::string>& args);
@@ -17,7 +17,6 @@ class CliProcess {
   CliProcess(const CliProcess&) = delete;
   CliProcess& operator=(const CliProcess&) = delete;
 
-  pid_t pid() const { return pid_; }
   void Signal(int signal);
   CommandResult Wait();
 

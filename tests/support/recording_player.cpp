@@ -6,12 +6,6 @@
 #include "tests/support/temp_folder.h"
 
 namespace testing_support {
-namespace {
-
-constexpr auto kFileWaitLimit = std::chrono::seconds(20);
-constexpr auto kFilePollInterval = std::chrono::milliseconds(5);
-
-}  // namespace
 
 std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string& recordPath) {
   WriteFile(scriptPath,
@@ -22,11 +16,11 @@ std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string
 }
 
 std::string WaitForFile(const std::string& path) {
-  auto deadline = std::chrono::steady_clock::now() + kFileWaitLimit;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < deadline) {
     std::string contents = ReadFile(path);
     if (!contents.empty()) return contents;
-    std::this_thread::sleep_for(kFilePollInterval);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return "";
 }

@@ -10,8 +10,8 @@ namespace testing_support {
 // that runs it, for KOBARU_PLAYER. Neither path may hold a blank.
 std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string& recordPath);
 
-// Waits (up to a generous limit) until `path` exists and is not empty, then
-// returns its contents; empty when it never appeared.
+// The contents of `path` once it exists and is not empty; empty when that
+// does not happen within twenty seconds.
 std::string WaitForFile(const std::string& path);
 
 }  // namespace testing_support

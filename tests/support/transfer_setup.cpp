@@ -5,14 +5,23 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "store/playlist_file.h"
 #include "platform/random_generator.h"
+#include "store/playlist_file.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/song_bytes.h"
 
 namespace testing_support {
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& item : std::filesystem::directory_iterator(folder)) {
+    names.push_back(item.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 TransferSetup::TransferSetup() {
   MakeFolders("kMp3");
@@ -33,8 +42,8 @@ PlaylistEntry TransferSetup::Song(const std::string& name, uint32_t recorded, si
   return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("music/" + name)), size);
 }
 
-PlaylistEntry TransferSetup::Missing(const std::string& name, uint32_t recorded) {
-  return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("gone/" + name)), recorded);
+PlaylistEntry TransferSetup::Missing(const std::string& name) {
+  return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("gone/" + name)), 1000);
 }
 
 int32_t TransferSetup::Run(int32_t capacityMb) {
@@ -43,15 +52,6 @@ int32_t TransferSetup::Run(int32_t capacityMb) {
   EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_FINISHED);
   g_transferProgress.status = TRANSFER_IDLE;
   return result;
-}
-
-std::vector<std::string> TransferSetup::TargetNames() const {
-  std::vector<std::string> names;
-  for (const auto& item : std::filesystem::directory_iterator("kMp3")) {
-    names.push_back(item.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 std::map<uint32_t, uint32_t> TransferSetup::SentNumbers() const {
@@ -64,17 +64,12 @@ std::map<uint32_t, uint32_t> TransferSetup::SentNumbers() const {
   return numbers;
 }
 
-// The source path of a stored entry: the doubled separators work as they are.
-static std::string SourceOf(const PlaylistEntry& entry) {
-  return std::string(entry.path, strnlen(entry.path, PATH_LEN));
-}
-
 void TransferSetup::ExpectFolderMatchesPlaylist() const {
-  std::map<uint32_t, uint32_t> numbers = SentNumbers();
   const PlaylistTable& table = ReadPlaylist();
   std::vector<std::string> expected;
-  for (const auto& [number, slot] : numbers) {
-    std::string source = SourceOf(table.entries[slot]);
+  for (const auto& [number, slot] : SentNumbers()) {
+    // The stored path works as it is: doubled separators are harmless.
+    std::string source(table.entries[slot].path, strnlen(table.entries[slot].path, PATH_LEN));
     size_t dot = source.rfind('.');
     char name[300];
     std::snprintf(name, sizeof name, "%04u.%s", number,
@@ -84,10 +79,6 @@ void TransferSetup::ExpectFolderMatchesPlaylist() const {
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(TargetNames(), expected);
-}
-
-void WriteShortPlaylist(const std::vector<PlaylistEntry>& entries) {
-  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, entries.size() * RECORD_SIZE));
 }
 
 }  // namespace testing_support

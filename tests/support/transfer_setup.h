@@ -11,37 +11,32 @@
 
 namespace testing_support {
 
+// The names in `folder`, sorted; hidden ones included.
+std::vector<std::string> NamesIn(const std::string& folder);
+
 class TransferSetup {
  public:
-  TransferSetup();   // creates kMp3 and music/; progress counters zeroed
+  TransferSetup();   // creates kMp3 and music/; song counts zeroed
   ~TransferSetup();  // restores the real clock, status Idle, no stop request
 
   // Writes music/<name> with `bytes` bytes of its own and returns its entry,
-  // path in stored form, recorded size `recorded` (the real size when 0).
+  // with the recorded size `recorded` (the real size when 0).
   PlaylistEntry Song(const std::string& name, uint32_t recorded = 0, size_t bytes = 1000);
-  // An entry whose source file does not exist.
-  PlaylistEntry Missing(const std::string& name, uint32_t recorded = 1000);
-
-  // One run through the worker's entry, on this thread. Returns its result.
+  PlaylistEntry Missing(const std::string& name);  // its source file does not exist
+  // One run through the worker's entry, on this thread; its result.
   int32_t Run(int32_t capacityMb);
 
-  // Names in kMp3, sorted; hidden files included.
-  std::vector<std::string> TargetNames() const;
+  std::vector<std::string> TargetNames() const { return NamesIn("kMp3"); }
   // Transfer number -> slot, for the saved playlist's transferred entries.
   std::map<uint32_t, uint32_t> SentNumbers() const;
-  // Every file in kMp3 is the copy of the entry recorded under its number,
-  // byte for byte, named "kMp3/%04d.<extension>"; no other file is there.
+  // kMp3 holds exactly the copies of the transferred entries, byte for
+  // byte, each named "%04d.<extension>" after its number.
   void ExpectFolderMatchesPlaylist() const;
-
   const TempFolder& folder() const { return folder_; }
 
  private:
   TempFolder folder_;
   uint32_t nextSeed_ = 1;
 };
-
-// The playlist file was written by the run: it was left short and now has
-// the full size.
-void WriteShortPlaylist(const std::vector<PlaylistEntry>& entries);
 
 }  // namespace testing_support
