@@ -32,7 +32,8 @@ std::vector<std::string> g_files[kKinds];
 std::string Id3v2Tag(std::mt19937& random) {
   std::string tag = "ID3\x03";
   tag += std::string(2, '\0');
-  for (int shift = 21; shift >= 0; shift -= 7) tag += static_cast<char>((kCoverBytes >> shift) & 0x7F);
+  for (int shift = 21; shift >= 0; shift -= 7)
+    tag += static_cast<char>((kCoverBytes >> shift) & 0x7F);
   // Picture-like noise without 0xFF, so no sync pattern ends a naive search early.
   for (size_t i = 0; i < kCoverBytes; ++i) tag += static_cast<char>(random() % 0xFF);
   return tag;
@@ -59,7 +60,8 @@ void MakeFiles() {
   std::mt19937 random(1);
   for (int kind = 0; kind < kKinds; ++kind) {
     for (int i = 0; i < kFilesPerKind; ++i) {
-      std::string path = (g_folder / (std::string(kKindNames[kind]) + std::to_string(i) + ".mp3")).string();
+      std::string path =
+          (g_folder / (std::string(kKindNames[kind]) + std::to_string(i) + ".mp3")).string();
       std::string front = kind == kPlain ? "" : Id3v2Tag(random);
       WriteSong(path, front + FirstFrame(kind == kCoverXing));
       g_files[kind].push_back(path);
@@ -108,7 +110,8 @@ void ExternalToolPerFile(benchmark::State& state, const char* tool, const char* 
   const std::vector<std::string>& files = g_files[state.range(0)];
   size_t next = 0;
   for (auto _ : state) {
-    std::string command = std::string(tool) + " " + options + " '" + files[next] + "' >/dev/null 2>&1";
+    std::string command =
+        std::string(tool) + " " + options + " '" + files[next] + "' >/dev/null 2>&1";
     benchmark::DoNotOptimize(std::system(command.c_str()));
     next = (next + 1) % files.size();
   }

@@ -67,7 +67,8 @@ double BestSeconds(int runs, const auto& work) {
   for (int i = 0; i < runs; ++i) {
     auto start = std::chrono::steady_clock::now();
     work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    best = std::min(
+        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   return best;
 }

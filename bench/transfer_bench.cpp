@@ -31,8 +31,8 @@ constexpr int kSongs = 250;
 constexpr size_t kSongBytes = 4u << 20;
 constexpr int32_t kCapacityMb = 1920;
 
-std::filesystem::path g_root;          // the benchmark's own folder in /tmp
-std::vector<std::string> g_songs;      // absolute paths of the generated songs
+std::filesystem::path g_root;      // the benchmark's own folder in /tmp
+std::vector<std::string> g_songs;  // absolute paths of the generated songs
 
 void MakeSongs() {
   char pattern[] = "/tmp/kobaru-bench-XXXXXX";
@@ -154,11 +154,12 @@ void BM_DrawsOverAFullTable(benchmark::State& state) {
     state.ResumeTiming();
     RunTransfer();
   }
-  if (g_transferProgress.songsMissing.load() != MAX_ENTRIES) state.SkipWithError("not every draw made");
+  if (g_transferProgress.songsMissing.load() != MAX_ENTRIES)
+    state.SkipWithError("not every draw made");
   state.counters["draws"] = MAX_ENTRIES;
-  state.counters["per_draw"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * MAX_ENTRIES,
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_draw"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * MAX_ENTRIES,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DrawsOverAFullTable)->Unit(benchmark::kMillisecond);
 

@@ -13,18 +13,12 @@ struct Verb {
 };
 
 constexpr Verb kVerbs[] = {
-    {"create", cli::RunCreate},
-    {"add", cli::RunAdd},
-    {"list", cli::RunList},
-    {"stats", cli::RunStats},
-    {"reset-all", cli::RunResetAll},
-    {"reset", cli::RunReset},
-    {"exclude", cli::RunExclude},
-    {"mkdir", cli::RunMkdir},
-    {"fill", cli::RunFill},
-    {"seconds", cli::RunSeconds},
-    {"play", cli::RunPlay},
-    {"startup", cli::RunStartup},
+    {"create", cli::RunCreate},      {"add", cli::RunAdd},
+    {"list", cli::RunList},          {"stats", cli::RunStats},
+    {"reset-all", cli::RunResetAll}, {"reset", cli::RunReset},
+    {"exclude", cli::RunExclude},    {"mkdir", cli::RunMkdir},
+    {"fill", cli::RunFill},          {"seconds", cli::RunSeconds},
+    {"play", cli::RunPlay},          {"startup", cli::RunStartup},
 };
 
 }  // namespace

@@ -32,14 +32,13 @@ class NumberedSelection : public PlaylistView {
   std::vector<uint32_t> slots_;
 };
 
-int ExitStatus(FlowResult result) {
-  return result == FlowResult::Failed ? EXIT_FAILED : EXIT_OK;
-}
+int ExitStatus(FlowResult result) { return result == FlowResult::Failed ? EXIT_FAILED : EXIT_OK; }
 
 // Registration number text to slot; false unless it is a whole number from
 // 1 to the entry count.
 bool ParseRegistrationNumber(const std::string& text, uint32_t count, uint32_t* slot) {
-  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
   unsigned long number = std::strtoul(text.c_str(), nullptr, 10);
@@ -92,6 +91,8 @@ int RunReset(int argc, char** argv) {
   return RunSelectionVerb(argc, argv, RunMarkSelectedUntransferredFlow);
 }
 
-int RunExclude(int argc, char** argv) { return RunSelectionVerb(argc, argv, RunExcludeSelectedFlow); }
+int RunExclude(int argc, char** argv) {
+  return RunSelectionVerb(argc, argv, RunExcludeSelectedFlow);
+}
 
 }  // namespace cli

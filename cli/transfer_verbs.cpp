@@ -55,7 +55,8 @@ void PrintRow(void* context, const char* row) {
 void DrawBar(FillConsole* console) {
   uint64_t bytes = g_transferProgress.bytesCopied.load() +
                    g_transferProgress.bytesInCurrentCopy.load(std::memory_order_relaxed);
-  uint64_t percent = console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
+  uint64_t percent =
+      console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
   double rate = elapsed.count() > 0 ? bytes / kBytesPerMegabyte / elapsed.count() : 0;
   int filled = static_cast<int>(percent * kBarWidth / 100);

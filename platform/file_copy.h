@@ -9,10 +9,10 @@ namespace platform {
 
 enum class CopyResult {
   Copied,
-  TargetExists,   // a file or folder of the target name was there, or appeared
-  SourceFailed,   // the source could not be opened or read, or is no file
-  TargetFailed,   // the medium is full, write-protected, gone, or the folder is missing
-  Cancelled,      // `cancel` was seen set between two chunks
+  TargetExists,  // a file or folder of the target name was there, or appeared
+  SourceFailed,  // the source could not be opened or read, or is no file
+  TargetFailed,  // the medium is full, write-protected, gone, or the folder is missing
+  Cancelled,     // `cancel` was seen set between two chunks
 };
 
 // Optional, both may be null: bytes written so far, updated after every

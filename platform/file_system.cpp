@@ -51,8 +51,8 @@ void SyncFolderOf(const char* name) {
 bool RewriteInPlace(const char* name, const void* data, size_t size) {
   int fd = open(name, O_WRONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, data, size) && ftruncate(fd, static_cast<off_t>(size)) == 0 &&
-            fsync(fd) == 0;
+  bool ok =
+      WriteAll(fd, data, size) && ftruncate(fd, static_cast<off_t>(size)) == 0 && fsync(fd) == 0;
   ok = (close(fd) == 0) && ok;
   return ok;
 }

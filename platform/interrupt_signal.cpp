@@ -18,7 +18,7 @@ void OnInterrupt(int) {
 
 bool CatchInterrupts(std::atomic<bool>* flag) {
   g_flag.store(flag);
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;

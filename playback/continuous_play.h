@@ -9,9 +9,9 @@
 inline constexpr uint32_t CONTINUOUS_TIMER_ID = 32766;
 inline constexpr uint32_t CONTINUOUS_TIMER_PERIOD_MS = 1000;
 
-extern int32_t g_continuousPlay;   // set for the run by StartUpPlayback only
-extern uint32_t g_playCountdown;   // ticks left before the next song
-extern int32_t g_playHold;         // 1 while a song from the playlist window plays
+extern int32_t g_continuousPlay;  // set for the run by StartUpPlayback only
+extern uint32_t g_playCountdown;  // ticks left before the next song
+extern int32_t g_playHold;        // 1 while a song from the playlist window plays
 
 // kContinue starts continuous play, kStartUp opens one song; both need
 // g_playlistPresent.

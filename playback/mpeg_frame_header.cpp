@@ -68,7 +68,7 @@ bool IsFrameHeader(uint32_t header) {
   if (bitrateIndex == 0 || bitrateIndex == 15) return false;
   if (Bits(header, 10, 2) == kReservedSampleRateCode) return false;
   if (Bits(header, 16, 4) == 0xF) return false;  // MPEG-1 Layer I without CRC
-  return (header >> 16) != 0xFFFE;                // MPEG-1 Layer I with CRC
+  return (header >> 16) != 0xFFFE;               // MPEG-1 Layer I with CRC
 }
 
 bool DecodeFrameHeader(uint32_t header, MpegFrameInfo* info) {
@@ -78,7 +78,8 @@ bool DecodeFrameHeader(uint32_t header, MpegFrameInfo* info) {
   // Never reached after IsFrameHeader; guards the tables for any other caller.
   if (Bits(header, 10, 2) == kReservedSampleRateCode || info->bitrateIndex == 15) return false;
   int32_t bitrate = BITRATE_TABLE[info->lsf][2][info->bitrateIndex];
-  info->frameBytes = bitrate * kLayerIIIBytesFactor / Rate(*info) + info->padding - FRAME_HEADER_BYTES;
+  info->frameBytes =
+      bitrate * kLayerIIIBytesFactor / Rate(*info) + info->padding - FRAME_HEADER_BYTES;
   return info->frameBytes <= MAX_FRAME_BYTES;
 }
 

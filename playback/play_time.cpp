@@ -80,11 +80,12 @@ int32_t ReadPlayTimeMs(FILE* file) {
   MpegFrameInfo info;
   if (!DecodeFrameHeader(header, &info)) return 0;
   uint8_t frame[MAX_FRAME_BYTES + FRAME_HEADER_BYTES];
-  size_t frameLength = ReadAt(file, headerOffset, frame,
-                              static_cast<size_t>(info.frameBytes + FRAME_HEADER_BYTES));
+  size_t frameLength =
+      ReadAt(file, headerOffset, frame, static_cast<size_t>(info.frameBytes + FRAME_HEADER_BYTES));
   double secondsPerFrame = SecondsPerFrame(info);
   XingInfo xing;
-  if (ReadXingHeader(frame, frameLength, &xing)) return ToMilliseconds(xing.frames * secondsPerFrame);
+  if (ReadXingHeader(frame, frameLength, &xing))
+    return ToMilliseconds(xing.frames * secondsPerFrame);
   auto frames = static_cast<int64_t>(AudioBytes(file, audioStart) / BytesPerFrame(info));
   return ToMilliseconds(static_cast<double>(frames) * secondsPerFrame);
 }

@@ -31,7 +31,8 @@ size_t SplitWords(PlayerCommand* command) {
 void CollapseSeparators(const char* storedPath, char* out) {
   size_t length = 0;
   for (size_t i = 0; i < PATH_LEN && storedPath[i] != '\0'; ++i) {
-    bool repeated = storedPath[i] == PATH_SEPARATOR && length > 0 && out[length - 1] == PATH_SEPARATOR;
+    bool repeated =
+        storedPath[i] == PATH_SEPARATOR && length > 0 && out[length - 1] == PATH_SEPARATOR;
     if (!repeated) out[length++] = storedPath[i];
   }
   out[length] = '\0';

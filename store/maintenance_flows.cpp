@@ -34,8 +34,8 @@ bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
 // Results have no caption of their own and no icon, success or not.
 FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
                   bool ok) {
-  messages.Show({ok ? texts.done : texts.failed, nullptr, MessageButtons::Ok, false,
-                 MessageIcon::None, !ok});
+  messages.Show(
+      {ok ? texts.done : texts.failed, nullptr, MessageButtons::Ok, false, MessageIcon::None, !ok});
   if (!ok) return FlowResult::Failed;
   view.Refresh();
   return FlowResult::Succeeded;

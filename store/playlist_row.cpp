@@ -33,9 +33,10 @@ void MakeDisplayPath(const PlaylistEntry& entry, char* out, size_t outSize) {
 int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size_t outSize) {
   char shown[3 * PATH_LEN + 1];
   MakeDisplayPath(entry, shown, sizeof shown);
-  int length = std::snprintf(out, outSize, PLAYLIST_ROW_FORMAT, static_cast<int>(entry.state),
-                             static_cast<int>(entry.transferNumber),
-                             static_cast<int32_t>(entry.fileSize), static_cast<int>(slot + 1), shown);
+  int length =
+      std::snprintf(out, outSize, PLAYLIST_ROW_FORMAT, static_cast<int>(entry.state),
+                    static_cast<int>(entry.transferNumber), static_cast<int32_t>(entry.fileSize),
+                    static_cast<int>(slot + 1), shown);
   return length < 0 ? 0 : length;
 }
 

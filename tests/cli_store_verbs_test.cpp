@@ -26,8 +26,8 @@ class CliStoreTest : public ::testing::Test {
   }
   std::string Row(int state, int number, int size, int slot, const std::string& path) {
     char row[512];
-    std::snprintf(row, sizeof row, "  %d |  %04d  | %10d |  %04d  | %s \n", state, number, size, slot,
-                  path.c_str());
+    std::snprintf(row, sizeof row, "  %d |  %04d  | %10d |  %04d  | %s \n", state, number, size,
+                  slot, path.c_str());
     return row;
   }
   TempFolder folder_;

@@ -43,7 +43,7 @@ TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
   ASSERT_EQ(Copy("a.mp3", "kMp3/0001.mp3", {&done, nullptr}), CopyResult::Copied);
   EXPECT_EQ(ReadFile("kMp3/0001.mp3"), song);
   EXPECT_EQ(done.load(), kBytes);
-  struct stat info{};
+  struct stat info {};
   stat("kMp3/0001.mp3", &info);
   EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -91,7 +91,8 @@ TEST(LeftoverTest, RemovesOnlyTemporariesOfEndedProcesses) {
   pid_t ended = fork();
   if (ended == 0) _exit(0);
   waitpid(ended, nullptr, 0);
-  for (const std::string& owner : {std::to_string(ended), std::to_string(getpid()), std::string("1")}) {
+  for (const std::string& owner :
+       {std::to_string(ended), std::to_string(getpid()), std::string("1")}) {
     WriteFile("kMp3/.kobaru-partial-" + owner + "-aB3xYz", "half");  // init never ends
   }
   WriteFile("kMp3/0001.mp3", "song");

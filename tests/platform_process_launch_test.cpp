@@ -22,7 +22,8 @@ bool HasNoChildren() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == EC
 constexpr char kProbe[] =
     "leaked=no; [ -e /proc/$$/fd/$2 ] && leaked=yes\n"
     "read -r stat < /proc/$$/stat; set -- \"$1\" $stat\n"
-    "echo $(readlink /proc/$$/fd/0 /proc/$$/fd/1 /proc/$$/fd/2) $7 $leaked > $1.part; mv $1.part $1\n";
+    "echo $(readlink /proc/$$/fd/0 /proc/$$/fd/1 /proc/$$/fd/2) $7 $leaked > $1.part; mv $1.part "
+    "$1\n";
 
 TEST(ProcessLaunchTest, ProgramRunsInItsOwnSessionOnNullStreams) {
   TempFolder folder;
@@ -31,7 +32,8 @@ TEST(ProcessLaunchTest, ProgramRunsInItsOwnSessionOnNullStreams) {
   ASSERT_GE(ours, 3);
   std::string out = folder.Join("probe.out");
   std::string fd = std::to_string(ours);
-  char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("probe.sh"), out.data(), fd.data(), nullptr};
+  char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("probe.sh"), out.data(), fd.data(),
+                  nullptr};
   ASSERT_TRUE(platform::LaunchDetached(argv));
   EXPECT_TRUE(HasNoChildren());
   std::string record = WaitForFile(out);

@@ -27,8 +27,11 @@ TEST(Utf8Check, AcceptsWellFormedTextOnly) {
 
 TEST(Cp932Decode, DecodesAndMarksWhatItCannot) {
   EXPECT_EQ(Decoded("\x83\x5C\x95\x5C"), "ソ表");
-  EXPECT_EQ(Decoded("a\xFD" "b"), "a\xEF\xBF\xBD" "b");  // 0xFD is no CP932 byte
-  EXPECT_EQ(Decoded("\x82\xA0\x82\xA0", 4), "あ");       // stops where the room ends
+  EXPECT_EQ(Decoded("a\xFD"
+                    "b"),
+            "a\xEF\xBF\xBD"
+            "b");                                   // 0xFD is no CP932 byte
+  EXPECT_EQ(Decoded("\x82\xA0\x82\xA0", 4), "あ");  // stops where the room ends
 }
 
 }  // namespace

@@ -24,14 +24,17 @@ bool ReadXing(const std::string& frame, XingInfo* xing) {
 
 TEST(XingHeaderTest, TagFollowsTheSideInformationAndTheFlagsDecideTheFields) {
   XingInfo xing;
-  for (auto [header, offset] : {std::pair{MPEG1_128K_44100, 36}, {0xFFFB90C4u, 21},  // single channel
-                                {MPEG2_64K_22050, 21}, {0xFFF380C4u, 13}}) {
+  for (auto [header, offset] : {std::pair{MPEG1_128K_44100, 36},
+                                {0xFFFB90C4u, 21},  // single channel
+                                {MPEG2_64K_22050, 21},
+                                {0xFFF380C4u, 13}}) {
     EXPECT_TRUE(ReadXing(XingFrame(header, 208, offset, XING_FRAMES, 7), &xing)) << offset;
     EXPECT_EQ(xing.frames, 7);
     EXPECT_FALSE(ReadXing(XingFrame(header, 208, offset == 21 ? 36 : 21, XING_FRAMES, 7), &xing));
   }
-  ASSERT_TRUE(ReadXing(XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES | XING_BYTES | XING_TOC,
-                                 1000, 123456), &xing));
+  ASSERT_TRUE(ReadXing(
+      XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES | XING_BYTES | XING_TOC, 1000, 123456),
+      &xing));
   EXPECT_EQ(xing.frames, 1000);
   EXPECT_EQ(xing.bytes, 123456);
   EXPECT_EQ(xing.toc[99], 99);
@@ -41,7 +44,8 @@ TEST(XingHeaderTest, TagFollowsTheSideInformationAndTheFlagsDecideTheFields) {
 
 TEST(XingHeaderTest, CutOffTagOrFieldCountsAsAbsent) {
   XingInfo xing;
-  std::string full = XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES | XING_BYTES | XING_TOC, 50, 60);
+  std::string full =
+      XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES | XING_BYTES | XING_TOC, 50, 60);
   EXPECT_TRUE(ReadXing(full.substr(0, 36 + 16 + 100), &xing));
   for (size_t length : {0, 3, 20, 38, 40, 43, 47, 51, 151}) {
     xing.frames = 77;
@@ -91,7 +95,7 @@ TEST_F(PlayTimeTest, XingFrameCountDecidesTheTime) {
   EXPECT_EQ(MillisecondsOf(mpeg2), 130612);
   EXPECT_EQ(SecondsOf(mpeg2), 133u);
   EXPECT_EQ(MillisecondsOf(XingFrame(0xFFE38844, 576, 21, XING_FRAMES, 1000)), 72000);  // MPEG-2.5
-  std::string noCount = XingFrame(MPEG1_128K_44100, 417, 36, XING_BYTES, 0, 9);  // one frame
+  std::string noCount = XingFrame(MPEG1_128K_44100, 417, 36, XING_BYTES, 0, 9);         // one frame
   EXPECT_EQ(MillisecondsOf(noCount), 26);
   EXPECT_EQ(SecondsOf(noCount), 3u);
   EXPECT_EQ(MillisecondsOf(XingSong(0x7FFFFFFF)), INT32_MAX);  // clamped
@@ -100,8 +104,9 @@ TEST_F(PlayTimeTest, XingFrameCountDecidesTheTime) {
 TEST_F(PlayTimeTest, SearchSlidesOverDataThatIsNoFrameHeader) {
   // MPEG-1 Layer I (FF FE, FF FF), layer code 00, bitrate index 0 and 15,
   // rate code 11, and no sync: none of them is a frame header.
-  const char noHeaders[] = "\xFF\xFE\x90\x64\xFF\xFF\x90\x64\xFF\xF9\x90\x64\xFF\xFB\x00\x64"
-                           "\xFF\xFB\xF0\x64\xFF\xFB\x9C\x64\xFF\xDB\x90\x64\x7F\xFB\x90\x64";
+  const char noHeaders[] =
+      "\xFF\xFE\x90\x64\xFF\xFF\x90\x64\xFF\xF9\x90\x64\xFF\xFB\x00\x64"
+      "\xFF\xFB\xF0\x64\xFF\xFB\x9C\x64\xFF\xDB\x90\x64\x7F\xFB\x90\x64";
   EXPECT_EQ(MillisecondsOf(std::string(noHeaders, sizeof noHeaders - 1) + XingSong(10000)), 261224);
   for (size_t junk = 4090; junk <= 4100; ++junk) {  // around a read chunk's end
     EXPECT_EQ(MillisecondsOf(std::string(junk, '\0') + XingSong(10000)), 261224) << junk;
@@ -116,8 +121,9 @@ TEST_F(PlayTimeTest, UntimeableFilesGiveZero) {
   EXPECT_EQ(GetSongSeconds("folder.mp3"), 0u);
   ASSERT_EQ(mkfifo("pipe.mp3", 0644), 0);  // nobody writes: must not wait for ever
   EXPECT_EQ(GetSongSeconds("pipe.mp3"), 0u);
-  for (const std::string& bytes : {std::string(), std::string("\xFF\xFB\x90"), std::string(5000, '\xFF'),
-                                   std::string(5000, 'x'), Frame(MPEG1_128K_44100, 417)}) {
+  for (const std::string& bytes :
+       {std::string(), std::string("\xFF\xFB\x90"), std::string(5000, '\xFF'),
+        std::string(5000, 'x'), Frame(MPEG1_128K_44100, 417)}) {
     EXPECT_EQ(SecondsOf(bytes), 0u) << bytes.size();  // the last: less than a whole frame
   }
 }
@@ -143,7 +149,9 @@ TEST_F(PlayTimeTest, Id3v2TagIsSkippedAndIsNoAudio) {
   // 2,999,684 bytes are 7176 frames; the footer's ten more would be 7177.
   EXPECT_EQ(MillisecondsOf(Id3v2Tag(4000, "", 4, true) + Audio(2999684)), 187454);
   // "TAG" 128 bytes before the end but inside the ID3v2 tag is no ID3v1 tag.
-  EXPECT_EQ(MillisecondsOf(Id3v2Tag(200, std::string(172, 'x') + "TAG") + Frame(MPEG2_8K_24000, 100)), 96);
+  EXPECT_EQ(
+      MillisecondsOf(Id3v2Tag(200, std::string(172, 'x') + "TAG") + Frame(MPEG2_8K_24000, 100)),
+      96);
   std::string oversized = Id3v2Tag(1000, picture);
   oversized[9] = '\x80';  // a size byte with its top bit set
   for (const std::string& malformed : {oversized, Id3v2Tag(1000, picture, 5)}) {

@@ -74,15 +74,17 @@ TEST_F(RandomPlayerTest, AllMissingEndsWithoutASongAfterOneDrawEach) {
 // the private copy, never in the file or the working table.
 TEST_F(RandomPlayerTest, EveryPlayableSongOnceThenNone) {
   std::memset(&g_workingTable, 0, sizeof g_workingTable);
-  WritePlaylist({Song("a.mp3"), Song("b.mp3", STATE_TRANSFERRED), Song("c.mp3", STATE_SOURCE_MISSING),
-                 Song("d.mp3", STATE_PATH_TOO_LONG), Song("e.mp3", STATE_EXCLUDED), Song("f.mp3")});
+  WritePlaylist({Song("a.mp3"), Song("b.mp3", STATE_TRANSFERRED),
+                 Song("c.mp3", STATE_SOURCE_MISSING), Song("d.mp3", STATE_PATH_TOO_LONG),
+                 Song("e.mp3", STATE_EXCLUDED), Song("f.mp3")});
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
   std::set<std::string> played;
   for (int pick = 0; pick < 3; ++pick) {
     EXPECT_EQ(PickRandomSong(), 0);
     played.insert(Chosen());
   }
-  EXPECT_EQ(played, (std::set<std::string>{StoredSong("a.mp3"), StoredSong("b.mp3"), StoredSong("f.mp3")}));
+  EXPECT_EQ(played,
+            (std::set<std::string>{StoredSong("a.mp3"), StoredSong("b.mp3"), StoredSong("f.mp3")}));
   EXPECT_EQ(PickRandomSong(), 0);
   EXPECT_EQ(Chosen(), "");
   EXPECT_EQ(g_randomPlayTable.entries[1].state, STATE_EXCLUDED);

@@ -68,8 +68,8 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
   struct stat before;
   ASSERT_EQ(stat(PLAYLIST_FILE_NAME, &before), 0);
   std::string bytes = ReadFile(PLAYLIST_FILE_NAME);
-  for (auto flow : {RunMarkAllUntransferredFlow, RunMarkSelectedUntransferredFlow,
-                    RunExcludeSelectedFlow}) {
+  for (auto flow :
+       {RunMarkAllUntransferredFlow, RunMarkSelectedUntransferredFlow, RunExcludeSelectedFlow}) {
     RecordingMessages messages(MessageAnswer::No);
     FakeView view(messages.events, {0, 1});
     EXPECT_EQ(flow(messages, view), FlowResult::Declined);

@@ -29,7 +29,8 @@ TEST(PlaylistRow, FixedColumnsAndCollapsedPath) {
 }
 
 TEST(PlaylistRow, SizesFromTwoGigabytesOnShowAsNegative) {
-  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0xFFFFFFFFu)), "  0 |  0000  |         -1 |  0001  | /a ");
+  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0xFFFFFFFFu)),
+            "  0 |  0000  |         -1 |  0001  | /a ");
   EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0x80000000u)),
             "  0 |  0000  | -2147483648 |  0001  | /a ");
 }
@@ -102,7 +103,7 @@ TEST_F(SortedOrderTest, HeadersComeFirstAndEntriesNeverTie) {
 }
 
 TEST_F(SortedOrderTest, TextOrderDecidesForValuesOfOtherWidths) {
-  g_workingTable.entries[0] = MakeEntry(10, 0, "//a", 1);     // "  10 |" sorts before "  2 |"
+  g_workingTable.entries[0] = MakeEntry(10, 0, "//a", 1);  // "  10 |" sorts before "  2 |"
   g_workingTable.entries[1] = MakeEntry(2, 0, "//a", 1);
   g_workingTable.entries[2] = MakeEntry(0, 0, "//a", 0xFFFFFFFFu);  // "        -1"
   g_workingTable.entries[3] = MakeEntry(0, 0, "//a", 5);            // "         5" first

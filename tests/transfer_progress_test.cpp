@@ -7,10 +7,10 @@
 #include <set>
 #include <thread>
 
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/transfer_setup.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_run.h"
 
 using namespace testing_support;
 
@@ -36,7 +36,8 @@ TEST(ResultRowSlotTest, ReaderNeverSeesAHalfWrittenRow) {
     slot.Read(seen);
     size_t length = strnlen(seen, RESULT_ROW_BYTES);
     bool uniform = std::all_of(seen, seen + length, [&](char c) { return c == seen[0]; });
-    bool padded = std::all_of(seen + length, seen + RESULT_ROW_BYTES, [](char c) { return c == 0; });
+    bool padded =
+        std::all_of(seen + length, seen + RESULT_ROW_BYTES, [](char c) { return c == 0; });
     torn += !uniform || !padded;
   }
   writer.join();
@@ -51,7 +52,8 @@ TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   TransferSetup setup;
   constexpr int kEntries = 64;
   std::vector<PlaylistEntry> entries;
-  for (uint16_t state = 1; state <= 4; ++state) entries.push_back(MakeEntry(state, state, "//x.mp3", 1));
+  for (uint16_t state = 1; state <= 4; ++state)
+    entries.push_back(MakeEntry(state, state, "//x.mp3", 1));
   std::set<std::string> rows{""};
   for (int slot = 4; slot < kEntries; ++slot) {
     entries.push_back(setup.Song("s" + std::to_string(slot) + ".mp3", 0, 3000 + slot));

@@ -8,11 +8,11 @@
 
 #include "platform/random_generator.h"
 #include "store/playlist_file.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_run.h"
 
 using namespace testing_support;
 
@@ -66,7 +66,8 @@ TEST_F(TransferRunTest, FirstSongThatDoesNotFitEndsTheSelection) {
   EXPECT_TRUE(setup_.TargetNames().empty());
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 
-  std::vector<PlaylistEntry> two{setup_.Song("f.mp3", UINT32_MAX), setup_.Song("g.mp3", UINT32_MAX)};
+  std::vector<PlaylistEntry> two{setup_.Song("f.mp3", UINT32_MAX),
+                                 setup_.Song("g.mp3", UINT32_MAX)};
   two[FirstDrawn(2)].fileSize = kMegabyte;
   WritePlaylist(two);
   EXPECT_EQ(setup_.Run(1920), 0);
@@ -116,8 +117,9 @@ TEST_F(TransferRunTest, ExtensionIsEverythingAfterTheLastDotWithItsCaseKept) {
   MakeFolders("music/album.d");  // "d//song" names a file in a folder that isn't there
   // A path filling its field, and no zero byte in the size after it either.
   std::string unterminated = "z." + std::string(PATH_LEN - 2, 'e');
-  for (const PlaylistEntry& entry : {MakeEntry(0, 0, tooLong, 8), setup_.Song("album.d/song"),
-                                     MakeEntry(0, 0, unterminated, 0x01010101), MakeEntry(0, 0, fits, 4)}) {
+  for (const PlaylistEntry& entry :
+       {MakeEntry(0, 0, tooLong, 8), setup_.Song("album.d/song"),
+        MakeEntry(0, 0, unterminated, 0x01010101), MakeEntry(0, 0, fits, 4)}) {
     WritePlaylist({entry});
     EXPECT_EQ(setup_.Run(30), 0);
   }
@@ -158,7 +160,8 @@ TEST_F(TransferRunTest, UnreadableOrUnwritablePlaylistFailsTheRun) {
 TEST_F(TransferRunTest, WithoutTheTargetFolderTheFirstCopyEndsTheRun) {
   std::vector<PlaylistEntry> entries{setup_.Song("a.mp3"), setup_.Song("b.mp3")};
   std::filesystem::remove_all("kMp3");
-  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, 2 * RECORD_SIZE));  // short: saved whole
+  WriteFile(PLAYLIST_FILE_NAME,
+            PlaylistBytes(entries).substr(0, 2 * RECORD_SIZE));  // short: saved whole
   EXPECT_EQ(setup_.Run(30), 0);
   EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
@@ -168,7 +171,8 @@ TEST_F(TransferRunTest, WithoutTheTargetFolderTheFirstCopyEndsTheRun) {
 // the draw only considers entries before the first gap, never loops, and
 // numbering never wraps round to 0000.
 TEST_F(TransferRunTest, BrokenTablesNeverHang) {
-  std::vector<PlaylistEntry> entries{setup_.Song("a.mp3"), MakeEntry(0, 0, "", 0), setup_.Song("b.mp3")};
+  std::vector<PlaylistEntry> entries{setup_.Song("a.mp3"), MakeEntry(0, 0, "", 0),
+                                     setup_.Song("b.mp3")};
   for (int i = 0; i < 6; ++i) entries.push_back(MakeEntry(STATE_EXCLUDED, 0, "", 0));
   WritePlaylist(entries);
   EXPECT_EQ(setup_.Run(1920), 0);

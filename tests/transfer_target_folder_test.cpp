@@ -6,13 +6,13 @@
 
 #include "platform/volume_space.h"
 #include "store/presence_flags.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/small_volume.h"
+#include "tests/support/temp_folder.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/small_volume.h"
-#include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 

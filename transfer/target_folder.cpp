@@ -25,8 +25,8 @@ bool CreateTargetFolder(platform::UserMessages& messages) {
                    MessageIcon::Stop, true});
     return false;
   }
-  messages.Show({TEXT_FOLDER_CREATED, CAPTION_CONFIRM, MessageButtons::Ok, false,
-                 MessageIcon::None, false});
+  messages.Show(
+      {TEXT_FOLDER_CREATED, CAPTION_CONFIRM, MessageButtons::Ok, false, MessageIcon::None, false});
   g_targetFolderPresent = 1;
   return true;
 }

@@ -5,10 +5,10 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
+#include "platform/random_generator.h"
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
-#include "platform/random_generator.h"
 #include "transfer/transfer_progress.h"
 
 std::atomic<bool> g_transferStopRequested{false};

@@ -15,7 +15,9 @@ std::string PadTo(std::string bytes, size_t length) {
   return bytes;
 }
 
-std::string Frame(uint32_t header, size_t frameBytes) { return PadTo(BigEndian(header), frameBytes); }
+std::string Frame(uint32_t header, size_t frameBytes) {
+  return PadTo(BigEndian(header), frameBytes);
+}
 
 std::string XingFrame(uint32_t header, size_t frameBytes, size_t tagOffset, uint32_t flags,
                       uint32_t frames, uint32_t bytes) {
@@ -31,8 +33,10 @@ std::string XingFrame(uint32_t header, size_t frameBytes, size_t tagOffset, uint
 std::string Id3v1Tag() { return PadTo("TAGA title", 128); }
 
 std::string Id3v2Tag(size_t bodyBytes, const std::string& body, uint8_t major, bool footer) {
-  std::string tag = {'I', 'D', '3', static_cast<char>(major), 0, static_cast<char>(footer ? 0x10 : 0)};
-  for (int shift = 21; shift >= 0; shift -= 7) tag += static_cast<char>((bodyBytes >> shift) & 0x7F);
+  std::string tag = {
+      'I', 'D', '3', static_cast<char>(major), 0, static_cast<char>(footer ? 0x10 : 0)};
+  for (int shift = 21; shift >= 0; shift -= 7)
+    tag += static_cast<char>((bodyBytes >> shift) & 0x7F);
   tag += PadTo(body, bodyBytes).substr(0, bodyBytes);
   if (footer) tag += "3DI" + tag.substr(3, 7);
   return tag;

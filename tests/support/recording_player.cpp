@@ -11,7 +11,8 @@ std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string
   WriteFile(scriptPath,
             "#!/bin/sh\n"
             "for argument in \"$@\"; do printf '%s\\n' \"$argument\"; done > \"$0.part\"\n"
-            "mv \"$0.part\" " + recordPath + "\n");
+            "mv \"$0.part\" " +
+                recordPath + "\n");
   return "/bin/sh " + scriptPath;
 }
 

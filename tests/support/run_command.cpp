@@ -1,7 +1,7 @@
 #include "tests/support/run_command.h"
 
-#include <fcntl.h>
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -58,7 +58,8 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, const std::s
     dup2(out[1], 1);
     dup2(err[1], 2);
     std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);

@@ -7,10 +7,10 @@
 
 #include "platform/random_generator.h"
 #include "store/playlist_file.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/song_bytes.h"
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_run.h"
 
 namespace testing_support {
 
