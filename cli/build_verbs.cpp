@@ -52,8 +52,7 @@ int PrepareSearch(const Arguments& arguments, ConsoleMessages& messages, bool* f
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) return UsageError(folder + ": not a folder");
   if (!TakeExtensionEntry(arguments.Value("--ext", DEFAULT_EXTENSION).c_str())) {
-    messages.Show({TEXT_EXTENSION_MISSING, CAPTION_ERROR, platform::MessageButtons::Ok, false,
-                   platform::MessageIcon::Stop, true});
+    messages.Show(platform::Failure(TEXT_EXTENSION_MISSING));
     return EXIT_FAILED;
   }
   std::string absolute = AbsoluteFolder(folder);
@@ -99,8 +98,7 @@ int RunAdd(int argc, char** argv) {
   std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
   g_addMode = 1;
   if (!fits || RunSearch() != SEARCH_SUCCEEDED) {
-    messages.Show({TEXT_ADD_FAILED, CAPTION_ERROR, platform::MessageButtons::Ok, false,
-                   platform::MessageIcon::Stop, true});
+    messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return EXIT_FAILED;
   }
   PrintScanResult();

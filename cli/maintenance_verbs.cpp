@@ -18,11 +18,11 @@ namespace {
 class NumberedSelection : public PlaylistView {
  public:
   explicit NumberedSelection(std::vector<uint32_t> slots) : slots_(std::move(slots)) {}
-  uint32_t ReadSelectedSlots(uint32_t* slots) override {
+  uint32_t ReadSelectedSlots(uint32_t* selected) override {
     uint32_t count = 0;
     for (uint32_t slot : slots_) {
       if (count == MAX_ENTRIES) break;
-      slots[count++] = slot;
+      selected[count++] = slot;
     }
     return count;
   }

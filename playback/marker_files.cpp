@@ -1,7 +1,6 @@
 #include "playback/marker_files.h"
 
 #include "platform/empty_file.h"
-#include "store/store_texts.h"
 
 bool SetStartUpMarker(bool on) {
   return on ? platform::CreateEmptyFile(STARTUP_MARKER_NAME)
@@ -9,6 +8,5 @@ bool SetStartUpMarker(bool on) {
 }
 
 void ReportMarkerFailure(platform::UserMessages& messages) {
-  messages.Show({TEXT_MARKER_FAILED, CAPTION_ERROR, platform::MessageButtons::Ok, false,
-                 platform::MessageIcon::Stop, true});
+  messages.Show(platform::Failure(TEXT_MARKER_FAILED));
 }

@@ -5,15 +5,8 @@
 
 namespace {
 
-using platform::MessageButtons;
-using platform::MessageIcon;
-
 void ShowOutcome(platform::UserMessages& messages, bool ok, const char* done, const char* failed) {
-  if (ok) {
-    messages.Show({done, CAPTION_CONFIRM, MessageButtons::Ok, false, MessageIcon::None, false});
-  } else {
-    messages.Show({failed, CAPTION_ERROR, MessageButtons::Ok, false, MessageIcon::Stop, true});
-  }
+  messages.Show(ok ? platform::Notice(done) : platform::Failure(failed));
 }
 
 }  // namespace

@@ -6,10 +6,6 @@
 
 namespace {
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
-
 struct FlowTexts {
   const char* question;
   const char* caption;
@@ -27,15 +23,13 @@ constexpr FlowTexts kExclude{TEXT_EXCLUDE_QUESTION, TEXT_EXCLUDE_CAPTION, TEXT_E
 uint32_t g_selectedSlots[MAX_ENTRIES];
 
 bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
-  return messages.Show({texts.question, texts.caption, MessageButtons::YesNo, true,
-                        MessageIcon::None, false}) == MessageAnswer::Yes;
+  return messages.Ask(platform::Question(texts.question, texts.caption));
 }
 
 // Results have no caption of their own and no icon, success or not.
 FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
                   bool ok) {
-  messages.Show(
-      {ok ? texts.done : texts.failed, nullptr, MessageButtons::Ok, false, MessageIcon::None, !ok});
+  messages.Show(platform::PlainMessage(ok ? texts.done : texts.failed, !ok));
   if (!ok) return FlowResult::Failed;
   view.Refresh();
   return FlowResult::Succeeded;

@@ -12,7 +12,7 @@ class PlaylistView {
   virtual ~PlaylistView() = default;
   // The selected slots (0-based), read only after the user said Yes.
   // Writes at most MAX_ENTRIES slots and returns how many.
-  virtual uint32_t ReadSelectedSlots(uint32_t* slots) = 0;
+  virtual uint32_t ReadSelectedSlots(uint32_t* selected) = 0;
   // Reload and redraw after a successful edit.
   virtual void Refresh() = 0;
 };

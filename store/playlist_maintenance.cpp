@@ -21,18 +21,18 @@ bool MarkAllUntransferred() {
   return SaveWorkingTable();
 }
 
-bool MarkEntriesUntransferred(const uint32_t* slots, uint32_t slotCount) {
-  for (uint32_t i = 0; i < slotCount; ++i) {
-    if (slots[i] >= MAX_ENTRIES) continue;
-    g_workingTable.entries[slots[i]].state = STATE_UNTRANSFERRED;
-    g_workingTable.entries[slots[i]].transferNumber = 0;
+bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount) {
+  for (uint32_t i = 0; i < chosenCount; ++i) {
+    if (chosen[i] >= MAX_ENTRIES) continue;
+    g_workingTable.entries[chosen[i]].state = STATE_UNTRANSFERRED;
+    g_workingTable.entries[chosen[i]].transferNumber = 0;
   }
   return SaveWorkingTable();
 }
 
-bool ExcludeEntries(const uint32_t* slots, uint32_t slotCount) {
-  for (uint32_t i = 0; i < slotCount; ++i) {
-    if (slots[i] < MAX_ENTRIES) g_workingTable.entries[slots[i]].state = STATE_EXCLUDED;
+bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount) {
+  for (uint32_t i = 0; i < chosenCount; ++i) {
+    if (chosen[i] < MAX_ENTRIES) g_workingTable.entries[chosen[i]].state = STATE_EXCLUDED;
   }
   return SaveWorkingTable();
 }

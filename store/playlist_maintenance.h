@@ -11,8 +11,8 @@ bool MarkAllUntransferred();
 
 // Sets the given 0-based slots of g_workingTable (as last loaded) to
 // untransferred with no transfer number, whatever their state, then saves.
-bool MarkEntriesUntransferred(const uint32_t* slots, uint32_t slotCount);
+bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount);
 
 // Sets the given slots of g_workingTable to excluded, keeping their numbers,
 // then saves.
-bool ExcludeEntries(const uint32_t* slots, uint32_t slotCount);
+bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount);

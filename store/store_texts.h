@@ -1,9 +1,6 @@
 // Every text the playlist store shows the user, in one place.
 #pragma once
 
-inline constexpr char CAPTION_CONFIRM[] = "確認";
-inline constexpr char CAPTION_ERROR[] = "エラー";
-
 // Creation and addition.
 inline constexpr char TEXT_BROWSE_CREATE[] = "曲の入っているフォルダを選択してください";
 inline constexpr char TEXT_BROWSE_ADD[] = "追加曲の入っているフォルダを選択してください";

@@ -3,11 +3,7 @@
 #include "platform/current_folder.h"
 #include "store/folder_scan.h"
 #include "store/presence_flags.h"
-#include "store/store_texts.h"
 #include "transfer/transfer_texts.h"
-
-using platform::MessageButtons;
-using platform::MessageIcon;
 
 int32_t ChangeFolder(const char* path) { return platform::ChangeCurrentFolder(path) ? 1 : 0; }
 
@@ -21,12 +17,10 @@ bool TestTargetFolder() {
 
 bool CreateTargetFolder(platform::UserMessages& messages) {
   if (MakeFolder(TARGET_FOLDER_NAME) == 0) {
-    messages.Show({TEXT_FOLDER_CREATE_FAILED, CAPTION_ERROR, MessageButtons::Ok, false,
-                   MessageIcon::Stop, true});
+    messages.Show(platform::Failure(TEXT_FOLDER_CREATE_FAILED));
     return false;
   }
-  messages.Show(
-      {TEXT_FOLDER_CREATED, CAPTION_CONFIRM, MessageButtons::Ok, false, MessageIcon::None, false});
+  messages.Show(platform::Notice(TEXT_FOLDER_CREATED));
   g_targetFolderPresent = 1;
   return true;
 }

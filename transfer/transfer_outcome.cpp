@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "store/store_texts.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
@@ -16,11 +15,9 @@ void ShowTransferOutcome(platform::UserMessages& messages) {
   char text[kMessageBytes];
   std::snprintf(text, sizeof text, TEXT_TRANSFERRED,
                 static_cast<int>(g_transferProgress.songsCopied.load()));
-  messages.Show({text, CAPTION_CONFIRM, platform::MessageButtons::Ok, false,
-                 platform::MessageIcon::None, false});
+  messages.Show(platform::Notice(text));
   int missing = static_cast<int>(g_transferProgress.songsMissing.load());
   if (missing == 0) return;
   std::snprintf(text, sizeof text, TEXT_NOT_TRANSFERRED, missing);
-  messages.Show({text, CAPTION_ERROR, platform::MessageButtons::Ok, false,
-                 platform::MessageIcon::Stop, true});
+  messages.Show(platform::Failure(text));
 }
