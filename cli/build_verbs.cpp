@@ -2,17 +2,18 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <thread>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "platform/current_folder.h"
+#include "platform/system_error.h"
 #include "store/build_flows.h"
-#include "store/folder_scan.h"
+#include "store/folder_names.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
+#include "store/search_thread.h"
 #include "store/search_worker.h"
 #include "store/store_texts.h"
 #include "store/table_images.h"
@@ -21,44 +22,41 @@ namespace cli {
 namespace {
 
 constexpr VerbSyntax kBuildSyntax{{"--yes"}, {"--ext"}, 1, 1};
-constexpr auto kPollInterval = std::chrono::milliseconds(100);
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+constexpr size_t kResolvedBytes = 4096;
 
-// The folder made absolute, without a trailing separator.
-std::string AbsoluteFolder(const std::string& folder) {
-  std::string absolute = std::filesystem::absolute(folder).lexically_normal().string();
-  while (absolute.size() > 1 && absolute.back() == PATH_SEPARATOR) absolute.pop_back();
-  return absolute;
-}
-
-// Runs the search worker on its own thread, showing how many songs it has
-// found so far when stderr is a terminal.
+// Runs the prepared search on its worker, showing how many songs it has
+// found so far when stderr is a terminal. SEARCH_FAILED when no worker
+// could be started.
 int RunSearch() {
-  g_searchStatus = SEARCH_NONE;
-  std::thread worker(SearchThreadProc);
-  bool showProgress = isatty(STDERR_FILENO);
-  while (g_searchStatus.load(std::memory_order_acquire) == SEARCH_NONE) {
-    if (showProgress) std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, g_entryCount.load());
-    std::this_thread::sleep_for(kPollInterval);
+  SearchThread search;
+  if (!search.Start()) {
+    std::fprintf(stderr, "kobaru: cannot start the search\n");
+    return search.Wait();
   }
-  worker.join();
+  bool showProgress = isatty(STDERR_FILENO);
+  while (!search.WaitFor(kProgressInterval)) {
+    if (showProgress) std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, g_entryCount.load());
+  }
   if (showProgress) std::fprintf(stderr, "\r\033[K");
-  return g_searchStatus.load();
+  return search.Wait();
 }
 
-// Sets up the chosen folder and extension; returns a non-negative exit
-// status when the command ends here.
-int PrepareSearch(const Arguments& arguments, ConsoleMessages& messages, bool* fits) {
+// Sets up the search of FOLDER, as the file system resolves it, with the
+// chosen extension; returns a non-negative exit status when the command
+// ends here. `*fits` is false when the folder's path is too long to store.
+int PrepareFolderSearch(const Arguments& arguments, bool addition, ConsoleMessages& messages,
+                        bool* fits) {
   const std::string& folder = arguments.positional[0];
-  std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) return UsageError(folder + ": not a folder");
+  char resolved[kResolvedBytes];
+  if (int error = platform::ResolveFolder(folder.c_str(), resolved, sizeof resolved); error != 0) {
+    return UsageError(folder + ": " + platform::ErrorText(error));
+  }
   if (!TakeExtensionEntry(arguments.Value("--ext", DEFAULT_EXTENSION).c_str())) {
     messages.Show(platform::Failure(TEXT_EXTENSION_MISSING));
     return EXIT_FAILED;
   }
-  std::string absolute = AbsoluteFolder(folder);
-  std::memset(g_chosenFolder, 0, sizeof g_chosenFolder);
-  *fits = absolute.size() < PATH_LEN;
-  if (*fits) std::memcpy(g_chosenFolder, absolute.data(), absolute.size());
+  *fits = PrepareSearch(resolved, addition);
   return -1;
 }
 
@@ -82,10 +80,13 @@ int RunCreate(int argc, char** argv) {
   }
   ConsoleMessages messages(false);
   bool fits = false;
-  if (int status = PrepareSearch(arguments, messages, &fits); status >= 0) return status;
-  g_addMode = 0;
+  if (int status = PrepareFolderSearch(arguments, false, messages, &fits); status >= 0) {
+    return status;
+  }
   int searchStatus = fits ? RunSearch() : SEARCH_FAILED;
-  return ReportCreation(searchStatus, messages) ? EXIT_OK : EXIT_FAILED;
+  if (ReportCreation(searchStatus, messages)) return EXIT_OK;
+  ReportPlaylistFailure();
+  return EXIT_FAILED;
 }
 
 int RunAdd(int argc, char** argv) {
@@ -94,16 +95,18 @@ int RunAdd(int argc, char** argv) {
   if (!ParseArguments(argc, argv, 2, kBuildSyntax, &arguments, &error)) return UsageError(error);
   ConsoleMessages messages(arguments.Has("--yes"));
   bool fits = false;
-  if (int status = PrepareSearch(arguments, messages, &fits); status >= 0) return status;
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
-  g_addMode = 1;
+  if (int status = PrepareFolderSearch(arguments, true, messages, &fits); status >= 0) {
+    return status;
+  }
   if (!fits || RunSearch() != SEARCH_SUCCEEDED) {
     messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return EXIT_FAILED;
   }
   PrintScanResult();
   if (!AskYes(TEXT_CONFIRM_ADD_TITLE, arguments.Has("--yes"))) return EXIT_OK;
-  return AppendAndReport(messages) ? EXIT_OK : EXIT_FAILED;
+  if (AppendAndReport(messages)) return EXIT_OK;
+  ReportPlaylistFailure();
+  return EXIT_FAILED;
 }
 
 }  // namespace cli

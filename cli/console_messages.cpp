@@ -5,7 +5,30 @@
 #include <cstring>
 #include <strings.h>
 
+#include "platform/system_error.h"
+#include "store/playlist_file.h"
+
 namespace cli {
+
+void ReportPlaylistFailure() {
+  PlaylistFailure failure = LastPlaylistFailure();
+  switch (failure.access) {
+    case PlaylistAccess::None:
+      return;
+    case PlaylistAccess::Lock:
+      std::fprintf(stderr,
+                   "kobaru: another program is changing %s in this folder; try again when it has "
+                   "finished\n",
+                   PLAYLIST_FILE_NAME);
+      return;
+    case PlaylistAccess::Read:
+    case PlaylistAccess::Write:
+      std::fprintf(stderr, "kobaru: cannot %s %s: %s\n",
+                   failure.access == PlaylistAccess::Read ? "read" : "write", PLAYLIST_FILE_NAME,
+                   platform::ErrorText(failure.error));
+      return;
+  }
+}
 
 bool AskYes(const char* question, bool assumeYes) {
   if (assumeYes) return true;

@@ -15,6 +15,11 @@ class ConsoleMessages : public platform::UserMessages {
   bool assumeYes_;
 };
 
+// Says on stderr why the last operation on kPlayLst.dat failed: "kobaru:
+// cannot write kPlayLst.dat: Permission denied", or that another program is
+// changing it. Nothing when no reason was recorded.
+void ReportPlaylistFailure();
+
 // Prints `question` with " [y/N] " and reads the answer: only y or yes, in
 // any case, is Yes. `assumeYes` answers without asking.
 bool AskYes(const char* question, bool assumeYes);

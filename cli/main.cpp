@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "cli/verbs.h"
+#include "platform/interrupt_signal.h"
 
 namespace {
 
@@ -24,8 +25,12 @@ constexpr Verb kVerbs[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A closed output ends an operation through its failed writes, never
+  // halfway through one.
+  platform::IgnoreBrokenPipes();
   if (argc < 2) return cli::UsageError("missing verb");
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+      std::strcmp(argv[1], "help") == 0) {
     cli::PrintUsage(stdout);
     return cli::EXIT_OK;
   }

@@ -32,7 +32,11 @@ class NumberedSelection : public PlaylistView {
   std::vector<uint32_t> slots_;
 };
 
-int ExitStatus(FlowResult result) { return result == FlowResult::Failed ? EXIT_FAILED : EXIT_OK; }
+int ExitStatus(FlowResult result) {
+  if (result != FlowResult::Failed) return EXIT_OK;
+  ReportPlaylistFailure();
+  return EXIT_FAILED;
+}
 
 // Registration number text to slot; false unless it is a whole number from
 // 1 to the entry count.
@@ -56,7 +60,7 @@ int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
     return UsageError(error);
   }
   if (!LoadWorkingTableWithCount()) {
-    std::fprintf(stderr, "kobaru: cannot read %s\n", PLAYLIST_FILE_NAME);
+    ReportPlaylistFailure();
     return EXIT_FAILED;
   }
   uint32_t count = CountEntries(g_workingTable);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
@@ -49,7 +50,7 @@ void PrintRow(uint32_t slot, bool colour) {
 // Rows the window lists: from slot 0 while the slot holds an entry.
 uint32_t ListedRows() { return CountEntries(g_workingTable); }
 
-void ReportUnreadable() { std::fprintf(stderr, "kobaru: cannot read %s\n", PLAYLIST_FILE_NAME); }
+void ReportUnreadable() { ReportPlaylistFailure(); }
 
 }  // namespace
 

@@ -1,29 +1,31 @@
 // mkdir and fill: the target folder and one transfer run.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
+#include "platform/system_error.h"
 #include "store/playlist_file.h"
+#include "store/playlist_row.h"
+#include "store/table_images.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_outcome.h"
 #include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
 #include "transfer/transfer_texts.h"
+#include "transfer/transfer_thread.h"
 
 namespace cli {
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(50);
+constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
 constexpr int kBarWidth = 30;
-constexpr double kBytesPerMegabyte = 1048576.0;
 constexpr char kClearLine[] = "\r\033[K";
 
 // The terminal is shared by the worker, which prints each row as its copy
@@ -33,6 +35,7 @@ struct FillConsole {
   bool showBar = false;
   bool barShown = false;
   uint64_t budget = 0;
+  std::atomic<bool> outputClosed{false};
   std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
@@ -42,12 +45,16 @@ void ClearBar(FillConsole* console) {
   console->barShown = false;
 }
 
+// A row that can't be written (the reader of a pipe is gone) ends the run
+// as Ctrl-C does: the song already copied is on record, the table is saved.
 void PrintRow(void* context, const char* row) {
   auto* console = static_cast<FillConsole*>(context);
   std::lock_guard<std::mutex> guard(console->lock);
   ClearBar(console);
-  std::printf("%s\n", row);
-  std::fflush(stdout);
+  if (std::printf("%s\n", row) < 0 || std::fflush(stdout) != 0) {
+    console->outputClosed = true;
+    g_transferStopRequested = true;
+  }
 }
 
 // "[#######-----]  42%  12 曲  8.3 MB/s": percent of the budget, counting
@@ -58,7 +65,8 @@ void DrawBar(FillConsole* console) {
   uint64_t percent =
       console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
-  double rate = elapsed.count() > 0 ? bytes / kBytesPerMegabyte / elapsed.count() : 0;
+  double megabytes = static_cast<double>(bytes >> BYTES_PER_MEGABYTE_SHIFT);
+  double rate = elapsed.count() > 0 ? megabytes / elapsed.count() : 0;
   int filled = static_cast<int>(percent * kBarWidth / 100);
   std::lock_guard<std::mutex> guard(console->lock);
   std::fprintf(stderr, "\r[%.*s%.*s] %3d%%  %u 曲  %.1f MB/s\033[K", filled,
@@ -77,16 +85,49 @@ int32_t ParseCapacity(const Arguments& arguments) {
   return 0;
 }
 
-// Starts the worker and waits for it, redrawing the bar.
-int32_t RunWorker(FillConsole* console) {
-  TransferObserver observer{PrintRow, console};
-  int32_t result = 0;
-  std::thread worker([&] { result = TransferThreadProc(&observer); });
-  while (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_FINISHED) {
-    if (console->showBar) DrawBar(console);
-    std::this_thread::sleep_for(kPollInterval);
+// Why the run stopped before its budget or the unsent songs ran out.
+void ReportEarlyEnd() {
+  int error = g_transferProgress.endError.load();
+  switch (g_transferProgress.endReason.load()) {
+    case END_MEDIUM_FULL:
+      std::fprintf(stderr, "kobaru: the medium is full; stopped after %u songs\n",
+                   g_transferProgress.songsCopied.load());
+      break;
+    case END_SOURCE_FAILED: {
+      char path[DISPLAY_PATH_BYTES];
+      uint32_t slot = std::min(g_transferProgress.endSlot.load(), MAX_ENTRIES - 1);
+      MakeDisplayPath(g_workingTable.entries[slot], path, sizeof path);
+      std::fprintf(stderr, "kobaru: cannot read %s: %s; stopped there\n", path,
+                   platform::ErrorText(error));
+      break;
+    }
+    case END_TARGET_FAILED:
+      std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
+                   platform::ErrorText(error));
+      break;
+    case END_NUMBERS_USED:
+      std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
+                   MAX_TRANSFER_NUMBER);
+      break;
+    case END_NOT_STARTED:
+      std::fprintf(stderr, "kobaru: cannot start the transfer\n");
+      break;
+    default:
+      break;
   }
-  worker.join();
+}
+
+// Runs the transfer on its worker and waits for its end, redrawing the bar.
+int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
+  TransferObserver observer{PrintRow, console};
+  TransferThread transfer;
+  TransferStart start = transfer.Start(capacityMb, &observer);
+  *started = start != TransferStart::Busy;
+  if (start == TransferStart::Busy) return -1;
+  while (!transfer.WaitFor(kRedrawInterval)) {
+    if (console->showBar) DrawBar(console);
+  }
+  int32_t result = transfer.Wait();
   std::lock_guard<std::mutex> guard(console->lock);
   ClearBar(console);
   return result;
@@ -113,19 +154,24 @@ int RunFill(int argc, char** argv) {
   FillConsole console;
   console.showBar = isatty(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) << BYTES_PER_MEGABYTE_SHIFT;
-  PrepareTransfer(capacityMb);
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
   platform::CatchInterrupts(&g_transferStopRequested);
-  int32_t result = RunWorker(&console);
+  ClearPlaylistFailure();
+  bool started = false;
+  int32_t result = RunWorker(capacityMb, &console, &started);
+  if (!started) {
+    ReportPlaylistFailure();
+    return EXIT_FAILED;
+  }
   g_transferProgress.status.store(TRANSFER_IDLE);
   ConsoleMessages messages(false);
   ShowTransferOutcome(messages);
-  if (result == -1) {
-    std::fprintf(stderr, "kobaru: %s could not be read or written back\n", PLAYLIST_FILE_NAME);
-    return EXIT_FAILED;
+  ReportEarlyEnd();
+  if (result == -1 || g_transferProgress.endReason.load() == END_PLAYLIST_FAILED) {
+    ReportPlaylistFailure();
   }
-  return EXIT_OK;
+  return result == -1 || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }
 
 }  // namespace cli

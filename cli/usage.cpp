@@ -22,7 +22,7 @@ void PrintUsage(FILE* stream) {
       "  seconds [--ms] FILE...          show each MP3 file's play time (seconds + 3, or ms)\n"
       "  play                            open a random song in the player\n"
       "  startup on|off                  switch the start-up song marker kStartUp\n"
-      "  --help                          show this text\n"
+      "  help, --help                    show this text\n"
       "\n"
       "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n"
       "play uses the command in KOBARU_PLAYER (the song is appended), else xdg-open.\n",

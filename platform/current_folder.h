@@ -1,10 +1,9 @@
 // The process's current folder and the folders made in it.
 #pragma once
 
-namespace platform {
+#include <cstddef>
 
-// Makes `path` the current folder of the whole process. False on failure.
-bool ChangeCurrentFolder(const char* path);
+namespace platform {
 
 // Creates the folder `path` (modes 0777 less the umask). False on failure,
 // also when anything of that name exists already.
@@ -14,5 +13,10 @@ bool CreateFolder(const char* path);
 // exists, is a folder, and may be searched). The current folder is never
 // changed, so the test is safe while another thread works in it.
 bool CanEnterFolder(const char* path);
+
+// The folder `path` names, as the file system resolves it: absolute, no
+// "." or "..", no links. 0, or the system's error code (ENOTDIR when it is
+// no folder, ENAMETOOLONG when it does not fit `outSize`).
+int ResolveFolder(const char* path, char* out, size_t outSize);
 
 }  // namespace platform

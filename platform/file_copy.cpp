@@ -11,6 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/descriptor_io.h"
+#include "platform/file_system.h"
+
 namespace platform {
 namespace {
 
@@ -24,6 +27,15 @@ constexpr mode_t kPermissionBits = 0777;
 std::atomic<bool> g_useCopyFileRange{true};
 std::atomic<bool> g_useRenameNoReplace{true};
 std::atomic<bool> g_useHardLink{true};
+
+// The system's reason for the failure of this thread's copy in progress.
+thread_local int t_failure = 0;
+
+// Keeps the first failure's errno (`error` when given) and passes `result` on.
+CopyResult Failed(CopyResult result, int error = 0) {
+  if (t_failure == 0) t_failure = error != 0 ? error : errno;
+  return result;
+}
 
 struct Copy {
   int in = -1;
@@ -60,27 +72,15 @@ bool CopyInKernel(Copy* copy) {
   return true;
 }
 
-bool WriteAllAt(int fd, const char* bytes, size_t size, off_t offset) {
-  while (size > 0) {
-    ssize_t written = pwrite(fd, bytes, size, offset);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    size -= static_cast<size_t>(written);
-    offset += written;
-  }
-  return true;
-}
-
 CopyResult CopyByBuffer(Copy* copy) {
   std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
   while (!IsCancelled(*copy->control)) {
     ssize_t got = pread(copy->in, buffer.get(), kChunkBytes, copy->offset);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return CopyResult::SourceFailed;
+    if (got < 0) return Failed(CopyResult::SourceFailed);
     if (got == 0) return CopyResult::Copied;
     if (!WriteAllAt(copy->out, buffer.get(), static_cast<size_t>(got), copy->offset)) {
-      return CopyResult::TargetFailed;
+      return Failed(CopyResult::TargetFailed);
     }
     Advance(copy, static_cast<size_t>(got));
   }
@@ -99,10 +99,10 @@ CopyResult Finish(Copy* copy, const struct stat& source) {
   fchmod(copy->out, source.st_mode & kPermissionBits);  // FAT has no modes
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   futimens(copy->out, times);
-  bool flushed = fsync(copy->out) == 0;
-  bool closed = close(copy->out) == 0;
+  if (fsync(copy->out) != 0) Failed(CopyResult::TargetFailed);
+  if (close(copy->out) != 0) Failed(CopyResult::TargetFailed);
   copy->out = -1;
-  return flushed && closed ? CopyResult::Copied : CopyResult::TargetFailed;
+  return t_failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
 }
 
 bool IsRefusedFlag(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
@@ -114,9 +114,10 @@ bool IsLinkUnsupported(int error) {
 // the name, and the rename puts the full file in place of the empty one.
 CopyResult ReserveAndRename(const char* temporary, const char* target) {
   int fd = open(target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return errno == EEXIST ? CopyResult::TargetExists : CopyResult::TargetFailed;
+  if (fd < 0) return errno == EEXIST ? CopyResult::TargetExists : Failed(CopyResult::TargetFailed);
   close(fd);
   if (rename(temporary, target) == 0) return CopyResult::Copied;
+  Failed(CopyResult::TargetFailed);
   unlink(target);
   return CopyResult::TargetFailed;
 }
@@ -136,7 +137,7 @@ CopyResult CopyToTemporary(int in, const struct stat& source, char* temporary,
                            const CopyControl& control, bool* created) {
   Copy copy{in, mkostemp(temporary, O_CLOEXEC), 0, &control};
   *created = copy.out >= 0;
-  if (!*created) return CopyResult::TargetFailed;
+  if (!*created) return Failed(CopyResult::TargetFailed);
   CopyResult result = CopyData(&copy);
   if (result == CopyResult::Copied) return Finish(&copy, source);
   close(copy.out);
@@ -145,9 +146,12 @@ CopyResult CopyToTemporary(int in, const struct stat& source, char* temporary,
 
 CopyResult CopyOpenSource(int in, const char* target, const CopyControl& control) {
   struct stat info;
-  if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) return CopyResult::SourceFailed;
+  if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
+  if (!S_ISREG(info.st_mode)) return Failed(CopyResult::SourceFailed, EINVAL);
   char temporary[kNameBytes];
-  if (!MakeTemporaryPattern(target, temporary)) return CopyResult::TargetFailed;
+  if (!MakeTemporaryPattern(target, temporary)) {
+    return Failed(CopyResult::TargetFailed, ENAMETOOLONG);
+  }
   bool created = false;
   CopyResult result = CopyToTemporary(in, info, temporary, control, &created);
   if (result == CopyResult::Copied) result = MoveNoReplace(temporary, target);
@@ -171,14 +175,18 @@ bool IsStale(long owner) {
 
 }  // namespace
 
-CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control) {
-  if (IsNameTaken(target)) return CopyResult::TargetExists;
-  // Non-blocking, so a pipe named like a song is refused instead of waited
-  // on; reads of a regular file are not affected.
-  int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (in < 0) return CopyResult::SourceFailed;
-  CopyResult result = CopyOpenSource(in, target, control);
-  close(in);
+CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control,
+                             int* error) {
+  t_failure = 0;
+  CopyResult result = CopyResult::TargetExists;
+  if (!IsNameTaken(target)) {
+    // Non-blocking, so a pipe named like a song is refused instead of
+    // waited on; reads of a regular file are not affected.
+    int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    result = in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, target, control);
+    if (in >= 0) close(in);
+  }
+  if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;
   return result;
 }
 
@@ -188,7 +196,7 @@ CopyResult MoveNoReplace(const char* temporary, const char* target) {
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsRefusedFlag(errno)) return CopyResult::TargetFailed;
+    if (!IsRefusedFlag(errno)) return Failed(CopyResult::TargetFailed);
   }
   if (g_useHardLink.load()) {
     if (link(temporary, target) == 0) {
@@ -196,7 +204,7 @@ CopyResult MoveNoReplace(const char* temporary, const char* target) {
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsLinkUnsupported(errno)) return CopyResult::TargetFailed;
+    if (!IsLinkUnsupported(errno)) return Failed(CopyResult::TargetFailed);
   }
   return ReserveAndRename(temporary, target);
 }
@@ -216,14 +224,6 @@ int RemoveLeftoverCopies(const char* folder) {
   }
   closedir(listing);
   return removed;
-}
-
-bool SyncFolder(const char* folder) {
-  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool flushed = fsync(fd) == 0;
-  close(fd);
-  return flushed;
 }
 
 void SetCopyPathsForTesting(const CopyPaths& paths) {

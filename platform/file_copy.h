@@ -25,8 +25,11 @@ struct CopyControl {
 // Copies `source` to `target` unless `target` exists. The data go to a
 // hidden temporary file beside the target, are flushed to the medium, and
 // only then get the final name (MoveNoReplace); mode bits and modification
-// time are kept. Any failure removes the temporary file. Blocking.
-CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control);
+// time are kept. Any failure removes the temporary file. Blocking. On
+// SourceFailed or TargetFailed, `*error` (when given) holds the system's
+// reason, else 0.
+CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control,
+                             int* error = nullptr);
 
 // Gives `from` the name `to` unless something has that name: by a rename
 // that refuses to replace, else a hard link and an unlink, else an exclusive
@@ -43,9 +46,6 @@ inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
 // process (named in them) no longer runs, and this process's own. Returns
 // how many were removed.
 int RemoveLeftoverCopies(const char* folder);
-
-// Flushes the folder's entries (the names given by renames) to the medium.
-bool SyncFolder(const char* folder);
 
 // Test hook: a fast path switched off is skipped as if the file system had
 // refused it. All on by default.

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,25 +8,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/descriptor_io.h"
+
 namespace platform {
 namespace {
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
-constexpr char kTemporarySuffix[] = ".tmp";
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kModeBits = 07777;
+constexpr size_t kNameBytes = 4096;
+constexpr int kNameAttempts = 100;
 
-bool WriteAll(int fd, const void* data, size_t size) {
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t written = write(fd, bytes, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
+std::atomic<uint32_t> g_temporaryCounter{0};
 
-// The folder part of `name` ("." for a bare name), for the directory fsync.
+// The folder part of `name` ("." for a bare name), for the folder fsync.
 void FolderOf(const char* name, char* folder, size_t capacity) {
   const char* slash = std::strrchr(name, '/');
   if (slash == nullptr) {
@@ -38,34 +34,81 @@ void FolderOf(const char* name, char* folder, size_t capacity) {
   }
 }
 
-// A rename is only durable once the folder holding it is flushed too.
-void SyncFolderOf(const char* name) {
-  char folder[4096];
+// Closes `fd`; the first error of the write, the flush or the close, or 0.
+int FinishWrite(int fd, bool written) {
+  int error = written ? 0 : errno;
+  if (error == 0 && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+int RewriteInPlace(const char* name, const void* data, size_t size) {
+  int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  bool written = WriteAllAt(fd, data, size, 0) && ftruncate(fd, static_cast<off_t>(size)) == 0;
+  return FinishWrite(fd, written);
+}
+
+// Creates "<name>.<pid>-<n>.tmp" exclusively; O_EXCL never follows a link,
+// not even a dangling one. The descriptor, or -1 with errno set.
+int CreateTemporary(const char* name, mode_t mode, char* temporary) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%u.tmp", name,
+                               static_cast<long>(getpid()), g_temporaryCounter.fetch_add(1));
+    if (length < 0 || static_cast<size_t>(length) >= kNameBytes) {
+      errno = ENAMETOOLONG;
+      return -1;
+    }
+    int fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// The temporary file's way; 0 once `name` holds the new contents.
+int ReplaceThroughTemporary(const char* name, const void* data, size_t size, mode_t mode,
+                            bool keepMode) {
+  char temporary[kNameBytes];
+  int fd = CreateTemporary(name, mode, temporary);
+  if (fd < 0) return errno;
+  // The umask applied at creation must not narrow the old file's modes.
+  if (keepMode) fchmod(fd, mode);
+  int error = FinishWrite(fd, WriteAllAt(fd, data, size, 0));
+  if (error == 0 && rename(temporary, name) != 0) error = errno;
+  if (error != 0) {
+    unlink(temporary);
+    return error;
+  }
+  char folder[kNameBytes];
   FolderOf(name, folder, sizeof folder);
-  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
+  SyncFolder(folder);
+  return 0;
 }
 
-bool RewriteInPlace(const char* name, const void* data, size_t size) {
-  int fd = open(name, O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok =
-      WriteAll(fd, data, size) && ftruncate(fd, static_cast<off_t>(size)) == 0 && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  return ok;
+// Non-blocking open, so a pipe of that name can't hang the caller; -1
+// unless it is a regular file, with errno set.
+int OpenRegularFile(const char* name) {
+  int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
 }
-
-bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
 
 }  // namespace
+
+bool IsReadOnlyMode(unsigned mode) { return (mode & kAnyWriteBit) == 0; }
 
 bool CanOpenExistingForWrite(const char* name) {
   int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
-  bool writable = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & kAnyWriteBit);
+  bool writable = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !IsReadOnlyMode(info.st_mode);
   close(fd);
   return writable;
 }
@@ -75,23 +118,6 @@ bool PathExists(const char* name) {
   return stat(name, &info) == 0;
 }
 
-namespace {
-
-// Non-blocking open, so a pipe of that name can't hang the caller; -1
-// unless it is a regular file.
-int OpenRegularFile(const char* name) {
-  int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-}  // namespace
-
 std::FILE* OpenRegularFileForReading(const char* name) {
   int fd = OpenRegularFile(name);
   if (fd < 0) return nullptr;
@@ -100,9 +126,12 @@ std::FILE* OpenRegularFileForReading(const char* name) {
   return file;
 }
 
-int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error) {
   int fd = OpenRegularFile(name);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    if (error != nullptr) *error = errno;
+    return -1;
+  }
   char* bytes = static_cast<char*>(buffer);
   size_t total = 0;
   while (total < capacity) {
@@ -115,36 +144,33 @@ int64_t ReadFileStart(const char* name, void* buffer, size_t capacity) {
   return static_cast<int64_t>(total);
 }
 
-bool ReplaceFileContents(const char* name, const void* data, size_t size) {
+int ReplaceFileContents(const char* name, const void* data, size_t size) {
   struct stat old;
   bool exists = stat(name, &old) == 0;
-  if (exists && !CanOpenExistingForWrite(name)) return false;
+  if (exists && !CanOpenExistingForWrite(name)) return S_ISDIR(old.st_mode) ? EISDIR : EACCES;
+  mode_t mode = exists ? (old.st_mode & kModeBits) : kNewFileMode;
+  int error = ReplaceThroughTemporary(name, data, size, mode, exists);
+  if (error == 0 || !exists) return error;
+  return RewriteInPlace(name, data, size);
+}
 
-  char temporary[4096];
-  int length = std::snprintf(temporary, sizeof temporary, "%s%s", name, kTemporarySuffix);
-  if (length < 0 || static_cast<size_t>(length) >= sizeof temporary) return false;
+int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size_t size) {
+  int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || IsReadOnlyMode(info.st_mode)) {
+    close(fd);
+    return EACCES;
+  }
+  return FinishWrite(fd, WriteAllAt(fd, data, size, static_cast<off_t>(offset)));
+}
 
-  mode_t mode = exists ? (old.st_mode & 07777) : 0666;
-  int fd = open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (fd < 0) {
-    return exists && IsOutOfSpace(errno) && RewriteInPlace(name, data, size);
-  }
-  bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    unlink(temporary);
-    return exists && IsOutOfSpace(error) && RewriteInPlace(name, data, size);
-  }
-  if (rename(temporary, name) != 0) {
-    unlink(temporary);
-    return false;
-  }
-  SyncFolderOf(name);
-  return true;
+bool SyncFolder(const char* folder) {
+  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool flushed = fsync(fd) == 0;
+  close(fd);
+  return flushed;
 }
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// File services the logic above needs, in plain results. POSIX only.
+// File services the logic above needs, in plain results. Functions that
+// return an int give 0 for success, else the system's error code. POSIX only.
 #pragma once
 
 #include <cstddef>
@@ -12,22 +13,36 @@ namespace platform {
 // counts as not writable even for root, like a read-only attribute.
 bool CanOpenExistingForWrite(const char* name);
 
+// True when the mode has no write bit at all: read-only, even for root.
+bool IsReadOnlyMode(unsigned mode);
+
 // True when `name` exists at all (file, folder or anything else).
 bool PathExists(const char* name);
 
 // Reads up to `capacity` bytes from the start of file `name` into `buffer`.
-// Returns the bytes read, or -1 when it can't be opened or is not a regular file.
-int64_t ReadFileStart(const char* name, void* buffer, size_t capacity);
+// Returns the bytes read, or -1 when it can't be opened or is not a regular
+// file; then `*error` (when given) holds the reason.
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error = nullptr);
 
 // Opens `name` for binary reading when it is a regular file; nullptr for a
 // folder, a pipe or a device, which must not block or mislead a reader.
 std::FILE* OpenRegularFileForReading(const char* name);
 
 // Replaces the contents of `name` with `size` bytes without ever leaving a
-// shortened file: the data goes to a temporary file beside it, is flushed
-// and renamed over the old one. An existing file without write permission
-// is not replaced. When the medium is too full for the temporary file, an
-// existing file is overwritten in place instead (same size, no new space).
-bool ReplaceFileContents(const char* name, const void* data, size_t size);
+// shortened file: the data go to a new temporary file beside it (a unique
+// name, created exclusively, never through a link), are flushed and renamed
+// over the old one. An existing file without write permission is not
+// replaced. When no temporary can be made, written or renamed (a full
+// medium, a folder this user may not write), an existing file is
+// overwritten in place instead: same size, no new space.
+[[nodiscard]] int ReplaceFileContents(const char* name, const void* data, size_t size);
+
+// Overwrites `size` bytes at `offset` of the existing file `name` and
+// flushes them to the medium. Nothing else of the file changes.
+[[nodiscard]] int OverwriteFileRange(const char* name, uint64_t offset, const void* data,
+                                     size_t size);
+
+// Flushes the folder's entries (the names given by renames) to the medium.
+bool SyncFolder(const char* folder);
 
 }  // namespace platform

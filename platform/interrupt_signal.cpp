@@ -22,7 +22,12 @@ bool CatchInterrupts(std::atomic<bool>* flag) {
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
+  bool caught = true;
+  for (int signal : {SIGINT, SIGTERM, SIGHUP})
+    caught = sigaction(signal, &action, nullptr) == 0 && caught;
+  return caught;
 }
+
+void IgnoreBrokenPipes() { signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/process_launch.h"
-#include "store/folder_scan.h"
+#include "store/folder_names.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "platform/folder_reader.h"
+#include "store/search_worker.h"
 #include "store/table_images.h"
 
 char g_wantedExtension[PATH_LEN] = "mp3";
@@ -28,7 +29,11 @@ bool IsOnWalk(const Walk& walk, const platform::FolderIdentity& identity) {
   return false;
 }
 
-bool TableFull() { return g_entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES; }
+// A full table or a stop request ends the walk.
+bool WalkEnds() {
+  return g_entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES ||
+         g_searchStopRequested.load(std::memory_order_relaxed);
+}
 
 // Puts the lower-cased extension of `name` into g_foundExtension; false when
 // the name has no dot, or only a leading one.
@@ -68,7 +73,7 @@ bool IsSkippedFolder(const char* name) {
 }
 
 void ScanAt(const char* folderPath, Walk& walk) {
-  if (TableFull()) return;
+  if (WalkEnds()) return;
   platform::FolderReader reader;
   if (!reader.Open(folderPath)) return;
   if (walk.depth >= kMaxWalkDepth || IsOnWalk(walk, reader.Identity())) return;
@@ -76,7 +81,7 @@ void ScanAt(const char* folderPath, Walk& walk) {
 
   size_t folderLength = strnlen(folderPath, PATH_LEN);
   platform::FolderEntry found;
-  while (!TableFull() && reader.Next(&found)) {
+  while (!WalkEnds() && reader.Next(&found)) {
     if (found.kind == platform::EntryKind::Folder) {
       if (IsSkippedFolder(found.name)) continue;
       size_t nameLength = strnlen(found.name, kMaxNameLength + 1);

@@ -1,6 +1,7 @@
 // The recursive folder scan that appends songs to g_workingTable.
 #pragma once
 
+#include "store/folder_names.h"
 #include "store/playlist_entry.h"
 
 // The extension to look for: no dot, lower case; "mp3" from start-up.
@@ -8,12 +9,6 @@ extern char g_wantedExtension[PATH_LEN];
 // Scratch field for a candidate's extension, shared with the transfer
 // (the two never run at once).
 extern char g_foundExtension[PATH_LEN];
-
-inline constexpr char DEFAULT_EXTENSION[] = "mp3";
-inline constexpr char TARGET_FOLDER_NAME[] = "kMp3";
-inline constexpr char PATH_SEPARATOR = '/';
-// Stored paths write every separator twice.
-inline constexpr char STORED_SEPARATOR[] = "//";
 
 // Appends one entry at g_entryCount for every file below `folderPath` whose
 // extension equals g_wantedExtension, depth first in name order, until the

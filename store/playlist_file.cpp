@@ -1,17 +1,44 @@
 #include "store/playlist_file.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstddef>
 #include <cstring>
 
 #include "platform/file_system.h"
 #include "store/table_images.h"
 
+namespace {
+
+// Written by whichever thread ran the operation, read by the front end
+// after it has ended.
+std::atomic<int32_t> g_failedAccess{static_cast<int32_t>(PlaylistAccess::None)};
+std::atomic<int> g_failureError{0};
+
+}  // namespace
+
 int32_t LoadTable(const char* fileName, PlaylistTable* image) {
-  return static_cast<int32_t>(platform::ReadFileStart(fileName, image, TABLE_BYTES));
+  int error = 0;
+  int64_t bytes = platform::ReadFileStart(fileName, image, TABLE_BYTES, &error);
+  if (bytes < 0) RecordPlaylistFailure(PlaylistAccess::Read, error);
+  return static_cast<int32_t>(bytes);
 }
 
 int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount) {
   if (byteCount > TABLE_BYTES) byteCount = TABLE_BYTES;
-  return platform::ReplaceFileContents(fileName, image, byteCount) ? 0 : -1;
+  int error = platform::ReplaceFileContents(fileName, image, byteCount);
+  if (error == 0) return 0;
+  RecordPlaylistFailure(PlaylistAccess::Write, error);
+  return -1;
+}
+
+int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot) {
+  if (slot >= MAX_ENTRIES) return -1;
+  int error = platform::OverwriteFileRange(fileName, uint64_t{slot} * RECORD_SIZE,
+                                           &image->entries[slot], RECORD_SIZE);
+  if (error == 0) return 0;
+  RecordPlaylistFailure(PlaylistAccess::Write, error);
+  return -1;
 }
 
 uint32_t CountEntries(const PlaylistTable& image) {
@@ -27,4 +54,15 @@ bool LoadWorkingTableWithCount() {
   if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) == -1) return false;
   g_entryCount = CountEntries(g_workingTable);
   return true;
+}
+
+PlaylistFailure LastPlaylistFailure() {
+  return {static_cast<PlaylistAccess>(g_failedAccess.load()), g_failureError.load()};
+}
+
+void ClearPlaylistFailure() { RecordPlaylistFailure(PlaylistAccess::None, 0); }
+
+void RecordPlaylistFailure(PlaylistAccess access, int error) {
+  g_failureError.store(error);
+  g_failedAccess.store(static_cast<int32_t>(access));
 }

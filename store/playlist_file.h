@@ -1,4 +1,4 @@
-// Loading and saving kPlayLst.dat as a whole image.
+// Loading and saving kPlayLst.dat as a whole image, and why it last failed.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,10 @@ int32_t LoadTable(const char* fileName, PlaylistTable* image);
 // save leaves the old file as it was, never a shortened one.
 int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount);
 
+// Writes the record of `slot` in place in the existing file, flushed, the
+// rest of the file untouched: a sent song is on record at once. 0 or -1.
+int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot);
+
 // Number of leading non-empty slots, at most MAX_ENTRIES.
 uint32_t CountEntries(const PlaylistTable& image);
 
@@ -27,3 +31,14 @@ bool IsFilePresent(const char* fileName);
 // Zeroes g_workingTable, loads kPlayLst.dat into it and, unless that failed,
 // sets g_entryCount. False when the file could not be read.
 bool LoadWorkingTableWithCount();
+
+// Why the last load, save or lock failed; cleared as each writing
+// operation starts. Any thread; read it once the operation has ended.
+enum class PlaylistAccess : int32_t { None, Read, Write, Lock };
+struct PlaylistFailure {
+  PlaylistAccess access;
+  int error;  // the system's error code; EWOULDBLOCK with Lock: another writer
+};
+PlaylistFailure LastPlaylistFailure();
+void ClearPlaylistFailure();
+void RecordPlaylistFailure(PlaylistAccess access, int error);

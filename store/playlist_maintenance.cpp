@@ -1,38 +1,49 @@
 #include "store/playlist_maintenance.h"
 
-#include <cstring>
-
 #include "store/playlist_file.h"
 #include "store/table_images.h"
+#include "store/working_folder_lock.h"
 
 namespace {
 
-bool SaveWorkingTable() { return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0; }
+// Lock, load, edit every chosen slot, save: the lock is released once the
+// save is done.
+template <typename Edit>
+bool EditWorkingTable(Edit edit) {
+  ClearPlaylistFailure();
+  platform::FolderLock lock;
+  if (!LockWorkingFolder(&lock) || !LoadWorkingTableWithCount()) return false;
+  edit();
+  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0;
+}
+
+template <typename Change>
+bool EditSlots(const uint32_t* chosen, uint32_t chosenCount, Change change) {
+  return EditWorkingTable([&] {
+    for (uint32_t i = 0; i < chosenCount; ++i) {
+      if (chosen[i] < MAX_ENTRIES) change(g_workingTable.entries[chosen[i]]);
+    }
+  });
+}
 
 }  // namespace
 
 bool MarkAllUntransferred() {
-  std::memset(&g_workingTable, 0, sizeof g_workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) == -1) return false;
-  for (PlaylistEntry& entry : g_workingTable.entries) {
-    if (entry.state != STATE_EXCLUDED) entry.state = STATE_UNTRANSFERRED;
-    entry.transferNumber = 0;
-  }
-  return SaveWorkingTable();
+  return EditWorkingTable([] {
+    for (PlaylistEntry& entry : g_workingTable.entries) {
+      if (entry.state != STATE_EXCLUDED) entry.state = STATE_UNTRANSFERRED;
+      entry.transferNumber = 0;
+    }
+  });
 }
 
 bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount) {
-  for (uint32_t i = 0; i < chosenCount; ++i) {
-    if (chosen[i] >= MAX_ENTRIES) continue;
-    g_workingTable.entries[chosen[i]].state = STATE_UNTRANSFERRED;
-    g_workingTable.entries[chosen[i]].transferNumber = 0;
-  }
-  return SaveWorkingTable();
+  return EditSlots(chosen, chosenCount, [](PlaylistEntry& entry) {
+    entry.state = STATE_UNTRANSFERRED;
+    entry.transferNumber = 0;
+  });
 }
 
 bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount) {
-  for (uint32_t i = 0; i < chosenCount; ++i) {
-    if (chosen[i] < MAX_ENTRIES) g_workingTable.entries[chosen[i]].state = STATE_EXCLUDED;
-  }
-  return SaveWorkingTable();
+  return EditSlots(chosen, chosenCount, [](PlaylistEntry& entry) { entry.state = STATE_EXCLUDED; });
 }

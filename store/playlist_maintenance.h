@@ -1,18 +1,20 @@
 // Edits that put songs back into the pool of unsent songs or take them out.
-// Each rewrites the whole of kPlayLst.dat; none adds, removes or moves a record.
+// Each takes the working folder's lock, loads kPlayLst.dat afresh into
+// g_workingTable, changes it and saves it whole; none adds, removes or
+// moves a record. Loading afresh keeps what another operation saved since
+// the view was drawn (a fill's records above all): slots never move.
 #pragma once
 
 #include <cstdint>
 
-// Loads kPlayLst.dat, sets every slot not excluded to untransferred and
-// clears every transfer number, then saves. False when it could not read or
-// write the file.
-bool MarkAllUntransferred();
+// Sets every slot not excluded to untransferred and clears every transfer
+// number. False when the folder is locked or the file could not be read or
+// written.
+[[nodiscard]] bool MarkAllUntransferred();
 
-// Sets the given 0-based slots of g_workingTable (as last loaded) to
-// untransferred with no transfer number, whatever their state, then saves.
-bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount);
+// Sets the given 0-based slots to untransferred with no transfer number,
+// whatever their state. Slots past MAX_ENTRIES are passed over.
+[[nodiscard]] bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount);
 
-// Sets the given slots of g_workingTable to excluded, keeping their numbers,
-// then saves.
-bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount);
+// Sets the given slots to excluded, keeping their numbers.
+[[nodiscard]] bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount);

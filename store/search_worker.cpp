@@ -5,11 +5,12 @@
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
+#include "store/working_folder_lock.h"
 
 char g_chosenFolder[PATH_LEN];
 std::atomic<int> g_addMode{0};
 std::atomic<int> g_searchStatus{SEARCH_NONE};
-std::atomic<int> g_promptPhase{0};
+std::atomic<bool> g_searchStopRequested{false};
 
 bool TakeExtensionEntry(const char* typed) {
   std::memset(g_wantedExtension, 0, sizeof g_wantedExtension);
@@ -39,15 +40,32 @@ bool PrepareScanPath(const char* chosenFolder, char* out) {
   return true;
 }
 
+bool PrepareSearch(const char* chosenFolder, bool addition) {
+  std::memset(g_chosenFolder, 0, sizeof g_chosenFolder);
+  size_t length = strnlen(chosenFolder, PATH_LEN);
+  while (length > 1 && chosenFolder[length - 1] == PATH_SEPARATOR) --length;
+  if (length >= PATH_LEN) return false;
+  std::memcpy(g_chosenFolder, chosenFolder, length);
+  g_addMode = addition ? 1 : 0;
+  if (addition) std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  g_searchStopRequested = false;
+  g_searchStatus = SEARCH_NONE;
+  return true;
+}
+
 int SearchWorker() {
+  ClearPlaylistFailure();
   g_entryCount = 0;
   std::memset(&g_workingTable, 0, sizeof g_workingTable);
   bool creation = g_addMode.load() == 0;
+  platform::FolderLock lock;
+  if (creation && !LockWorkingFolder(&lock)) return 0;
   if (creation && LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) != -1) return 0;
 
   char scanPath[PATH_LEN];
   if (!PrepareScanPath(g_chosenFolder, scanPath)) return 0;
   ScanFolder(scanPath);
+  if (g_searchStopRequested.load()) return 0;
 
   if (creation) return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0 ? 1 : 0;
   std::memcpy(&g_scanResultTable, &g_workingTable, sizeof g_workingTable);
@@ -57,7 +75,9 @@ int SearchWorker() {
 void SearchThreadProc() { g_searchStatus.store(SearchWorker(), std::memory_order_release); }
 
 int AppendScanResult() {
-  if (!LoadWorkingTableWithCount()) return 0;
+  ClearPlaylistFailure();
+  platform::FolderLock lock;
+  if (!LockWorkingFolder(&lock) || !LoadWorkingTableWithCount()) return 0;
   uint32_t count = g_entryCount;
   if (count >= MAX_ENTRIES) return 0;
   for (uint32_t i = 0; i < MAX_ENTRIES && count < MAX_ENTRIES; ++i) {

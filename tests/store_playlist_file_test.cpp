@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "store/playlist_file.h"
@@ -10,6 +11,7 @@
 #include "tests/support/playlist_builder.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
 
@@ -113,7 +115,53 @@ TEST_F(PlaylistFileTest, SaveReplacesTheWholeFileAndLeavesNoTemporary) {
   const PlaylistTable& saved = ReadPlaylist();
   EXPECT_STREQ(saved.entries[0].path, "//new.mp3");
   EXPECT_EQ(CountEntries(saved), 1u);
-  EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+  EXPECT_EQ(NamesIn("."), std::vector<std::string>{PLAYLIST_FILE_NAME});
+}
+
+// Links planted under the names a save may give its temporary file are
+// never followed: the playlist stays a file and gets the new contents.
+TEST_F(PlaylistFileTest, SaveNeverFollowsALinkPlantedForItsTemporary) {
+  WritePlaylist({MakeEntry(0, 0, "//old.mp3", 1)});
+  std::vector<std::string> links{std::string(PLAYLIST_FILE_NAME) + ".tmp"};
+  for (int i = 0; i < 100; ++i) {
+    links.push_back(std::string(PLAYLIST_FILE_NAME) + "." + std::to_string(getpid()) + "-" +
+                    std::to_string(i) + ".tmp");
+  }
+  for (const std::string& link : links) ASSERT_EQ(symlink(PLAYLIST_FILE_NAME, link.c_str()), 0);
+  std::strcpy(g_workingTable.entries[0].path, "//new.mp3");
+  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), 0);
+  struct stat info;
+  ASSERT_EQ(lstat(PLAYLIST_FILE_NAME, &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_STREQ(ReadPlaylist().entries[0].path, "//new.mp3");
+  for (const std::string& link : links) {
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << link;
+  }
+  EXPECT_EQ(NamesIn(".").size(), links.size() + 1);
+}
+
+// A card's folder owned by someone else, with a playlist this user may
+// write: no temporary can be made there, so the file is rewritten in place.
+TEST_F(PlaylistFileTest, SaveRewritesInPlaceWhereNoFileCanBeCreated) {
+  WritePlaylist({MakeEntry(0, 0, "//a.mp3", 1)});
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0666), 0);
+  ASSERT_EQ(chmod(".", 0755), 0);
+  if (getuid() != 0) {
+    ASSERT_EQ(chmod(".", 0555), 0);
+  }
+  pid_t child = fork();
+  if (child == 0) {
+    if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    g_workingTable.entries[0].state = STATE_TRANSFERRED;
+    _exit(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0 ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  chmod(".", 0755);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadPlaylist().entries[0].state, STATE_TRANSFERRED);
+  EXPECT_EQ(NamesIn(".").size(), 1u);
 }
 
 }  // namespace
@@ -135,7 +183,7 @@ TEST(PlaylistOnAFullMedium, SaveRewritesInPlaceWhenNoRoomIsLeft) {
   const PlaylistTable& saved = ReadPlaylist();
   EXPECT_EQ(saved.entries[1].transferNumber, 17);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
-  EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+  EXPECT_EQ(NamesIn(".").size(), 2u);  // the filler and the playlist
   ASSERT_EQ(chdir(".."), 0);
 }
 
@@ -147,8 +195,7 @@ TEST(PlaylistOnAFullMedium, NewPlaylistThatDoesNotFitFailsCleanly) {
   card.FillUp("filler");
   std::memset(&g_workingTable, 0, sizeof g_workingTable);
   EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), -1);
-  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
-  EXPECT_FALSE(Exists(std::string(PLAYLIST_FILE_NAME) + ".tmp"));
+  EXPECT_EQ(NamesIn("."), std::vector<std::string>{"filler"});
   ASSERT_EQ(chdir(".."), 0);
 }
 

@@ -103,16 +103,20 @@ TEST_F(MaintenanceTest, ExcludeKeepsTheTransferNumber) {
   EXPECT_EQ(SavedStates(), expected);
 }
 
-TEST_F(MaintenanceTest, ChangesOfAFailedSaveGoOutWithTheNextOne) {
+// The view was loaded before a fill recorded slot 0 as sent: an edit of
+// other slots keeps that record, and a failed edit changes nothing.
+TEST_F(MaintenanceTest, EditsNeverUndoWhatWasSavedSinceTheViewWasLoaded) {
+  WritePlaylist({MakeEntry(1, 13, "//a", 1), MakeEntry(1, 12, "//b", 2), MakeEntry(2, 0, "//c", 3),
+                 MakeEntry(3, 0, "//d", 4), MakeEntry(4, 7, "//e", 5)});
+  uint32_t chosen[] = {2};
+  ASSERT_TRUE(ExcludeEntries(chosen, 1));
+  std::vector<std::pair<int, int>> expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
+  EXPECT_EQ(SavedStates(), expected);
+
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
-  uint32_t first[] = {0};
-  EXPECT_FALSE(ExcludeEntries(first, 1));
-  EXPECT_EQ(SavedStates()[0], std::make_pair(0, 0));
-  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0644), 0);
-  uint32_t second[] = {1};
-  ASSERT_TRUE(ExcludeEntries(second, 1));
-  EXPECT_EQ(SavedStates()[0], std::make_pair(4, 0));
-  EXPECT_EQ(SavedStates()[1], std::make_pair(4, 12));
+  EXPECT_FALSE(MarkEntriesUntransferred(chosen, 1));
+  EXPECT_EQ(LastPlaylistFailure().access, PlaylistAccess::Write);
+  EXPECT_EQ(SavedStates(), expected);
 }
 
 }  // namespace

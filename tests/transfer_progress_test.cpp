@@ -11,6 +11,7 @@
 #include "tests/support/transfer_setup.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
+#include "transfer/transfer_thread.h"
 
 using namespace testing_support;
 
@@ -63,8 +64,8 @@ TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   }
   WritePlaylist(entries);
   g_transferProgress.lastRow.Publish("");  // a row stays from an earlier run
-  PrepareTransfer(30);
-  std::thread worker(TransferThreadProc, nullptr);
+  TransferThread transfer;
+  ASSERT_EQ(transfer.Start(30), TransferStart::Started);
   uint32_t lastCopied = 0;
   int badRows = 0;
   char row[RESULT_ROW_BYTES];
@@ -79,7 +80,7 @@ TEST(TransferProgressTest, ReaderOnAnotherThreadSeesWholeRowsAndFinalCounts) {
   EXPECT_EQ(g_transferProgress.songsMissing.load(), 0u);
   g_transferProgress.lastRow.Read(row);
   EXPECT_TRUE(row[0] != '\0' && rows.count(row) == 1) << row;
-  worker.join();
+  EXPECT_EQ(transfer.Wait(), 0);
   EXPECT_EQ(badRows, 0);
   EXPECT_EQ(setup.TargetNames().size(), kEntries - 4u);
 }

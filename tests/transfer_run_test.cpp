@@ -192,7 +192,7 @@ TEST_F(TransferRunTest, StopRequestEndsTheRunAtTheNextPassAndSaves) {
   WritePlaylist({setup_.Song("a.mp3"), setup_.Song("b.mp3"), setup_.Song("c.mp3")});
   TransferObserver stopper{[](void*, const char*) { g_transferStopRequested = true; }, nullptr};
   PrepareTransfer(30);
-  EXPECT_EQ(TransferThreadProc(&stopper), 0);
+  EXPECT_EQ(TransferThreadProc(&stopper, nullptr), 0);
   EXPECT_EQ(setup_.SentNumbers().size(), 1u);
   setup_.ExpectFolderMatchesPlaylist();
 
@@ -200,7 +200,7 @@ TEST_F(TransferRunTest, StopRequestEndsTheRunAtTheNextPassAndSaves) {
   PrepareTransfer(30);  // a new run starts without the old request
   EXPECT_FALSE(g_transferStopRequested.load());
   g_transferStopRequested = true;
-  EXPECT_EQ(TransferThreadProc(nullptr), 0);
+  EXPECT_EQ(TransferThreadProc(nullptr, nullptr), 0);
   EXPECT_EQ(g_transferProgress.songsMissing.load(), 0u);  // not even looked at
 }
 

@@ -1,11 +1,9 @@
 #include "transfer/target_folder.h"
 
 #include "platform/current_folder.h"
-#include "store/folder_scan.h"
+#include "store/folder_names.h"
 #include "store/presence_flags.h"
 #include "transfer/transfer_texts.h"
-
-int32_t ChangeFolder(const char* path) { return platform::ChangeCurrentFolder(path) ? 1 : 0; }
 
 int32_t MakeFolder(const char* path) { return platform::CreateFolder(path) ? 1 : 0; }
 

@@ -6,8 +6,6 @@
 
 #include "platform/user_messages.h"
 
-// Make `path` the current folder; 1 on success, 0 on failure.
-int32_t ChangeFolder(const char* path);
 // Create the folder `path`; 1 on success, 0 on failure (also when it exists).
 int32_t MakeFolder(const char* path);
 

@@ -1,5 +1,6 @@
 #include "transfer/transfer_run.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
+#include "store/working_folder_lock.h"
 #include "transfer/transfer_progress.h"
 
 std::atomic<bool> g_transferStopRequested{false};
@@ -29,6 +31,13 @@ struct Run {
 };
 
 enum class Pass { Again, End };
+
+Pass EndWith(TransferEnd reason, int error = 0, uint32_t slot = 0) {
+  g_transferProgress.endReason.store(reason);
+  g_transferProgress.endError.store(error);
+  g_transferProgress.endSlot.store(slot);
+  return Pass::End;
+}
 
 bool IsCandidate(const PlaylistEntry& entry) {
   return !IsEmptySlot(entry) && entry.state == STATE_UNTRANSFERRED;
@@ -90,11 +99,31 @@ bool SkipTakenNumbers(Run* run) {
   return true;
 }
 
-bool CopySong(const char* source, const char* target) {
+bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
+
+// Copies the song of `slot`; on failure, the end of the run and its reason.
+bool CopySong(const char* source, const char* target, uint32_t slot) {
   platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
-  platform::CopyResult result = platform::CopyFileNoReplace(source, target, control);
+  int error = 0;
+  platform::CopyResult result = platform::CopyFileNoReplace(source, target, control, &error);
   g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
-  return result == platform::CopyResult::Copied;
+  switch (result) {
+    case platform::CopyResult::Copied:
+      return true;
+    case platform::CopyResult::Cancelled:
+      EndWith(END_STOPPED);
+      return false;
+    case platform::CopyResult::SourceFailed:
+      EndWith(END_SOURCE_FAILED, error, slot);
+      return false;
+    case platform::CopyResult::TargetExists:
+      EndWith(END_TARGET_FAILED, EEXIST);
+      return false;
+    case platform::CopyResult::TargetFailed:
+      EndWith(IsOutOfSpace(error) ? END_MEDIUM_FULL : END_TARGET_FAILED, error);
+      return false;
+  }
+  return false;
 }
 
 void MarkMissing(Run* run, PlaylistEntry* entry) {
@@ -103,9 +132,15 @@ void MarkMissing(Run* run, PlaylistEntry* entry) {
   --run->candidates;
 }
 
-// The bookkeeping of a copy, in the order the window relies on.
-void RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
+// The song has its final name: its folder entry is flushed and its record
+// written in place, so a kill from here on cannot make it be sent again.
+// Then the progress, in the order the window relies on. False when the
+// record could not be written: the run ends there.
+bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
+  entry->state = STATE_TRANSFERRED;
+  platform::SyncFolder(TARGET_FOLDER_NAME);
+  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot) == 0;
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry->fileSize));
@@ -114,19 +149,16 @@ void RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
   g_transferProgress.bytesCopied.store(run->used);
   ++run->nextNumber;
   --run->candidates;
-  entry->state = STATE_TRANSFERRED;
   g_transferProgress.songsCopied.fetch_add(1);
   ++run->copies;
   if (run->observer != nullptr) run->observer->onCopied(run->observer->context, row);
-}
-
-bool RunEnds(const Run& run) {
-  return run.candidates == 0 || run.nextNumber > MAX_TRANSFER_NUMBER ||
-         g_transferStopRequested.load(std::memory_order_relaxed);
+  return recorded;
 }
 
 Pass TransferOne(Run* run) {
-  if (RunEnds(*run)) return Pass::End;
+  if (g_transferStopRequested.load(std::memory_order_relaxed)) return EndWith(END_STOPPED);
+  if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(END_NUMBERS_USED);
+  if (run->candidates == 0) return Pass::End;
   uint32_t drawn = run->random.Next() % run->candidates;
   int32_t slot = FindCandidate(run->count, drawn);
   if (slot < 0) return Pass::End;  // unreachable: the counts agree with the walk
@@ -140,22 +172,16 @@ Pass TransferOne(Run* run) {
     MarkMissing(run, entry);
     return Pass::Again;
   }
-  if (!nameFits || !SkipTakenNumbers(run) || !CopySong(source, run->target)) return Pass::End;
-  RecordCopy(run, static_cast<uint32_t>(slot), entry);
+  if (!nameFits) return EndWith(END_TARGET_FAILED, ENAMETOOLONG);
+  if (!SkipTakenNumbers(run)) return EndWith(END_NUMBERS_USED);
+  if (!CopySong(source, run->target, static_cast<uint32_t>(slot))) return Pass::End;
+  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) {
+    return EndWith(END_PLAYLIST_FAILED, LastPlaylistFailure().error);
+  }
   return Pass::Again;
 }
 
-}  // namespace
-
-void PrepareTransfer(int32_t capacityMb) {
-  g_transferProgress.capacityMb.store(capacityMb);
-  g_transferProgress.bytesCopied.store(0);
-  g_transferProgress.bytesInCurrentCopy.store(0);
-  g_transferStopRequested.store(false);
-  g_transferProgress.status.store(TRANSFER_RUNNING, std::memory_order_release);
-}
-
-int32_t RunTransfer(const TransferObserver* observer) {
+int32_t RunLocked(const TransferObserver* observer) {
   Run run;
   run.observer = observer;
   run.budget = static_cast<uint32_t>(g_transferProgress.capacityMb.load())
@@ -168,15 +194,34 @@ int32_t RunTransfer(const TransferObserver* observer) {
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }
-  // The copies' names are only durable once the folder is flushed too.
-  if (run.copies > 0) platform::SyncFolder(TARGET_FOLDER_NAME);
   return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
 }
 
-int32_t TransferThreadProc(void* observer) {
+}  // namespace
+
+void PrepareTransfer(int32_t capacityMb) {
+  g_transferProgress.capacityMb.store(capacityMb);
+  g_transferProgress.bytesCopied.store(0);
+  g_transferProgress.bytesInCurrentCopy.store(0);
+  g_transferStopRequested.store(false);
+  g_transferProgress.status.store(TRANSFER_RUNNING, std::memory_order_release);
+}
+
+int32_t RunTransfer(const TransferObserver* observer, const platform::FolderLock* heldLock) {
+  ClearPlaylistFailure();
+  EndWith(END_COMPLETE);
+  platform::FolderLock lock;
+  bool locked = (heldLock != nullptr && heldLock->Held()) || LockWorkingFolder(&lock);
+  int32_t result = locked ? RunLocked(observer) : -1;
+  if (result != 0) EndWith(END_PLAYLIST_FAILED, LastPlaylistFailure().error);
+  return result;
+}
+
+int32_t TransferThreadProc(const TransferObserver* observer, platform::FolderLock* heldLock) {
   g_transferProgress.songsCopied.store(0);
   g_transferProgress.songsMissing.store(0);
-  int32_t result = RunTransfer(static_cast<const TransferObserver*>(observer));
+  int32_t result = RunTransfer(observer, heldLock);
+  if (heldLock != nullptr) heldLock->Release();
   g_transferProgress.status.store(TRANSFER_FINISHED, std::memory_order_release);
   return result;
 }

@@ -4,8 +4,11 @@
 #include <atomic>
 #include <cstdint>
 
-// Told of every copy as it completes, on the worker thread, after the row
-// is published and the counts are updated. `row` is valid during the call.
+#include "platform/folder_lock.h"
+
+// Told of every copy as it completes, on the worker thread, after the song
+// is on record in kPlayLst.dat and the counts are updated. `row` is valid
+// during the call.
 struct TransferObserver {
   void (*onCopied)(void* context, const char* row);
   void* context;
@@ -20,13 +23,17 @@ extern std::atomic<bool> g_transferStopRequested;
 // no stop request, and status Running.
 void PrepareTransfer(int32_t capacityMb);
 
-// One run on g_workingTable, with g_transferProgress.capacityMb. Returns -1
-// when kPlayLst.dat can't be read (nothing is copied or written), else the
-// result of saving it back (0, or -1 on failure). Works on kPlayLst.dat and
-// kMp3 in the current folder.
-int32_t RunTransfer(const TransferObserver* observer = nullptr);
+// One run on g_workingTable, with g_transferProgress.capacityMb, under the
+// working folder's lock (taken here unless `heldLock` holds it already).
+// Every copy is put on record in kPlayLst.dat as soon as it has its final
+// name, and the whole table is saved at the end. Returns -1 when
+// kPlayLst.dat can't be locked or read (nothing is copied or written),
+// else the result of the final save (0, or -1 on failure). Sets the end
+// fields of g_transferProgress. Works in the current folder.
+int32_t RunTransfer(const TransferObserver* observer = nullptr,
+                    const platform::FolderLock* heldLock = nullptr);
 
-// The worker thread's entry. `observer` is a TransferObserver or null (the
-// window passes null). Zeroes the song counts, runs RunTransfer and sets the
+// The worker thread's body: zeroes the song counts, runs RunTransfer,
+// releases `heldLock` (when given) once the table is saved, and sets the
 // status to Finished as its last act; returns RunTransfer's result.
-int32_t TransferThreadProc(void* observer);
+int32_t TransferThreadProc(const TransferObserver* observer, platform::FolderLock* heldLock);

@@ -48,7 +48,7 @@ PlaylistEntry TransferSetup::Missing(const std::string& name) {
 
 int32_t TransferSetup::Run(int32_t capacityMb) {
   PrepareTransfer(capacityMb);
-  int32_t result = TransferThreadProc(nullptr);
+  int32_t result = TransferThreadProc(nullptr, nullptr);
   EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_FINISHED);
   g_transferProgress.status = TRANSFER_IDLE;
   return result;
