@@ -6,6 +6,7 @@
 #include <numeric>
 #include <vector>
 
+#include "store/playlist_colours.h"
 #include "store/playlist_row.h"
 #include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
@@ -109,6 +110,32 @@ TEST_F(SortedOrderTest, TextOrderDecidesForValuesOfOtherWidths) {
   g_workingTable.entries[3] = MakeEntry(0, 0, "//a", 5);            // "         5" first
   std::vector<uint32_t> expected{1, 5, 4, 2, 3};
   EXPECT_EQ(SortedSlots(4), expected);
+}
+
+TEST(PlaylistColours, RowsByStateAndSelection) {
+  struct Case {
+    bool header;
+    uint16_t state;
+    bool selected;
+    uint32_t background;
+    uint32_t text;
+  };
+  const Case cases[] = {
+      {true, 0, false, 0xFFFFFF, 0x000000},  {true, 0, true, 0x000080, 0xFFFFFF},
+      {false, 0, false, 0xFFFFFF, 0x000000}, {false, 1, false, 0xDCFFDC, 0x000000},
+      {false, 2, false, 0xFFDCDC, 0x000000}, {false, 3, false, 0xFFDCDC, 0x000000},
+      {false, 4, false, 0xDCDCFF, 0x000000}, {false, 4, true, 0x000080, 0xFFFFFF},
+      {false, 5, false, 0xFFFFFF, 0x000000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.header << " " << c.state << " " << c.selected);
+    RowColours colours = PlaylistRowColours(c.header, c.state, c.selected);
+    EXPECT_EQ(colours.background, c.background);
+    EXPECT_EQ(colours.text, c.text);
+  }
+  const std::pair<uint32_t, uint32_t> bar[] = {{0, 0xFF0000},  {9, 0xFF0000},  {10, 0xFFFF00},
+                                               {19, 0xFFFF00}, {20, 0x0000FF}, {100, 0x0000FF}};
+  for (auto [percent, colour] : bar) EXPECT_EQ(RemainingBarColour(percent), colour) << percent;
 }
 
 }  // namespace
