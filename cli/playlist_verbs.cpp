@@ -1,10 +1,7 @@
 // list and stats: show the playlist without changing it.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <unistd.h>
-#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/verbs.h"
@@ -59,13 +56,11 @@ int RunList(int argc, char** argv) {
     ReportUnreadable();
     return EXIT_FAILED;
   }
-  std::vector<uint32_t> values(ListedRows());
-  std::iota(values.begin(), values.end(), FIRST_ENTRY_ROW_VALUE);
-  if (arguments.Has("--sorted")) {
-    std::sort(values.begin(), values.end(),
-              [](uint32_t a, uint32_t b) { return ComparePlaylistRows(a, b) < 0; });
-  }
-  for (uint32_t value : values) PrintRow(value - FIRST_ENTRY_ROW_VALUE, colour);
+  static uint32_t values[MAX_ENTRIES];
+  uint32_t count = ListedRows();
+  for (uint32_t i = 0; i < count; ++i) values[i] = i + FIRST_ENTRY_ROW_VALUE;
+  if (arguments.Has("--sorted")) SortRowValues(values, count);
+  for (uint32_t i = 0; i < count; ++i) PrintRow(values[i] - FIRST_ENTRY_ROW_VALUE, colour);
   return EXIT_OK;
 }
 
