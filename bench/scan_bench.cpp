@@ -1,5 +1,5 @@
 // Folder scan over a large generated collection beside `find`, and the
-// cost of a whole-table load + save and of sorting a full playlist.
+// cost of a whole-table load + save.
 //   build/bench/scan_bench [--benchmark_filter=...]
 // The tree is built once in $TMPDIR/kobaru-bench-tree and reused.
 #include <benchmark/benchmark.h>
@@ -11,13 +11,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <numeric>
 #include <string>
 #include <vector>
 
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
-#include "store/playlist_row.h"
 #include "store/search_worker.h"
 #include "store/table_images.h"
 
@@ -102,27 +100,9 @@ void BM_LoadSaveFullTable(benchmark::State& state) {
   std::filesystem::remove_all(folder);
 }
 
-void BM_SortFullPlaylist(benchmark::State& state) {
-  for (uint32_t i = 0; i < MAX_ENTRIES; ++i) {
-    PlaylistEntry& entry = g_workingTable.entries[i];
-    std::snprintf(entry.path, PATH_LEN, "//music//album%02u//song%04u.mp3", i % 97, i);
-    entry.state = static_cast<uint16_t>(i % 5);
-    entry.transferNumber = static_cast<uint16_t>((i * 7919) % 10000);
-    entry.fileSize = (i * 104729u) % 9000000u;
-  }
-  std::vector<uint32_t> values(MAX_ENTRIES);
-  for (auto _ : state) {
-    std::iota(values.begin(), values.end(), FIRST_ENTRY_ROW_VALUE);
-    std::sort(values.begin(), values.end(),
-              [](uint32_t a, uint32_t b) { return ComparePlaylistRows(a, b) < 0; });
-    benchmark::DoNotOptimize(values.data());
-  }
-}
-
 BENCHMARK(BM_ScanTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSaveFullTable)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SortFullPlaylist)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

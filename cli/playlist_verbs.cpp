@@ -1,14 +1,12 @@
 // list and stats: show the playlist without changing it.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <numeric>
 #include <unistd.h>
-#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "store/playlist_colours.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
 #include "store/playlist_stats.h"
@@ -18,33 +16,25 @@
 namespace cli {
 namespace {
 
-// Row backgrounds of the playlist window, as terminal colours.
-const char* StateColour(uint16_t state) {
-  switch (state) {
-    case STATE_TRANSFERRED:
-      return "\033[30;48;2;220;255;220m";
-    case STATE_SOURCE_MISSING:
-    case STATE_PATH_TOO_LONG:
-      return "\033[30;48;2;255;220;220m";
-    case STATE_EXCLUDED:
-      return "\033[30;48;2;220;220;255m";
-    default:
-      return nullptr;
-  }
-}
-
 bool UseColour() { return isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr; }
+
+// A row in the playlist window's colours, as 24-bit terminal colours.
+void PrintLine(const char* text, RowColours colours, bool colour) {
+  if (!colour) {
+    std::printf("%s\n", text);
+    return;
+  }
+  uint32_t fg = colours.text;
+  uint32_t bg = colours.background;
+  std::printf("\033[38;2;%u;%u;%u;48;2;%u;%u;%um%s\033[0m\n", fg >> 16, (fg >> 8) & 0xFF, fg & 0xFF,
+              bg >> 16, (bg >> 8) & 0xFF, bg & 0xFF, text);
+}
 
 void PrintRow(uint32_t slot, bool colour) {
   char row[ROW_TEXT_BYTES];
   const PlaylistEntry& entry = g_workingTable.entries[slot];
   FormatPlaylistRow(slot, entry, row, sizeof row);
-  const char* start = colour ? StateColour(entry.state) : nullptr;
-  if (start != nullptr) {
-    std::printf("%s%s\033[0m\n", start, row);
-  } else {
-    std::printf("%s\n", row);
-  }
+  PrintLine(row, PlaylistRowColours(false, entry.state, false), colour);
 }
 
 // Rows the window lists: from slot 0 while the slot holds an entry.
@@ -61,19 +51,17 @@ int RunList(int argc, char** argv) {
     return UsageError(error);
   }
   bool loaded = LoadWorkingTableWithCount();
-  std::printf("%s\n", PLAYLIST_HEADER_ROW);
+  bool colour = UseColour();
+  PrintLine(PLAYLIST_HEADER_ROW, PlaylistRowColours(true, 0, false), colour);
   if (!loaded) {
     ReportUnreadable();
     return EXIT_FAILED;
   }
-  std::vector<uint32_t> values(ListedRows());
-  std::iota(values.begin(), values.end(), FIRST_ENTRY_ROW_VALUE);
-  if (arguments.Has("--sorted")) {
-    std::sort(values.begin(), values.end(),
-              [](uint32_t a, uint32_t b) { return ComparePlaylistRows(a, b) < 0; });
-  }
-  bool colour = UseColour();
-  for (uint32_t value : values) PrintRow(value - FIRST_ENTRY_ROW_VALUE, colour);
+  static uint32_t values[MAX_ENTRIES];
+  uint32_t count = ListedRows();
+  for (uint32_t i = 0; i < count; ++i) values[i] = i + FIRST_ENTRY_ROW_VALUE;
+  if (arguments.Has("--sorted")) SortRowValues(values, count);
+  for (uint32_t i = 0; i < count; ++i) PrintRow(values[i] - FIRST_ENTRY_ROW_VALUE, colour);
   return EXIT_OK;
 }
 

@@ -1,5 +1,6 @@
 #include "store/playlist_row.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -30,23 +31,66 @@ void MakeDisplayPath(const PlaylistEntry& entry, char* out, size_t outSize) {
   }
 }
 
-int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size_t outSize) {
-  char shown[3 * PATH_LEN + 1];
-  MakeDisplayPath(entry, shown, sizeof shown);
+namespace {
+
+int FormatRowWithPath(uint32_t slot, const PlaylistEntry& entry, const char* shownPath, char* out,
+                      size_t outSize) {
   int length =
       std::snprintf(out, outSize, PLAYLIST_ROW_FORMAT, static_cast<int>(entry.state),
                     static_cast<int>(entry.transferNumber), static_cast<int32_t>(entry.fileSize),
-                    static_cast<int>(slot + 1), shown);
+                    static_cast<int>(slot + 1), shownPath);
   return length < 0 ? 0 : length;
+}
+
+}  // namespace
+
+int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size_t outSize) {
+  char shown[3 * PATH_LEN + 1];
+  MakeDisplayPath(entry, shown, sizeof shown);
+  return FormatRowWithPath(slot, entry, shown, out, outSize);
 }
 
 namespace {
 
-void FormatRowValue(uint32_t value, char* out) {
+// At most "  65535 |  65535  | -2147483648 |  -2147483648  |  " and its zero.
+constexpr size_t kSortKeyBytes = 64;
+// One key per position of the values being sorted; the window thread's.
+char g_sortKeys[MAX_ENTRIES][kSortKeyBytes];
+
+const PlaylistEntry& EntryOfValue(uint32_t value) {
   static const PlaylistEntry kBlank{};
   uint32_t slot = value - FIRST_ENTRY_ROW_VALUE;
-  const PlaylistEntry& entry = slot < MAX_ENTRIES ? g_workingTable.entries[slot] : kBlank;
-  FormatPlaylistRow(slot, entry, out, ROW_TEXT_BYTES);
+  return slot < MAX_ENTRIES ? g_workingTable.entries[slot] : kBlank;
+}
+
+void FormatRowValue(uint32_t value, char* out) {
+  FormatPlaylistRow(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(value), out, ROW_TEXT_BYTES);
+}
+
+// The row text with an empty path, which shares every byte before the path
+// with the whole text. Two values' texts already differ there: each field
+// is a number ended by a blank, so fields that differ do so at or before
+// the shorter one's blank, and two values never share a registration
+// number. So these keys order rows exactly as their whole texts do, and no
+// path is collapsed or decoded.
+void FormatSortKey(uint32_t value, char* out) {
+  FormatRowWithPath(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(value), "", out, kSortKeyBytes);
+}
+
+// Sorts entry values (none below FIRST_ENTRY_ROW_VALUE), at most MAX_ENTRIES,
+// by their keys: the keys are sorted as indices into g_sortKeys, so each row
+// is formatted once and the comparison is a plain string order.
+void SortEntryValues(uint32_t* values, uint32_t count) {
+  static uint16_t order[MAX_ENTRIES];
+  static uint32_t sorted[MAX_ENTRIES];
+  for (uint32_t i = 0; i < count; ++i) {
+    FormatSortKey(values[i], g_sortKeys[i]);
+    order[i] = static_cast<uint16_t>(i);
+  }
+  std::sort(order, order + count,
+            [](uint16_t a, uint16_t b) { return std::strcmp(g_sortKeys[a], g_sortKeys[b]) < 0; });
+  for (uint32_t i = 0; i < count; ++i) sorted[i] = values[order[i]];
+  std::memcpy(values, sorted, count * sizeof *values);
 }
 
 }  // namespace
@@ -60,4 +104,25 @@ int ComparePlaylistRows(uint32_t first, uint32_t second) {
   FormatRowValue(second, secondText);
   int order = std::strcmp(firstText, secondText);
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+void SortRowValues(uint32_t* values, uint32_t count) {
+  uint32_t headers = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (values[i] < FIRST_ENTRY_ROW_VALUE) std::swap(values[headers++], values[i]);
+  }
+  uint32_t entries = count - headers;
+  if (entries <= MAX_ENTRIES) {
+    SortEntryValues(values + headers, entries);
+    return;
+  }
+  // More values than a table has slots, so some repeat: the same keys,
+  // formatted on every comparison.
+  std::sort(values + headers, values + count, [](uint32_t a, uint32_t b) {
+    char first[kSortKeyBytes];
+    char second[kSortKeyBytes];
+    FormatSortKey(a, first);
+    FormatSortKey(b, second);
+    return std::strcmp(first, second) < 0;
+  });
 }

@@ -29,3 +29,9 @@ int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size
 // Order of the sorted list for two row values of g_workingTable: headers
 // first, then by the rows' texts compared as unsigned bytes. -1, 0 or 1.
 int ComparePlaylistRows(uint32_t first, uint32_t second);
+
+// Sorts row values into the order of ComparePlaylistRows as a strict weak
+// order: header values (below FIRST_ENTRY_ROW_VALUE) first in their given
+// order, then the entries of g_workingTable by their rows' texts. Each row
+// is formatted once, into a static area: window thread only, no allocation.
+void SortRowValues(uint32_t* values, uint32_t count);

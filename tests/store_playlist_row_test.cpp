@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <random>
 #include <vector>
 
+#include "store/playlist_colours.h"
 #include "store/playlist_row.h"
 #include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
@@ -76,8 +78,7 @@ class SortedOrderTest : public ::testing::Test {
     std::iota(values.begin() + 1, values.end(), FIRST_ENTRY_ROW_VALUE);
     values[0] = 1;  // the header
     std::reverse(values.begin(), values.end());
-    std::sort(values.begin(), values.end(),
-              [](uint32_t a, uint32_t b) { return ComparePlaylistRows(a, b) < 0; });
+    SortRowValues(values.data(), count + 1);
     return values;
   }
 };
@@ -109,6 +110,69 @@ TEST_F(SortedOrderTest, TextOrderDecidesForValuesOfOtherWidths) {
   g_workingTable.entries[3] = MakeEntry(0, 0, "//a", 5);            // "         5" first
   std::vector<uint32_t> expected{1, 5, 4, 2, 3};
   EXPECT_EQ(SortedSlots(4), expected);
+}
+
+// A table where state, number and size often tie, with foreign states,
+// five-digit numbers, negative sizes and code page 932 paths.
+TEST_F(SortedOrderTest, SortAgreesWithThePairwiseComparison) {
+  const uint16_t states[] = {0, 1, 2, 3, 4, 7, 10, 65535};
+  const uint16_t numbers[] = {0, 5, 9999, 10000, 65535};
+  const uint32_t sizes[] = {0, 5, 100, 1234567890, 0x80000000u, 0xFFFFFFFFu};
+  const char* paths[] = {"//a.mp3", "D:\\\x8B\xC8\\a.mp3", "\x95\x5C\\b.mp3", "//z"};
+  constexpr uint32_t kEntries = 500;
+  std::mt19937 random(7);
+  for (uint32_t slot = 0; slot < kEntries; ++slot) {
+    g_workingTable.entries[slot] = MakeEntry(states[random() % 8], numbers[random() % 5],
+                                             paths[random() % 4], sizes[random() % 6]);
+  }
+  std::vector<uint32_t> values(kEntries);
+  std::iota(values.begin(), values.end(), FIRST_ENTRY_ROW_VALUE);
+  std::shuffle(values.begin(), values.end(), random);
+  values.insert(values.begin() + 100, 1);  // headers keep their own order, in front
+  values.insert(values.begin() + 300, 0);
+  // Once as the window's list holds them, once each value nine times over.
+  for (uint32_t copies : {1u, 9u}) {
+    SCOPED_TRACE(copies);
+    std::vector<uint32_t> sorted;
+    for (uint32_t i = 0; i < copies; ++i) sorted.insert(sorted.end(), values.begin(), values.end());
+    std::vector<uint32_t> given = sorted;
+    SortRowValues(sorted.data(), static_cast<uint32_t>(sorted.size()));
+    std::vector<uint32_t> kept = sorted;
+    std::sort(given.begin(), given.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, given);
+    uint32_t headers = 2 * copies;
+    for (uint32_t i = 0; i < headers; ++i) ASSERT_EQ(sorted[i], i % 2 == 0 ? 1u : 0u);
+    for (uint32_t i = headers + 1; i < sorted.size(); ++i) {
+      ASSERT_LE(ComparePlaylistRows(sorted[i - 1], sorted[i]), copies == 1 ? -1 : 0) << i;
+    }
+  }
+}
+
+TEST(PlaylistColours, RowsByStateAndSelection) {
+  struct Case {
+    bool header;
+    uint16_t state;
+    bool selected;
+    uint32_t background;
+    uint32_t text;
+  };
+  const Case cases[] = {
+      {true, 0, false, 0xFFFFFF, 0x000000},  {true, 0, true, 0x000080, 0xFFFFFF},
+      {false, 0, false, 0xFFFFFF, 0x000000}, {false, 1, false, 0xDCFFDC, 0x000000},
+      {false, 2, false, 0xFFDCDC, 0x000000}, {false, 3, false, 0xFFDCDC, 0x000000},
+      {false, 4, false, 0xDCDCFF, 0x000000}, {false, 4, true, 0x000080, 0xFFFFFF},
+      {false, 5, false, 0xFFFFFF, 0x000000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.header << " " << c.state << " " << c.selected);
+    RowColours colours = PlaylistRowColours(c.header, c.state, c.selected);
+    EXPECT_EQ(colours.background, c.background);
+    EXPECT_EQ(colours.text, c.text);
+  }
+  const std::pair<uint32_t, uint32_t> bar[] = {{0, 0xFF0000},  {9, 0xFF0000},  {10, 0xFFFF00},
+                                               {19, 0xFFFF00}, {20, 0x0000FF}, {100, 0x0000FF}};
+  for (auto [percent, colour] : bar) EXPECT_EQ(RemainingBarColour(percent), colour) << percent;
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// The main window's transfer tick: rows, percentage, bar colour, animation
+// and the completion, decided from a snapshot of the progress record.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "transfer/transfer_progress.h"
+#include "transfer/transfer_tick.h"
+
+namespace {
+
+constexpr int32_t kCapacityMb = 240;
+constexpr uint32_t kBytesPerPercent = kCapacityMb * 10240;
+
+TransferSnapshot Snapshot(int32_t status, uint32_t bytes, const char* row = "",
+                          int32_t capacityMb = kCapacityMb) {
+  TransferSnapshot snapshot{status, capacityMb, bytes, {}};
+  std::strncpy(snapshot.lastRow, row, RESULT_ROW_BYTES - 1);
+  return snapshot;
+}
+
+TEST(TransferTickTest, PercentShowsOnlyFromOneToHundredAndOnlyWhenChanged) {
+  TransferTickState state{};
+  struct Case {
+    uint32_t bytes;
+    bool shown;
+    int32_t lastPercent;
+  };
+  const Case cases[] = {
+      {0, false, 0},  // 0 % is never shown
+      {kBytesPerPercent - 1, false, 0},
+      {245760000, true, 100},   // 97.66 % of the budget reads 100
+      {245760000, false, 100},  // unchanged
+      {251658240, false, 100},  // the full budget reads 102
+      {50 * kBytesPerPercent, true, 50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, c.bytes), state);
+    EXPECT_EQ(tick.percentShown, c.shown);
+    if (c.shown) {
+      EXPECT_EQ(tick.percent, c.lastPercent);
+    }
+    EXPECT_EQ(state.lastPercent, c.lastPercent);
+  }
+  // A new run shows the same percentage again.
+  StartTransferTick(state);
+  EXPECT_TRUE(
+      DecideTransferTick(Snapshot(TRANSFER_RUNNING, 50 * kBytesPerPercent), state).percentShown);
+  // Without a capacity there is no percentage and no colour, but the arrow moves.
+  uint32_t step = state.animationStep;
+  TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 1u << 30, "", 0), state);
+  EXPECT_FALSE(tick.percentShown || tick.colourSet);
+  EXPECT_EQ(state.animationStep, step + 1);
+}
+
+TEST(TransferTickTest, BarColourIsSentOnEveryRunningTick) {
+  // As 0xRRGGBB: red, white, yellow, and green 210.
+  const std::pair<uint32_t, uint32_t> cases[] = {
+      {0, 0xFF0000},  {9, 0xFF0000},  {10, 0xFFFFFF}, {29, 0xFFFFFF},
+      {30, 0xFFFF00}, {59, 0xFFFF00}, {60, 0x00D200}, {102, 0x00D200},
+  };
+  TransferTickState state{};
+  for (auto [percent, colour] : cases) {
+    SCOPED_TRACE(percent);
+    TransferTick tick =
+        DecideTransferTick(Snapshot(TRANSFER_RUNNING, percent * kBytesPerPercent), state);
+    EXPECT_TRUE(tick.colourSet);
+    EXPECT_EQ(tick.barColour, colour);
+  }
+}
+
+TEST(TransferTickTest, EachNewRowIsAddedOnceAcrossRuns) {
+  TransferTickState state{};
+  auto added = [&](int32_t status, const char* row) {
+    TransferTick tick = DecideTransferTick(Snapshot(status, 0, row), state);
+    return tick.rowAdded ? std::string(tick.row) + "@" + std::to_string(tick.rowIndex) : "";
+  };
+  EXPECT_EQ(added(TRANSFER_RUNNING, ""), "");  // nothing copied yet
+  EXPECT_EQ(added(TRANSFER_RUNNING, "A"), "A@0");
+  EXPECT_EQ(added(TRANSFER_RUNNING, "A"), "");
+  EXPECT_EQ(added(TRANSFER_FINISHED, "B"), "B@1");
+  EXPECT_EQ(added(TRANSFER_IDLE, "C"), "");
+  StartTransferTick(state);
+  EXPECT_EQ(added(TRANSFER_RUNNING, "B"), "");  // equal to the last row shown
+  EXPECT_EQ(added(TRANSFER_RUNNING, "C"), "C@2");
+  EXPECT_EQ(state.rowsShown, 3u);
+}
+
+TEST(TransferTickTest, AnimationRunsTheTwentyEightStepCycle) {
+  TransferTickState state{};
+  std::vector<std::string> seen;
+  for (int i = 0; i < 2 * static_cast<int>(ANIMATION_CYCLE_STEPS); ++i) {
+    TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 0), state);
+    if (tick.pictureToShow == NO_PICTURE) {
+      EXPECT_EQ(tick.pictureToHide, NO_PICTURE);
+      continue;
+    }
+    seen.push_back(std::to_string(i) + ":" + std::to_string(tick.pictureToHide) + ">" +
+                   std::to_string(tick.pictureToShow));
+  }
+  std::vector<std::string> expected{"0:4>0",  "4:0>1",  "8:1>2",  "12:2>3", "16:3>4",
+                                    "28:4>0", "32:0>1", "36:1>2", "40:2>3", "44:3>4"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(state.animationStep, 0u);
+}
+
+TEST(TransferTickTest, CompletionShowsTheLastRowAndReturnsToIdle) {
+  TransferTickState state{};
+  state.animationStep = 13;
+  state.lastPercent = 40;
+  g_transferProgress.capacityMb = kCapacityMb;
+  g_transferProgress.bytesCopied = 80 * kBytesPerPercent;
+  g_transferProgress.lastRow.Publish("     0007  /  0012  |      4096");
+  g_transferProgress.status = TRANSFER_FINISHED;
+
+  TransferTick tick = PollTransfer(state);
+  EXPECT_TRUE(tick.completed);
+  ASSERT_TRUE(tick.rowAdded);
+  EXPECT_STREQ(tick.row, "     0007  /  0012  |      4096");
+  EXPECT_FALSE(tick.colourSet || tick.percentShown);
+  EXPECT_EQ(tick.pictureToShow, NO_PICTURE);
+  EXPECT_EQ(state.animationStep, 0u);
+  EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_IDLE);
+
+  tick = PollTransfer(state);  // Idle: nothing more to show
+  EXPECT_FALSE(tick.completed || tick.rowAdded || tick.colourSet);
+  EXPECT_EQ(tick.pictureToShow, NO_PICTURE);
+  g_transferProgress.lastRow.Publish("");
+}
+
+}  // namespace

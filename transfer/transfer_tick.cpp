@@ -1,0 +1,87 @@
+#include "transfer/transfer_tick.h"
+
+#include <cstring>
+
+#include "transfer/transfer_colours.h"
+#include "transfer/transfer_progress.h"
+
+namespace {
+
+// A row equal to the last one shown is not shown again: the timer samples
+// lastRow, so it cannot tell a repeat from no new copy.
+void PublishRow(const TransferSnapshot& snapshot, TransferTickState& state, TransferTick& tick) {
+  if (std::memcmp(snapshot.lastRow, state.shownRow, RESULT_ROW_BYTES) == 0) return;
+  std::memcpy(state.shownRow, snapshot.lastRow, RESULT_ROW_BYTES);
+  std::memcpy(tick.row, snapshot.lastRow, RESULT_ROW_BYTES);
+  tick.rowAdded = true;
+  tick.rowIndex = state.rowsShown++;
+}
+
+// Only 1 to 100 is shown, and only when it changed; 0 and anything above
+// 100 leave the bars, the title and lastPercent alone.
+void ShowPercent(const TransferSnapshot& snapshot, TransferTickState& state, TransferTick& tick) {
+  int64_t divisor = snapshot.capacityMb * BYTES_PER_PERCENT_PER_MB;
+  if (divisor == 0) return;
+  int64_t percent = static_cast<int32_t>(snapshot.bytesCopied) / divisor;
+  tick.colourSet = true;
+  tick.barColour = TransferBarColour(percent);
+  if (percent < 1 || percent > 100) return;
+  tick.percentShown = percent != state.lastPercent;
+  tick.percent = static_cast<int32_t>(percent);
+  state.lastPercent = tick.percent;
+}
+
+// The arrow moves right every ANIMATION_TICKS_PER_ARROW ticks, the burst
+// follows the last arrow and holds until the cycle starts over.
+void StepAnimation(TransferTickState& state, TransferTick& tick) {
+  uint32_t step = state.animationStep;
+  uint32_t picture = step / ANIMATION_TICKS_PER_ARROW;
+  if (step % ANIMATION_TICKS_PER_ARROW == 0 && picture < ANIMATION_PICTURES) {
+    tick.pictureToShow = static_cast<int32_t>(picture);
+    tick.pictureToHide =
+        static_cast<int32_t>((picture + ANIMATION_PICTURES - 1) % ANIMATION_PICTURES);
+  }
+  state.animationStep = step + 1 < ANIMATION_CYCLE_STEPS ? step + 1 : 0;
+}
+
+}  // namespace
+
+uint32_t TransferBarColour(int64_t percent) {
+  if (percent < BAR_WHITE_FROM_PERCENT) return BAR_COLOUR_RED;
+  if (percent < BAR_YELLOW_FROM_PERCENT) return BAR_COLOUR_WHITE;
+  if (percent < BAR_GREEN_FROM_PERCENT) return BAR_COLOUR_YELLOW;
+  return BAR_COLOUR_GREEN;
+}
+
+TransferSnapshot TakeTransferSnapshot() {
+  TransferSnapshot snapshot;
+  snapshot.status = g_transferProgress.status.load(std::memory_order_acquire);
+  snapshot.capacityMb = g_transferProgress.capacityMb.load();
+  snapshot.bytesCopied = g_transferProgress.bytesCopied.load();
+  g_transferProgress.lastRow.Read(snapshot.lastRow);
+  return snapshot;
+}
+
+TransferTick DecideTransferTick(const TransferSnapshot& snapshot, TransferTickState& state) {
+  TransferTick tick{};
+  tick.pictureToHide = NO_PICTURE;
+  tick.pictureToShow = NO_PICTURE;
+  if (snapshot.status == TRANSFER_FINISHED) {
+    PublishRow(snapshot, state, tick);
+    tick.completed = true;
+    state.animationStep = 0;
+  } else if (snapshot.status == TRANSFER_RUNNING) {
+    PublishRow(snapshot, state, tick);
+    ShowPercent(snapshot, state, tick);
+    StepAnimation(state, tick);
+  }
+  return tick;
+}
+
+TransferTick PollTransfer(TransferTickState& state) {
+  TransferTick tick = DecideTransferTick(TakeTransferSnapshot(), state);
+  if (tick.completed) g_transferProgress.status.store(TRANSFER_IDLE);
+  return tick;
+}
+
+void StartTransferTick(TransferTickState& state) { state.lastPercent = 0; }
