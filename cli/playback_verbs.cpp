@@ -28,14 +28,6 @@ class ShellPlaybackHost : public PlaybackHost {
   void OpenSong(const char* storedPath) override { OpenSongInShell(storedPath); }
 };
 
-int32_t MillisecondsOf(const char* path) {
-  FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return 0;
-  int32_t milliseconds = ReadPlayTimeMs(file);
-  std::fclose(file);
-  return milliseconds;
-}
-
 }  // namespace
 
 int RunSeconds(int argc, char** argv) {
@@ -47,7 +39,7 @@ int RunSeconds(int argc, char** argv) {
   bool milliseconds = arguments.Has("--ms");
   for (const std::string& file : arguments.positional) {
     if (milliseconds) {
-      std::printf("%d\t%s\n", MillisecondsOf(file.c_str()), file.c_str());
+      std::printf("%d\t%s\n", GetSongMilliseconds(file.c_str()), file.c_str());
     } else {
       std::printf("%u\t%s\n", GetSongSeconds(file.c_str()), file.c_str());
     }

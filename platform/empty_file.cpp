@@ -1,6 +1,5 @@
 #include "platform/empty_file.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,20 +10,27 @@ namespace {
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
-bool IsReadOnly(const char* name) {
-  struct stat info;
-  return stat(name, &info) == 0 && (info.st_mode & kAnyWriteBit) == 0;
+bool IsWritableRegularFile(const struct stat& info) {
+  return S_ISREG(info.st_mode) && (info.st_mode & kAnyWriteBit) != 0;
 }
 
 }  // namespace
 
 bool CreateEmptyFile(const char* name) {
-  if (IsReadOnly(name)) return false;
-  int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, kNewFileMode);
+  // Truncating only after the checks, so nothing but a writable regular
+  // file of this very name is ever emptied.
+  int fd =
+      open(name, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, kNewFileMode);
   if (fd < 0) return false;
-  return close(fd) == 0;
+  struct stat info;
+  bool ok = fstat(fd, &info) == 0 && IsWritableRegularFile(info) && ftruncate(fd, 0) == 0;
+  return close(fd) == 0 && ok;
 }
 
-bool DeleteExistingFile(const char* name) { return unlink(name) == 0; }
+bool DeleteExistingFile(const char* name) {
+  struct stat info;
+  if (lstat(name, &info) != 0 || !IsWritableRegularFile(info)) return false;
+  return unlink(name) == 0;
+}
 
 }  // namespace platform

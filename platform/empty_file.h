@@ -3,10 +3,13 @@
 
 namespace platform {
 
-// Creates `name` empty or truncates it. A file without any write bit is
-// refused even for root, as in CanOpenExistingForWrite.
+// Creates `name` empty or truncates it. Refused, and left as it is, when
+// `name` is a symbolic link (its target is never touched), not a regular
+// file, or a file without any write bit (even for root, as in
+// CanOpenExistingForWrite). A pipe of that name does not block.
 bool CreateEmptyFile(const char* name);
-// False when `name` is missing, a folder or cannot be removed.
+// Removes the regular file `name`. False when it is missing, a symbolic
+// link, anything else that is not a regular file, or without any write bit.
 bool DeleteExistingFile(const char* name);
 
 }  // namespace platform

@@ -1,7 +1,8 @@
 #include "platform/random_generator.h"
 
 #include <atomic>
-#include <ctime>
+#include <chrono>
+#include <unistd.h>
 
 namespace {
 
@@ -11,17 +12,41 @@ constexpr uint32_t kMultiplier = 214013;
 constexpr uint32_t kIncrement = 2531011;
 constexpr uint32_t kOutputShift = 16;
 
-uint32_t SystemSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+// SplitMix64's constants: its finaliser changes about half of the output
+// bits for every input bit, so nearby clock readings give unrelated seeds.
+constexpr uint64_t kGoldenGamma = 0x9E3779B97F4A7C15u;
+constexpr uint64_t kFirstMix = 0xBF58476D1CE4E5B9u;
+constexpr uint64_t kSecondMix = 0x94D049BB133111EBu;
 
-std::atomic<uint32_t (*)()> g_secondsNow{SystemSeconds};
+uint64_t Scramble(uint64_t value) {
+  value = (value ^ (value >> 30)) * kFirstMix;
+  value = (value ^ (value >> 27)) * kSecondMix;
+  return value ^ (value >> 31);
+}
 
 }  // namespace
 
-void SetRandomClockForTesting(uint32_t (*secondsNow)()) {
-  g_secondsNow.store(secondsNow != nullptr ? secondsNow : SystemSeconds);
+uint32_t MixSeed(uint64_t nanoseconds, uint32_t processId) {
+  return static_cast<uint32_t>(Scramble(Scramble(nanoseconds) ^ (processId * kGoldenGamma)));
 }
 
-void RandomGenerator::SeedFromClock() { Seed(g_secondsNow.load()()); }
+namespace {
+
+uint32_t ClockSeed() {
+  auto now = std::chrono::system_clock::now().time_since_epoch();
+  auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+  return MixSeed(static_cast<uint64_t>(nanoseconds), static_cast<uint32_t>(getpid()));
+}
+
+std::atomic<uint32_t (*)()> g_seedNow{ClockSeed};
+
+}  // namespace
+
+void SetRandomClockForTesting(uint32_t (*seedNow)()) {
+  g_seedNow.store(seedNow != nullptr ? seedNow : ClockSeed);
+}
+
+void RandomGenerator::SeedFromClock() { Seed(g_seedNow.load()()); }
 
 uint32_t RandomGenerator::Next() {
   state_ = state_ * kMultiplier + kIncrement;

@@ -7,15 +7,19 @@
 
 inline constexpr uint32_t RANDOM_MAX = 32767;
 
-// Test hook: the clock that SeedFromClock reads, in whole seconds; null
-// restores the real one.
-void SetRandomClockForTesting(uint32_t (*secondsNow)());
+// The seed for a clock reading and a process: any change of either, down to
+// one nanosecond, gives another seed (but for a 2^-32 chance).
+uint32_t MixSeed(uint64_t nanoseconds, uint32_t processId);
+
+// Test hook: what SeedFromClock seeds with instead of the clock; null
+// restores the clock.
+void SetRandomClockForTesting(uint32_t (*seedNow)());
 
 class RandomGenerator {
  public:
   void Seed(uint32_t seed) { state_ = seed; }
-  // Seeds from the clock in whole seconds, so two runs started within the
-  // same second draw the same numbers.
+  // MixSeed of the wall clock now and this process: two fills started
+  // within the same second, or by two processes at once, differ.
   void SeedFromClock();
   uint32_t Next();
 

@@ -1,7 +1,10 @@
 #include "playback/continuous_play.h"
 
+#include <cstring>
+
 #include "playback/marker_files.h"
 #include "playback/play_time.h"
+#include "playback/random_play_generator.h"
 #include "playback/random_player.h"
 #include "store/playlist_file.h"
 #include "store/presence_flags.h"
@@ -36,11 +39,8 @@ void StartUpPlayback(PlaybackHost& host) {
   OpenChosenSong(host);
 }
 
-bool IsContinuousTick(uint32_t timerId) {
-  return timerId == CONTINUOUS_TIMER_ID && g_continuousPlay == 1;
-}
-
 void OnContinuousTick(PlaybackHost& host) {
+  if (g_continuousPlay != 1) return;
   if (g_playCountdown != 0) {
     --g_playCountdown;
     return;
@@ -59,4 +59,13 @@ void OnBannerClick(PlaybackHost& host) {
   host.Beep();
   if (g_continuousPlay == 1) g_playCountdown = GetSongSeconds(g_chosenSong);
   OpenChosenSong(host);
+}
+
+void ResetPlaybackState() {
+  g_continuousPlay = 0;
+  g_playCountdown = 0;
+  g_playHold = 0;
+  g_randomTableLoads = 0;
+  std::memset(g_chosenSong, 0, sizeof g_chosenSong);
+  SetRandomPlayDraw(nullptr);
 }

@@ -90,13 +90,18 @@ int32_t ReadPlayTimeMs(FILE* file) {
   return ToMilliseconds(static_cast<double>(frames) * secondsPerFrame);
 }
 
-uint32_t GetSongSeconds(const char* path) {
+int32_t GetSongMilliseconds(const char* path) {
   FILE* file = platform::OpenRegularFileForReading(path);
   if (file == nullptr) return 0;
   // The reader's chunks are the buffer: one read each, no stdio copy.
   std::setvbuf(file, nullptr, _IONBF, 0);
   int32_t milliseconds = ReadPlayTimeMs(file);
   std::fclose(file);
+  return milliseconds;
+}
+
+uint32_t GetSongSeconds(const char* path) {
+  int32_t milliseconds = GetSongMilliseconds(path);
   if (milliseconds == 0) return 0;
   return static_cast<uint32_t>(milliseconds) / kMillisecondsPerWholeSecond + PLAY_MARGIN_SECONDS;
 }

@@ -10,5 +10,9 @@
 // ID3v1 tag's, are no audio. Clamped to INT32_MAX. Fixed buffers only.
 int32_t ReadPlayTimeMs(FILE* file);
 
+// ReadPlayTimeMs of the regular file `path`; 0 for anything else, which is
+// never waited on (a pipe, a device).
+int32_t GetSongMilliseconds(const char* path);
+
 // Whole seconds plus PLAY_MARGIN_SECONDS, or 0 when unknown.
 uint32_t GetSongSeconds(const char* path);

@@ -4,7 +4,8 @@
 class PlaybackHost {
  public:
   virtual ~PlaybackHost() = default;
-  // Timer CONTINUOUS_TIMER_ID every CONTINUOUS_TIMER_PERIOD_MS until the end.
+  // A timer every CONTINUOUS_TIMER_PERIOD_MS, calling OnContinuousTick,
+  // until the end.
   virtual void StartContinuousTimer() = 0;
   virtual void Beep() = 0;
   // Plays the stored path without waiting, normally by OpenSongInShell.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "tests/support/mp3_builder.h"
 #include "tests/support/playlist_builder.h"
@@ -14,26 +16,31 @@ using namespace testing_support;
 
 namespace {
 
-TEST(CliPlaybackTest, SecondsPrintsOneLinePerFile) {
+TEST(CliPlaybackTest, SecondsPrintsOneLinePerFileAndNeverWaitsOnAPipe) {
   TempFolder folder;
   WriteFile("a b.mp3", XingFrame(MPEG1_128K_44100, 417, 36, XING_FRAMES, 10000));
-  CommandResult run = RunKobaru({"seconds", "a b.mp3", "missing.mp3"});
+  ASSERT_EQ(mkfifo("pipe.mp3", 0644), 0);  // nobody writes
+  CommandResult run = RunKobaru({"seconds", "a b.mp3", "missing.mp3", "pipe.mp3"});
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out, "264\ta b.mp3\n0\tmissing.mp3\n");
-  EXPECT_EQ(RunKobaru({"seconds", "--ms", "a b.mp3"}).out, "261224\ta b.mp3\n");
+  EXPECT_EQ(run.out, "264\ta b.mp3\n0\tmissing.mp3\n0\tpipe.mp3\n");
+  EXPECT_EQ(RunKobaru({"seconds", "--ms", "a b.mp3", "pipe.mp3"}).out,
+            "261224\ta b.mp3\n0\tpipe.mp3\n");
   EXPECT_EQ(RunKobaru({"seconds"}).exitStatus, 2);
 }
 
+// A link in the marker's place is refused and its target left whole.
 TEST(CliPlaybackTest, StartupSwitchesTheMarkerAndReportsAFailure) {
   TempFolder folder;
   CommandResult run = RunKobaru({"startup", "on"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out + run.err, "");
-  EXPECT_TRUE(Exists("kStartUp"));
   EXPECT_EQ(RunKobaru({"startup", "off"}).exitStatus, 0);
-  run = RunKobaru({"startup", "off"});  // nothing left to delete
+  WriteFile("kPlayLst.dat", "playlist");
+  std::filesystem::create_symlink("kPlayLst.dat", "kStartUp");
+  run = RunKobaru({"startup", "on"});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out + "|" + run.err, "|設定出来ませんでした。\n");
+  EXPECT_EQ(ReadFile("kPlayLst.dat"), "playlist");
   EXPECT_EQ(RunKobaru({"startup", "yes"}).exitStatus, 2);
 }
 
