@@ -147,7 +147,9 @@ CopyResult CopyToTemporary(int in, const struct stat& source, char* temporary,
 CopyResult CopyOpenSource(int in, const char* target, const CopyControl& control) {
   struct stat info;
   if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
-  if (!S_ISREG(info.st_mode)) return Failed(CopyResult::SourceFailed, EINVAL);
+  if (!S_ISREG(info.st_mode)) {
+    return Failed(CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  }
   char temporary[kNameBytes];
   if (!MakeTemporaryPattern(target, temporary)) {
     return Failed(CopyResult::TargetFailed, ENAMETOOLONG);

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "playback/continuous_play.h"
-#include "playback/random_player.h"
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/presence_flags.h"
@@ -38,10 +37,5 @@ void ResetProgramState() {
   g_transferProgress.endError = 0;
   g_transferProgress.endSlot = 0;
   g_transferProgress.lastRow.Publish("");
-
-  g_continuousPlay = 0;
-  g_playCountdown = 0;
-  g_playHold = 0;
-  g_randomTableLoads = 0;
-  std::memset(g_chosenSong, 0, sizeof g_chosenSong);
+  ResetPlaybackState();
 }

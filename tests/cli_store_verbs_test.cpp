@@ -60,6 +60,13 @@ TEST_F(CliStoreTest, CreateWithOtherExtensionOrNone) {
   EXPECT_EQ(empty.err, "拡張子が入力されていません。\n");
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
   EXPECT_EQ(RunKobaru({"create", "../nowhere"}).exitStatus, 2);
+
+  // "link/.." is the parent of where the link leads, not this folder.
+  WriteFile(folder_.Join("elsewhere/x.mp3"), "x");
+  MakeFolders(folder_.Join("elsewhere/sub"));
+  ASSERT_EQ(symlink("../elsewhere/sub", "link"), 0);
+  EXPECT_EQ(RunKobaru({"create", "link/.."}).exitStatus, 0);
+  EXPECT_EQ(ReadPlaylist().entries[0].path, Stored(folder_.Join("elsewhere/x.mp3")));
 }
 
 TEST_F(CliStoreTest, AddShowsTheRowsAndAsks) {

@@ -1,5 +1,6 @@
 // kobaru mkdir and kobaru fill as the user runs them: exit codes, what goes
-// to which stream, the arguments, Ctrl-C and a killed run.
+// to which stream, the arguments, Ctrl-C, a closed output, killed runs, two
+// programs at once and the reasons a fill stops early.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,10 +9,15 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
+#include "platform/folder_lock.h"
+#include "store/playlist_entry.h"
+#include "store/playlist_file.h"
 #include "tests/support/cli_process.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/run_command.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
@@ -69,6 +75,7 @@ TEST_F(CliFillTest, TakesOnlyTheSevenCapacities) {
     CommandResult result = RunKobaru({"fill", choice});
     EXPECT_EQ(result.exitStatus, 1) << choice;
     EXPECT_EQ(result.out, "0 曲伝送しました。\n") << choice;
+    EXPECT_EQ(result.err, "kobaru: cannot read kPlayLst.dat: No such file or directory\n");
   }
 }
 
@@ -89,17 +96,19 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
   }
 }
 
-// Ctrl-C during a copy removes that copy, records the songs that arrived
-// and ends the program normally. A killed run can leave its temporary file,
-// never a song cut short; the next run removes the temporary and goes on.
-TEST_F(CliFillTest, CtrlCSavesWhatArrivedAndAKilledRunLeavesNoPartialSong) {
+std::vector<PlaylistEntry> ManySongs(TransferSetup& setup, int count, size_t bytes) {
   std::vector<PlaylistEntry> entries;
-  std::set<std::string> sources;
-  for (int i = 0; i < 12; ++i) {
-    entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3", 0, 8u << 20));
-    sources.insert(ReadFile("music/s" + std::to_string(i) + ".mp3"));
+  for (int i = 0; i < count; ++i) {
+    entries.push_back(setup.Song("s" + std::to_string(i) + ".mp3", 0, bytes));
   }
   WritePlaylist(entries);
+  return entries;
+}
+
+// Ctrl-C during a copy removes that copy, records the songs that arrived
+// and ends the program normally.
+TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
+  ManySongs(setup_, 12, 8u << 20);
   CliProcess stopped({"fill", "1920"});
   ASSERT_TRUE(WaitFor([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
@@ -107,25 +116,105 @@ TEST_F(CliFillTest, CtrlCSavesWhatArrivedAndAKilledRunLeavesNoPartialSong) {
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.err, "");
   size_t copied = setup_.SentNumbers().size();
-  EXPECT_LT(copied, sources.size());
+  EXPECT_LT(copied, 12u);
   EXPECT_EQ(Lines(result.out).back(), std::to_string(copied) + " 曲伝送しました。");
   setup_.ExpectFolderMatchesPlaylist();  // no temporary file among them
-  {
-    CliProcess killed({"fill", "1920"});
-    ASSERT_TRUE(WaitFor([&] { return HasTemporary(); }));
-    killed.Signal(SIGKILL);
-    killed.Wait();
-  }
-  for (const std::string& name : setup_.TargetNames()) {
-    if (name[0] != '.') {
-      EXPECT_EQ(sources.count(ReadFile("kMp3/" + name)), 1u) << name;
+}
+
+// A kill at any point leaves at most the one song between its final name
+// and its record unrecorded, never a song cut short, and a whole table;
+// the next fill removes the temporary file and sends no song twice.
+TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
+  ManySongs(setup_, 30, 2u << 20);
+  size_t kills = 0;
+  for (size_t arrived : {1u, 3u, 6u}) {
+    SCOPED_TRACE(arrived);
+    {
+      CliProcess killed({"fill", "1920"});
+      size_t target = setup_.TargetNames().size() + arrived;
+      ASSERT_TRUE(WaitFor([&] { return setup_.TargetNames().size() >= target; }));
+      killed.Signal(SIGKILL);
+      killed.Wait();
     }
+    EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
+    setup_.ExpectFolderMatchesPlaylist(++kills);
   }
   EXPECT_EQ(RunKobaru({"fill", "1920"}).exitStatus, 0);
   EXPECT_FALSE(HasTemporary());
-  for (const std::string& name : setup_.TargetNames()) {
-    EXPECT_EQ(sources.count(ReadFile("kMp3/" + name)), 1u) << name;
+  setup_.ExpectFolderMatchesPlaylist(kills);
+}
+
+// `kobaru fill | head -1`: the second row finds the pipe closed, which ends
+// the run like Ctrl-C; every song that reached kMp3 is on record.
+TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
+  ManySongs(setup_, 12, 64u << 10);
+  CommandResult piped =
+      RunCommand({"/bin/bash", "-c",
+                  std::string(KOBARU_CLI_PATH) + " fill 30 | head -1; exit ${PIPESTATUS[0]}"});
+  EXPECT_EQ(piped.exitStatus, 1);
+  EXPECT_EQ(Lines(piped.out).size(), 1u);
+  EXPECT_GE(setup_.SentNumbers().size(), 2u);
+  EXPECT_LT(setup_.SentNumbers().size(), 12u);
+  setup_.ExpectFolderMatchesPlaylist();
+}
+
+// Another program changing the folder: the fill is refused and says so;
+// two fills at once never send a song that is not on record.
+TEST_F(CliFillTest, OneWriterAtATime) {
+  ManySongs(setup_, 30, 64u << 10);
+  {
+    platform::FolderLock other;
+    ASSERT_EQ(other.TryLock("."), 0);
+    CommandResult refused = RunKobaru({"fill"});
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "kobaru: another program is changing kPlayLst.dat in this folder; try again when it "
+              "has finished\n");
+    EXPECT_TRUE(setup_.TargetNames().empty());
   }
+  CliProcess first({"fill", "120"});
+  CliProcess second({"fill", "30"});
+  CommandResult one = first.Wait();
+  CommandResult two = second.Wait();
+  EXPECT_TRUE(one.exitStatus == 0 || two.exitStatus == 0) << one.err << two.err;
+  setup_.ExpectFolderMatchesPlaylist();
+}
+
+TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
+  std::vector<PlaylistEntry> entries{setup_.Song("a.mp3")};
+  MakeFolders("music/folder.mp3");
+  entries.push_back(MakeEntry(0, 0, Stored(setup_.folder().Join("music/folder.mp3")), 1));
+  WritePlaylist({entries[1]});
+  CommandResult unreadable = RunKobaru({"fill"});
+  EXPECT_EQ(unreadable.exitStatus, 0);
+  EXPECT_EQ(unreadable.err, "kobaru: cannot read " + setup_.folder().Join("music/folder.mp3") +
+                                ": Is a directory; stopped there\n");
+
+  entries[1] = MakeEntry(1, 9999, "//sent.mp3", 1);
+  WritePlaylist(entries);
+  CommandResult numbers = RunKobaru({"fill"});
+  EXPECT_EQ(numbers.exitStatus, 0);
+  EXPECT_EQ(numbers.err, "kobaru: the last number 9999 is taken; stopped there\n");
+}
+
+TEST(CliFullMediumTest, SaysTheMediumIsFull) {
+  TempFolder folder;
+  SmallVolume card(folder.Join("card"), "8m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  std::vector<PlaylistEntry> entries;
+  for (int i = 0; i < 4; ++i) {
+    std::string song = folder.Join("s" + std::to_string(i) + ".mp3");
+    WriteFile(song, std::string(3u << 20, 'x'));
+    entries.push_back(MakeEntry(0, 0, Stored(song), 3u << 20));
+  }
+  ASSERT_EQ(chdir("card"), 0);
+  MakeFolders("kMp3");
+  WritePlaylist(entries);
+  CommandResult full = RunKobaru({"fill", "30"});
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_EQ(full.exitStatus, 0);
+  EXPECT_EQ(full.err, "kobaru: the medium is full; stopped after 2 songs\n");
 }
 
 }  // namespace

@@ -53,6 +53,23 @@ TEST_F(TransferRunTest, SongsUpToExactlyTheBudgetAreCopiedAndOneByteMoreIsNot) {
   }
 }
 
+// Two runs over the same table started within one second draw different
+// orders: the seed is finer than the clock's seconds.
+TEST_F(TransferRunTest, RunsStartedInTheSameSecondDrawDifferentOrders) {
+  SetRandomClockForTesting(nullptr);
+  std::vector<PlaylistEntry> entries;
+  for (int i = 0; i < 20; ++i) entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3"));
+  std::map<uint32_t, uint32_t> orders[2];
+  for (auto& order : orders) {
+    std::filesystem::remove_all("kMp3");
+    MakeFolders("kMp3");
+    WritePlaylist(entries);
+    ASSERT_EQ(setup_.Run(30), 0);
+    order = setup_.SentNumbers();
+  }
+  EXPECT_NE(orders[0], orders[1]);
+}
+
 // The first song drawn ends the run when it does not fit, and so does a
 // size that would wrap a 32-bit sum round to less than the budget.
 TEST_F(TransferRunTest, FirstSongThatDoesNotFitEndsTheSelection) {

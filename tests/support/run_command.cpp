@@ -57,6 +57,7 @@ CommandResult RunCommand(const std::vector<std::string>& arguments, const std::s
     dup2(in[0], 0);
     dup2(out[1], 1);
     dup2(err[1], 2);
+    std::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
       argv.push_back(const_cast<char*>(argument.c_str()));

@@ -30,8 +30,10 @@ class TransferSetup {
   // Transfer number -> slot, for the saved playlist's transferred entries.
   std::map<uint32_t, uint32_t> SentNumbers() const;
   // kMp3 holds exactly the copies of the transferred entries, byte for
-  // byte, each named "%04d.<extension>" after its number.
-  void ExpectFolderMatchesPlaylist() const;
+  // byte, each named "%04d.<extension>" after its number. After a kill, up
+  // to `unrecorded` more songs and a temporary file may be there; each of
+  // those songs must still be a whole copy of a song in music/.
+  void ExpectFolderMatchesPlaylist(size_t unrecorded = 0) const;
   const TempFolder& folder() const { return folder_; }
 
  private:
