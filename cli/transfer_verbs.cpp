@@ -65,7 +65,7 @@ void DrawBar(FillConsole* console) {
   uint64_t percent =
       console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
-  double megabytes = static_cast<double>(bytes >> BYTES_PER_MEGABYTE_SHIFT);
+  double megabytes = static_cast<double>(bytes) / BYTES_PER_MEGABYTE;
   double rate = elapsed.count() > 0 ? megabytes / elapsed.count() : 0;
   int filled = static_cast<int>(percent * kBarWidth / 100);
   std::lock_guard<std::mutex> guard(console->lock);
@@ -153,7 +153,7 @@ int RunFill(int argc, char** argv) {
   }
   FillConsole console;
   console.showBar = isatty(STDERR_FILENO);
-  console.budget = uint64_t(capacityMb) << BYTES_PER_MEGABYTE_SHIFT;
+  console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
   platform::CatchInterrupts(&g_transferStopRequested);

@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_system.h"
+
 namespace platform {
 namespace {
 
 constexpr mode_t kNewFileMode = 0666;
-constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
-
 bool IsWritableRegularFile(const struct stat& info) {
-  return S_ISREG(info.st_mode) && (info.st_mode & kAnyWriteBit) != 0;
+  return S_ISREG(info.st_mode) && !IsReadOnlyMode(info.st_mode);
 }
 
 }  // namespace

@@ -28,14 +28,14 @@ struct CopyControl {
 // time are kept. Any failure removes the temporary file. Blocking. On
 // SourceFailed or TargetFailed, `*error` (when given) holds the system's
 // reason, else 0.
-CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control,
-                             int* error = nullptr);
+[[nodiscard]] CopyResult CopyFileNoReplace(const char* source, const char* target,
+                                           const CopyControl& control, int* error = nullptr);
 
 // Gives `from` the name `to` unless something has that name: by a rename
 // that refuses to replace, else a hard link and an unlink, else an exclusive
 // create of `to` that a rename then fills. Copied, TargetExists or
 // TargetFailed; `from` is left in place unless the result is Copied.
-CopyResult MoveNoReplace(const char* from, const char* to);
+[[nodiscard]] CopyResult MoveNoReplace(const char* from, const char* to);
 
 // True when anything has this name: a file, a folder, even a dangling link.
 bool IsNameTaken(const char* path);

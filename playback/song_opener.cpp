@@ -5,6 +5,7 @@
 
 #include "platform/process_launch.h"
 #include "store/folder_names.h"
+#include "store/stored_path.h"
 
 namespace {
 
@@ -29,13 +30,8 @@ size_t SplitWords(PlayerCommand* command) {
 }  // namespace
 
 void CollapseSeparators(const char* storedPath, char* out) {
-  size_t length = 0;
-  for (size_t i = 0; i < PATH_LEN && storedPath[i] != '\0'; ++i) {
-    bool repeated =
-        storedPath[i] == PATH_SEPARATOR && length > 0 && out[length - 1] == PATH_SEPARATOR;
-    if (!repeated) out[length++] = storedPath[i];
-  }
-  out[length] = '\0';
+  const char separator[] = {PATH_SEPARATOR, '\0'};
+  CollapseSeparatorRuns(storedPath, PATH_LEN, separator, out, PATH_LEN + 1);
 }
 
 bool BuildPlayerCommand(const char* player, const char* storedPath, PlayerCommand* command) {

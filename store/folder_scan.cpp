@@ -5,6 +5,7 @@
 
 #include "platform/folder_reader.h"
 #include "store/search_worker.h"
+#include "store/stored_path.h"
 #include "store/table_images.h"
 
 char g_wantedExtension[PATH_LEN] = "mp3";
@@ -45,10 +46,7 @@ bool TakeExtension(const char* name) {
   size_t extensionLength = length - static_cast<size_t>(dot + 1 - name);
   if (extensionLength > kMaxStoredLength) extensionLength = kMaxStoredLength;
   std::memcpy(g_foundExtension, dot + 1, extensionLength);
-  for (size_t i = 0; i < extensionLength; ++i) {
-    char& c = g_foundExtension[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
-  }
+  LowerAscii(g_foundExtension, extensionLength);
   return std::strcmp(g_foundExtension, g_wantedExtension) == 0;
 }
 

@@ -15,11 +15,12 @@ int32_t LoadTable(const char* fileName, PlaylistTable* image);
 // Writes the first `byteCount` bytes of `image` (at most TABLE_BYTES) as the
 // whole file. Returns 0, or -1 when the file could not be written; a failed
 // save leaves the old file as it was, never a shortened one.
-int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount);
+[[nodiscard]] int32_t SaveTable(const char* fileName, const PlaylistTable* image,
+                                uint32_t byteCount);
 
 // Writes the record of `slot` in place in the existing file, flushed, the
 // rest of the file untouched: a sent song is on record at once. 0 or -1.
-int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot);
+[[nodiscard]] int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot);
 
 // Number of leading non-empty slots, at most MAX_ENTRIES.
 uint32_t CountEntries(const PlaylistTable& image);
@@ -30,7 +31,7 @@ bool IsFilePresent(const char* fileName);
 
 // Zeroes g_workingTable, loads kPlayLst.dat into it and, unless that failed,
 // sets g_entryCount. False when the file could not be read.
-bool LoadWorkingTableWithCount();
+[[nodiscard]] bool LoadWorkingTableWithCount();
 
 // Why the last load, save or lock failed; cleared as each writing
 // operation starts. Any thread; read it once the operation has ended.

@@ -6,18 +6,12 @@
 
 #include "platform/text_encoding.h"
 #include "store/store_texts.h"
+#include "store/stored_path.h"
 #include "store/table_images.h"
 
 void CollapseBackslashes(const char* path, size_t fieldBytes, char* out) {
   std::memset(out, 0, DISPLAY_PATH_BYTES);
-  size_t written = 0;
-  char previous = '\0';
-  for (size_t i = 0; i < fieldBytes && path[i] != '\0' && written < DISPLAY_PATH_BYTES - 1; ++i) {
-    char byte = path[i];
-    bool separator = byte == '/' || byte == '\\';
-    if (!(separator && byte == previous)) out[written++] = byte;
-    previous = byte;
-  }
+  CollapseSeparatorRuns(path, fieldBytes, "/\\", out, DISPLAY_PATH_BYTES);
 }
 
 void MakeDisplayPath(const PlaylistEntry& entry, char* out, size_t outSize) {

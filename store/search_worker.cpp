@@ -4,6 +4,7 @@
 
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
+#include "store/stored_path.h"
 #include "store/table_images.h"
 #include "store/working_folder_lock.h"
 
@@ -19,10 +20,8 @@ bool TakeExtensionEntry(const char* typed) {
     ResetWantedExtension();
     return false;
   }
-  for (char* c = g_wantedExtension; *c != '\0'; ++c) {
-    if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 0x20);
-    if (*c == ' ') *c = '\0';
-  }
+  if (char* space = std::strchr(g_wantedExtension, ' ')) *space = '\0';
+  LowerAscii(g_wantedExtension, std::strlen(g_wantedExtension));
   return true;
 }
 

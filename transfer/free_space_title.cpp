@@ -9,13 +9,12 @@
 
 namespace {
 
-constexpr uint64_t kBytesPerMegabyte = uint64_t{1} << BYTES_PER_MEGABYTE_SHIFT;
-constexpr double kMegabytesPerByte = 1.0 / static_cast<double>(kBytesPerMegabyte);
+constexpr double kMegabytesPerByte = 1.0 / BYTES_PER_MEGABYTE;
 
 // Megabytes as the title's %d takes them; a volume past 2^31 MB (2 PB)
 // shows the largest value rather than an undefined one.
 int32_t WholeMegabytes(uint64_t freeBytes) {
-  if (freeBytes < kBytesPerMegabyte) return 0;
+  if (freeBytes < BYTES_PER_MEGABYTE) return 0;
   double megabytes = static_cast<double>(freeBytes) * kMegabytesPerByte;
   return megabytes >= static_cast<double>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(megabytes);
 }

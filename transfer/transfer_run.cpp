@@ -184,8 +184,7 @@ Pass TransferOne(Run* run) {
 int32_t RunLocked(const TransferObserver* observer) {
   Run run;
   run.observer = observer;
-  run.budget = static_cast<uint32_t>(g_transferProgress.capacityMb.load())
-               << BYTES_PER_MEGABYTE_SHIFT;
+  run.budget = static_cast<uint32_t>(g_transferProgress.capacityMb.load()) * BYTES_PER_MEGABYTE;
   std::memset(&g_workingTable, 0, sizeof g_workingTable);
   if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) == -1) return -1;
   CountTable(&run);

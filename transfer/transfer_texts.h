@@ -12,7 +12,7 @@ inline constexpr char RESULT_ROW_FORMAT[] = "     %04d  /  %04d  |%10d";
 inline constexpr size_t RESULT_ROW_BYTES = 80;
 inline constexpr size_t TARGET_NAME_BYTES = 260;
 inline constexpr uint32_t MAX_TRANSFER_NUMBER = 9999;
-inline constexpr uint32_t BYTES_PER_MEGABYTE_SHIFT = 20;
+inline constexpr uint32_t BYTES_PER_MEGABYTE = 1u << 20;
 
 // The capacity choices, in megabytes, and the one taken without a choice.
 inline constexpr int32_t CAPACITY_CHOICES_MB[] = {30, 60, 120, 240, 480, 960, 1920};
