@@ -75,6 +75,7 @@ void FormatSortKey(uint32_t value, char* out) {
 // by their keys: the keys are sorted as indices into g_sortKeys, so each row
 // is formatted once and the comparison is a plain string order.
 void SortEntryValues(uint32_t* values, uint32_t count) {
+  if (count == 0) return;  // values may then be null
   static uint16_t order[MAX_ENTRIES];
   static uint32_t sorted[MAX_ENTRIES];
   for (uint32_t i = 0; i < count; ++i) {
