@@ -109,7 +109,7 @@ TEST_F(PlaylistFileTest, SaveNeverFollowsALinkPlantedForItsTemporary) {
 // A card's folder owned by someone else, with a playlist this user may
 // write: no temporary can be made there, so the file is rewritten in place.
 TEST_F(PlaylistFileTest, SaveRewritesInPlaceWhereNoFileCanBeCreated) {
-  WritePlaylist({MakeEntry(0, 0, "//a.mp3", 1)});
+  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)}) + "longer");
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0666), 0);
   ASSERT_EQ(chmod(".", 0755), 0);
   if (getuid() != 0) {
@@ -126,6 +126,7 @@ TEST_F(PlaylistFileTest, SaveRewritesInPlaceWhereNoFileCanBeCreated) {
   chmod(".", 0755);
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadPlaylist().entries[0].state, STATE_TRANSFERRED);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
   EXPECT_EQ(NamesIn(".").size(), 1u);
 }
 

@@ -87,7 +87,9 @@ TEST_F(SearchWorkerTest, CreationRefusesAReadablePlaylistOrALongFolder) {
 
   std::remove(PLAYLIST_FILE_NAME);
   ChooseFolder("/" + std::string(256, 'a'));
-  EXPECT_EQ(SearchWorker(), 0);
+  g_searchStatus = SEARCH_NONE;
+  SearchThreadProc();
+  EXPECT_EQ(g_searchStatus, SEARCH_FAILED);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 }
 
