@@ -15,79 +15,64 @@ using namespace testing_support;
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 class FolderScanTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { ResetWantedExtension(); }
+
+  // Scans `relative` inside the temp folder as the search worker would, into
+  // an empty table; the stored paths found, less the scanned folder's.
+  Names Scan(const std::string& relative = "music") {
     std::memset(&g_workingTable, 0, sizeof g_workingTable);
     g_entryCount = 0;
-    ResetWantedExtension();
-  }
-
-  // Scans `relative` inside the temp folder as the search worker would.
-  void Scan(const std::string& relative = "music") {
-    ScanFolder((Stored(folder_.Join(relative)) + "//").c_str());
+    std::string folder = StoredPath(relative) + "//";
+    ScanFolder(folder.c_str());
+    Names found;
+    for (uint32_t slot = 0; slot < g_entryCount; ++slot) {
+      std::string path(Entry(slot).path, strnlen(Entry(slot).path, PATH_LEN));
+      found.push_back(path.substr(0, folder.size()) == folder ? path.substr(folder.size()) : path);
+    }
+    return found;
   }
   std::string StoredPath(const std::string& relative) const {
     return Stored(folder_.Join(relative));
   }
-  std::string PathAt(uint32_t slot) const {
-    return std::string(g_workingTable.entries[slot].path,
-                       strnlen(g_workingTable.entries[slot].path, PATH_LEN));
-  }
+  const PlaylistEntry& Entry(uint32_t slot) const { return g_workingTable.entries[slot]; }
 
   TempFolder folder_;
 };
 
-TEST_F(FolderScanTest, MatchesTheExtensionWithoutRegardToCase) {
+// The wanted extension is lowered when typed, found ones here, and the two
+// must then be equal: "" (from " mp3") matches names ending in a dot.
+TEST_F(FolderScanTest, MatchesTheWholeExtensionWithoutRegardToCase) {
   for (const char* name : {"a.MP3", "b.Mp3", "c.mp3", "d.mp3.bak", "mp3", ".mp3", "e.mp4", "f."}) {
     WriteFile(folder_.Join(std::string("music/") + name), "x");
   }
-  Scan();
-  ASSERT_EQ(g_entryCount, 3u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/a.MP3"));
-  EXPECT_EQ(PathAt(1), StoredPath("music/b.Mp3"));
-  EXPECT_EQ(PathAt(2), StoredPath("music/c.mp3"));
-  EXPECT_EQ(g_workingTable.entries[0].state, STATE_UNTRANSFERRED);
-  EXPECT_EQ(g_workingTable.entries[0].fileSize, 1u);
+  std::string huge = folder_.Join("music/huge.mp3");
+  WriteFile(huge, "");
+  ASSERT_EQ(truncate(huge.c_str(), (1LL << 32) + 7), 0);  // sparse: takes no space
+  EXPECT_EQ(Scan(), (Names{"a.MP3", "b.Mp3", "c.mp3", "huge.mp3"}));
+  EXPECT_EQ(Entry(0).state, STATE_UNTRANSFERRED);
+  EXPECT_EQ(Entry(0).fileSize, 1u);
+  EXPECT_EQ(Entry(3).fileSize, 7u);  // the low 32 bits
+  std::strcpy(g_wantedExtension, "");
+  EXPECT_EQ(Scan(), Names{"f."});
+  std::strcpy(g_wantedExtension, "MP3");
+  EXPECT_EQ(Scan(), Names{});
+  EXPECT_EQ(Scan("nowhere"), Names{});
 }
 
-TEST_F(FolderScanTest, WantedExtensionIsComparedExactly) {
-  WriteFile(folder_.Join("music/a."), "x");
-  WriteFile(folder_.Join("music/b.mp3"), "x");
-  std::strcpy(g_wantedExtension, "");  // what " mp3" leaves after the cut
-  Scan();
-  ASSERT_EQ(g_entryCount, 1u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/a."));
-
-  g_entryCount = 0;
-  std::strcpy(g_wantedExtension, "MP3");  // never lowered here, so nothing matches
-  Scan();
-  EXPECT_EQ(g_entryCount, 0u);
-}
-
-TEST_F(FolderScanTest, SubfolderSongsComeWhereTheFolderIsMet) {
-  WriteFile(folder_.Join("music/x.mp3"), "");
-  WriteFile(folder_.Join("music/s/inner.mp3"), "12345");
-  WriteFile(folder_.Join("music/s/deeper/deep.mp3"), "");
-  WriteFile(folder_.Join("music/y.mp3"), "");
-  Scan();
-  ASSERT_EQ(g_entryCount, 4u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/s/deeper/deep.mp3"));  // "s" sorts before "x"
-  EXPECT_EQ(PathAt(1), StoredPath("music/s/inner.mp3"));
-  EXPECT_EQ(PathAt(2), StoredPath("music/x.mp3"));
-  EXPECT_EQ(PathAt(3), StoredPath("music/y.mp3"));
-  EXPECT_EQ(g_workingTable.entries[1].fileSize, 5u);
-  EXPECT_EQ(g_workingTable.entries[0].fileSize, 0u);
-}
-
-TEST_F(FolderScanTest, TargetFolderIsSkippedAtAnyDepthAndInAnyCase) {
-  WriteFile(folder_.Join("music/kMp3/a.mp3"), "");
-  WriteFile(folder_.Join("music/deep/KMP3/b.mp3"), "");
-  WriteFile(folder_.Join("music/deep/er/kmp3/c.mp3"), "");
-  WriteFile(folder_.Join("music/deep/kMp3x/d.mp3"), "");
-  Scan();
-  ASSERT_EQ(g_entryCount, 1u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/deep/kMp3x/d.mp3"));
+// Byte order within a folder; a subfolder's songs come where it is met.
+// The target folder is skipped at any depth and in any case.
+TEST_F(FolderScanTest, SubfoldersInPlaceTargetFolderSkipped) {
+  for (const char* name : {"x.mp3", "y.mp3", "s/inner.mp3", "s/deeper/deep.mp3", "kMp3/a.mp3",
+                           "s/KMP3/b.mp3", "s/deeper/kmp3/c.mp3", "s/kMp3x/d.mp3"}) {
+    WriteFile(folder_.Join(std::string("music/") + name), name);
+  }
+  EXPECT_EQ(Scan(),
+            (Names{"s//deeper//deep.mp3", "s//inner.mp3", "s//kMp3x//d.mp3", "x.mp3", "y.mp3"}));
+  EXPECT_EQ(Entry(1).fileSize, std::strlen("s/inner.mp3"));
 }
 
 TEST_F(FolderScanTest, StopsAtTheTableLimitInWalkOrder) {
@@ -99,46 +84,33 @@ TEST_F(FolderScanTest, StopsAtTheTableLimitInWalkOrder) {
     WriteFile(folder_.Join(std::string("music/a/") + name), "");
     WriteFile(folder_.Join(std::string("music/b/") + name), "");
   }
-  Scan();
-  ASSERT_EQ(g_entryCount, MAX_ENTRIES);
-  EXPECT_EQ(PathAt(2499), StoredPath("music/a/2499.mp3"));
-  EXPECT_EQ(PathAt(3999), StoredPath("music/b/1499.mp3"));
-
-  // A scan that starts on a full table adds nothing.
-  Scan();
-  EXPECT_EQ(g_entryCount, MAX_ENTRIES);
-  EXPECT_EQ(CountEntries(g_workingTable), MAX_ENTRIES);
+  Names found = Scan();
+  ASSERT_EQ(found.size(), MAX_ENTRIES);
+  EXPECT_EQ(found[2499], "a//2499.mp3");
+  EXPECT_EQ(found[3999], "b//1499.mp3");
 }
 
-TEST_F(FolderScanTest, PathOf259BytesIsKeptAnd260IsCut) {
+// A song's stored path of 259 bytes is kept, a longer one cut to 259 and
+// marked; a subfolder whose stored path would pass 259 is not entered.
+TEST_F(FolderScanTest, PathsOfMoreThan259BytesAreCutOrSkipped) {
   MakeFolders(folder_.Join("music"));
   size_t folderLength = StoredPath("music").size() + 2;
   ASSERT_LT(folderLength, 200u) << "temp folder path too long for this test";
   std::string fits(259 - folderLength - 4, 'a');
   std::string cut(260 - folderLength - 4, 'b');
-  WriteFile(folder_.Join("music/" + fits + ".mp3"), "");
-  WriteFile(folder_.Join("music/" + cut + ".mp3"), "");
-  Scan();
-  ASSERT_EQ(g_entryCount, 2u);
-  EXPECT_EQ(PathAt(0).size(), 259u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/" + fits + ".mp3"));
-  EXPECT_EQ(g_workingTable.entries[0].state, STATE_UNTRANSFERRED);
-  EXPECT_EQ(PathAt(1), StoredPath("music/" + cut + ".mp3").substr(0, 259));
-  EXPECT_EQ(g_workingTable.entries[1].state, STATE_PATH_TOO_LONG);
-  EXPECT_EQ(g_workingTable.entries[1].path[259], '\0');
-}
-
-TEST_F(FolderScanTest, SubfolderWhosePathWouldNotFitIsSkipped) {
-  MakeFolders(folder_.Join("music"));
-  size_t folderLength = StoredPath("music").size() + 2;
-  std::string enters(259 - folderLength - 2, 'e');  // stored subfolder path: 259 bytes
+  std::string enters(259 - folderLength - 2, 'e');
   std::string skipped(260 - folderLength - 2, 's');
-  WriteFile(folder_.Join("music/" + enters + "/a.mp3"), "");
-  WriteFile(folder_.Join("music/" + skipped + "/b.mp3"), "");
-  Scan();
-  ASSERT_EQ(g_entryCount, 1u);
-  EXPECT_EQ(g_workingTable.entries[0].state, STATE_PATH_TOO_LONG);
-  EXPECT_EQ(PathAt(0), StoredPath("music/" + enters) + "//");
+  for (const std::string& name :
+       {fits + ".mp3", cut + ".mp3", enters + "/a.mp3", skipped + "/b.mp3"}) {
+    WriteFile(folder_.Join("music/" + name), "");
+  }
+  EXPECT_EQ(Scan(), (Names{fits + ".mp3", cut + ".mp", enters + "//"}));
+  EXPECT_EQ(Entry(0).state, STATE_UNTRANSFERRED);
+  EXPECT_EQ(std::strlen(Entry(0).path), 259u);
+  for (uint32_t slot : {1u, 2u}) {
+    EXPECT_EQ(Entry(slot).state, STATE_PATH_TOO_LONG);
+    EXPECT_EQ(std::strlen(Entry(slot).path), 259u);
+  }
 }
 
 TEST_F(FolderScanTest, LinksAreFollowedButLoopsAreNotEntered) {
@@ -148,25 +120,7 @@ TEST_F(FolderScanTest, LinksAreFollowedButLoopsAreNotEntered) {
   ASSERT_EQ(symlink("../elsewhere", folder_.Join("music/other").c_str()), 0);
   ASSERT_EQ(symlink("a.mp3", folder_.Join("music/linked.mp3").c_str()), 0);
   ASSERT_EQ(symlink("missing.mp3", folder_.Join("music/dangling.mp3").c_str()), 0);
-  Scan();
-  ASSERT_EQ(g_entryCount, 3u);
-  EXPECT_EQ(PathAt(0), StoredPath("music/a.mp3"));
-  EXPECT_EQ(PathAt(1), StoredPath("music/linked.mp3"));
-  EXPECT_EQ(PathAt(2), StoredPath("music/other/e.mp3"));
-}
-
-TEST_F(FolderScanTest, LowSizeBitsOfAHugeFile) {
-  std::string song = folder_.Join("music/huge.mp3");
-  WriteFile(song, "");
-  ASSERT_EQ(truncate(song.c_str(), (1LL << 32) + 7), 0);  // sparse: takes no space
-  Scan();
-  ASSERT_EQ(g_entryCount, 1u);
-  EXPECT_EQ(g_workingTable.entries[0].fileSize, 7u);
-}
-
-TEST_F(FolderScanTest, MissingFolderAddsNothing) {
-  Scan("nowhere");
-  EXPECT_EQ(g_entryCount, 0u);
+  EXPECT_EQ(Scan(), (Names{"a.mp3", "linked.mp3", "other//e.mp3"}));
 }
 
 }  // namespace

@@ -20,9 +20,23 @@ using platform::MessageIcon;
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
+// "caption: text", then the buttons unless plain OK and the icon if any.
+Lines Shown(const RecordingMessages& messages) {
+  Lines lines;
+  for (const ShownMessage& m : messages.shown) {
+    std::string line = m.caption + ": " + m.text;
+    if (m.buttons == MessageButtons::YesNo) line += m.secondButtonIsDefault ? " [y/N]" : " [Y/n]";
+    if (m.icon == MessageIcon::Stop) line += " (stop)";
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 class FakeView : public PlaylistView {
  public:
-  FakeView(std::vector<std::string>& events, std::vector<uint32_t> selection)
+  FakeView(Lines& events, std::vector<uint32_t> selection)
       : events_(events), selection_(std::move(selection)) {}
   uint32_t ReadSelectedSlots(uint32_t* slots) override {
     events_.push_back("read-selection");
@@ -32,7 +46,7 @@ class FakeView : public PlaylistView {
   void Refresh() override { events_.push_back("refresh"); }
 
  private:
-  std::vector<std::string>& events_;
+  Lines& events_;
   std::vector<uint32_t> selection_;
 };
 
@@ -49,18 +63,10 @@ TEST_F(MaintenanceFlowTest, QuestionEditMessageThenRefresh) {
   RecordingMessages messages(MessageAnswer::Yes);
   FakeView view(messages.events, {1});
   EXPECT_EQ(RunExcludeSelectedFlow(messages, view), FlowResult::Succeeded);
-  std::vector<std::string> expected{"show:選択曲を除外します。よろしいですか？", "read-selection",
-                                    "show:選択曲を除外しました。", "refresh"};
-  EXPECT_EQ(messages.events, expected);
-  const ShownMessage& question = messages.shown[0];
-  EXPECT_EQ(question.caption, "選択曲を除外確認");
-  EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-  EXPECT_TRUE(question.secondButtonIsDefault);
-  EXPECT_EQ(question.icon, MessageIcon::None);
-  const ShownMessage& result = messages.shown[1];
-  EXPECT_EQ(result.caption, "(app)");
-  EXPECT_EQ(result.buttons, MessageButtons::Ok);
-  EXPECT_EQ(result.icon, MessageIcon::None);
+  EXPECT_EQ(messages.events, (Lines{"show:選択曲を除外します。よろしいですか？", "read-selection",
+                                    "show:選択曲を除外しました。", "refresh"}));
+  EXPECT_EQ(Shown(messages), (Lines{"選択曲を除外確認: 選択曲を除外します。よろしいですか？ [y/N]",
+                                    "(app): 選択曲を除外しました。"}));
   EXPECT_EQ(ReadPlaylist().entries[1].state, STATE_EXCLUDED);
 }
 
@@ -96,39 +102,27 @@ TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
   RecordingMessages messages;
   FakeView view(messages.events, {0});
   EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
-  std::vector<std::string> expected{"show:全てを未伝送にします。よろしいですか？",
-                                    "show:全てを未伝送に出来ませんでした。"};
-  EXPECT_EQ(messages.events, expected);
-  EXPECT_EQ(messages.shown[0].caption, "全てを未伝送確認");
-  EXPECT_EQ(messages.shown[1].caption, "(app)");
+  EXPECT_EQ(messages.events.size(), 2u);  // no refresh
+  EXPECT_EQ(Shown(messages),
+            (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
+                   "(app): 全てを未伝送に出来ませんでした。"}));
 }
 
-TEST(BuildFlowMessages, CreationOutcomes) {
+// Creation and addition: a notice when done, a stop when not, nothing while
+// the search still runs.
+TEST(BuildFlowMessages, Outcomes) {
+  TempFolder folder;
   RecordingMessages messages;
   EXPECT_FALSE(ReportCreation(SEARCH_NONE, messages));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(ReportCreation(SEARCH_SUCCEEDED, messages));
   EXPECT_FALSE(ReportCreation(SEARCH_FAILED, messages));
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "ﾌﾟﾚｲﾘｽﾄを作成しました。");
-  EXPECT_EQ(messages.shown[0].caption, "確認");
-  EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-  EXPECT_EQ(messages.shown[1].text, "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。");
-  EXPECT_EQ(messages.shown[1].caption, "エラー");
-  EXPECT_EQ(messages.shown[1].icon, MessageIcon::Stop);
-}
-
-TEST(BuildFlowMessages, AdditionOutcomes) {
-  TempFolder folder;
-  RecordingMessages messages;
   EXPECT_FALSE(AppendAndReport(messages));  // no playlist
   WritePlaylist({});
   EXPECT_TRUE(AppendAndReport(messages));
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "ﾌﾟﾚｲﾘｽﾄ追加失敗しました。");
-  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Stop);
-  EXPECT_EQ(messages.shown[1].text, "ﾌﾟﾚｲﾘｽﾄ追加しました。");
-  EXPECT_EQ(messages.shown[1].caption, "確認");
+  EXPECT_EQ(Shown(messages),
+            (Lines{"確認: ﾌﾟﾚｲﾘｽﾄを作成しました。", "エラー: ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。 (stop)",
+                   "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。 (stop)", "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));
 }
 
 }  // namespace

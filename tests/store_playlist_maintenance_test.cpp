@@ -14,103 +14,96 @@ using namespace testing_support;
 
 namespace {
 
-std::string StatsLine(const std::vector<uint16_t>& states) {
-  static PlaylistTable table;
-  std::memset(&table, 0, sizeof table);
-  for (size_t i = 0; i < states.size(); ++i) table.entries[i] = MakeEntry(states[i], 0, "//s", 1);
-  char line[128];
-  FormatStatsLine(ComputePlaylistStats(table, static_cast<uint32_t>(states.size())), line,
-                  sizeof line);
-  return line;
-}
-
-TEST(PlaylistStats, PercentagesTruncateTheRemainingShare) {
-  static PlaylistTable table;
-  std::memset(&table, 0, sizeof table);
-  table.entries[0] = MakeEntry(0, 0, "//a", 1);
-  table.entries[1] = MakeEntry(1, 3, "//b", 1);
-  table.entries[2] = MakeEntry(4, 0, "//c", 1);
-  PlaylistStats stats = ComputePlaylistStats(table, 3);
-  EXPECT_EQ(stats.remaining, 1u);
-  EXPECT_EQ(stats.total, 3u);
-  EXPECT_EQ(stats.remainingPercent, 33u);
-  EXPECT_EQ(stats.consumedPercent, 67u);
-  EXPECT_EQ(StatsLine({0, 1, 4}), "残 1 / 3件中 (消化率67％)");
-
+TEST(PlaylistStats, LineAndTruncatedShares) {
   std::vector<uint16_t> thousand(1000, 0);
   thousand[0] = 1;
-  EXPECT_EQ(StatsLine(thousand), "残 999 / 1000件中 (消化率1％)");
-}
-
-TEST(PlaylistStats, NothingRemainingIsEmpty) {
-  EXPECT_EQ(StatsLine({1, 2, 3, 4}), "Empty!");
-  EXPECT_EQ(StatsLine({}), "Empty!");
-  static PlaylistTable table{};
-  PlaylistStats stats = ComputePlaylistStats(table, 0);
-  EXPECT_EQ(stats.remainingPercent, 0u);
-  EXPECT_EQ(stats.consumedPercent, 100u);
-}
-
-TEST(PlaylistStats, CountBeyondTheTableIsBounded) {
+  struct Case {
+    std::vector<uint16_t> states;
+    const char* line;
+    uint32_t remainingPercent;
+    uint32_t consumedPercent;
+  };
+  const Case cases[] = {{{0, 1, 4}, "残 1 / 3件中 (消化率67％)", 33, 67},
+                        {thousand, "残 999 / 1000件中 (消化率1％)", 99, 1},
+                        {{1, 2, 3, 4}, "Empty!", 0, 100},
+                        {{}, "Empty!", 0, 100}};
   static PlaylistTable table;
-  for (PlaylistEntry& entry : table.entries) entry = MakeEntry(0, 0, "//s", 1);
-  PlaylistStats stats = ComputePlaylistStats(table, 4000000000u);
-  EXPECT_EQ(stats.remaining, MAX_ENTRIES);
-}
-
-class MaintenanceTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WritePlaylist({MakeEntry(0, 0, "//a", 1), MakeEntry(1, 12, "//b", 2), MakeEntry(2, 0, "//c", 3),
-                   MakeEntry(3, 0, "//d", 4), MakeEntry(4, 7, "//e", 5)});
-    ASSERT_TRUE(LoadWorkingTableWithCount());
-  }
-  static std::vector<std::pair<int, int>> SavedStates() {
-    const PlaylistTable& saved = ReadPlaylist();
-    std::vector<std::pair<int, int>> states;
-    for (uint32_t i = 0; i < CountEntries(saved); ++i) {
-      states.emplace_back(saved.entries[i].state, saved.entries[i].transferNumber);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::memset(&table, 0, sizeof table);
+    for (size_t i = 0; i < c.states.size(); ++i) {
+      table.entries[i] = MakeEntry(c.states[i], 0, "//s", 1);
     }
-    return states;
+    PlaylistStats stats = ComputePlaylistStats(table, static_cast<uint32_t>(c.states.size()));
+    char line[128];
+    FormatStatsLine(stats, line, sizeof line);
+    EXPECT_STREQ(line, c.line);
+    EXPECT_EQ(stats.remainingPercent, c.remainingPercent);
+    EXPECT_EQ(stats.consumedPercent, c.consumedPercent);
   }
-  TempFolder folder_;
-};
-
-TEST_F(MaintenanceTest, AllUntransferredKeepsExcludedSongsButClearsEveryNumber) {
-  std::memset(&g_workingTable, 0, sizeof g_workingTable);  // reloads by itself
-  ASSERT_TRUE(MarkAllUntransferred());
-  std::vector<std::pair<int, int>> expected{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {4, 0}};
-  EXPECT_EQ(SavedStates(), expected);
+  for (PlaylistEntry& entry : table.entries) entry = MakeEntry(0, 0, "//s", 1);
+  EXPECT_EQ(ComputePlaylistStats(table, 4000000000u).remaining, MAX_ENTRIES);  // bounded
 }
 
-TEST_F(MaintenanceTest, AllUntransferredWithoutAPlaylistWritesNothing) {
-  std::remove(PLAYLIST_FILE_NAME);
-  EXPECT_FALSE(MarkAllUntransferred());
-  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+using States = std::vector<std::pair<int, int>>;
+
+States SavedStates() {
+  const PlaylistTable& saved = ReadPlaylist();
+  States states;
+  for (uint32_t i = 0; i < CountEntries(saved); ++i) {
+    states.emplace_back(saved.entries[i].state, saved.entries[i].transferNumber);
+  }
+  return states;
 }
 
-TEST_F(MaintenanceTest, SelectedUntransferredResetsAnyState) {
-  uint32_t slots[] = {4, 2};
-  ASSERT_TRUE(MarkEntriesUntransferred(slots, 2));
-  std::vector<std::pair<int, int>> expected{{0, 0}, {1, 12}, {0, 0}, {3, 0}, {0, 0}};
-  EXPECT_EQ(SavedStates(), expected);
+void WriteFiveSongs(uint16_t firstState = 0, uint16_t firstNumber = 0) {
+  WritePlaylist({MakeEntry(firstState, firstNumber, "//a", 1), MakeEntry(1, 12, "//b", 2),
+                 MakeEntry(2, 0, "//c", 3), MakeEntry(3, 0, "//d", 4), MakeEntry(4, 7, "//e", 5)});
 }
 
-TEST_F(MaintenanceTest, ExcludeKeepsTheTransferNumber) {
-  uint32_t slots[] = {1, 4000, 99999};  // slots outside the table are ignored
-  ASSERT_TRUE(ExcludeEntries(slots, 3));
-  std::vector<std::pair<int, int>> expected{{0, 0}, {4, 12}, {2, 0}, {3, 0}, {4, 7}};
-  EXPECT_EQ(SavedStates(), expected);
+// Each edit loads the file itself, whatever the working table holds, and
+// without a playlist writes nothing. Slots outside the table are ignored.
+TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
+  TempFolder folder;
+  static const uint32_t chosen[] = {4, 1, 4000, 99999};
+  struct Case {
+    const char* name;
+    bool (*edit)();
+    States expected;
+  };
+  const Case cases[] = {
+      {"all: excluded stay, numbers go",
+       [] { return MarkAllUntransferred(); },
+       {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {4, 0}}},
+      {"selected: any state",
+       [] { return MarkEntriesUntransferred(chosen, 4); },
+       {{0, 0}, {0, 0}, {2, 0}, {3, 0}, {0, 0}}},
+      {"exclude keeps the number",
+       [] { return ExcludeEntries(chosen + 1, 3); },
+       {{0, 0}, {4, 12}, {2, 0}, {3, 0}, {4, 7}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFiveSongs();
+    std::memset(&g_workingTable, 0, sizeof g_workingTable);
+    ASSERT_TRUE(c.edit());
+    EXPECT_EQ(SavedStates(), c.expected);
+    std::remove(PLAYLIST_FILE_NAME);
+    EXPECT_FALSE(c.edit());
+    EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+  }
 }
 
 // The view was loaded before a fill recorded slot 0 as sent: an edit of
 // other slots keeps that record, and a failed edit changes nothing.
-TEST_F(MaintenanceTest, EditsNeverUndoWhatWasSavedSinceTheViewWasLoaded) {
-  WritePlaylist({MakeEntry(1, 13, "//a", 1), MakeEntry(1, 12, "//b", 2), MakeEntry(2, 0, "//c", 3),
-                 MakeEntry(3, 0, "//d", 4), MakeEntry(4, 7, "//e", 5)});
+TEST(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
+  TempFolder folder;
+  WriteFiveSongs();
+  ASSERT_TRUE(LoadWorkingTableWithCount());
+  WriteFiveSongs(1, 13);
   uint32_t chosen[] = {2};
   ASSERT_TRUE(ExcludeEntries(chosen, 1));
-  std::vector<std::pair<int, int>> expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
+  States expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
   EXPECT_EQ(SavedStates(), expected);
 
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);

@@ -16,100 +16,74 @@ using namespace testing_support;
 
 namespace {
 
-std::string Row(uint32_t slot, const PlaylistEntry& entry) {
-  char row[ROW_TEXT_BYTES];
-  int length = FormatPlaylistRow(slot, entry, row, sizeof row);
-  EXPECT_EQ(static_cast<size_t>(length), std::strlen(row));
-  return row;
-}
-
-TEST(PlaylistRow, FixedColumnsAndCollapsedPath) {
-  EXPECT_EQ(Row(0, MakeEntry(1, 5, "//home//u//Music//a.mp3", 100)),
-            "  1 |  0005  |        100 |  0001  | /home/u/Music/a.mp3 ");
-  EXPECT_EQ(Row(3999, MakeEntry(4, 9999, "////a.mp3", 1234567890)),
-            "  4 |  9999  | 1234567890 |  4000  | /a.mp3 ");
-}
-
-TEST(PlaylistRow, SizesFromTwoGigabytesOnShowAsNegative) {
-  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0xFFFFFFFFu)),
-            "  0 |  0000  |         -1 |  0001  | /a ");
-  EXPECT_EQ(Row(0, MakeEntry(0, 0, "//a", 0x80000000u)),
-            "  0 |  0000  | -2147483648 |  0001  | /a ");
-}
-
-TEST(PlaylistRow, WindowsPlaylistShowsReadably) {
-  // D:\\Music\\曲\\a.mp3 in code page 932, as a playlist made on Windows stores it.
-  std::string stored = "D:\\\\Music\\\\\x8B\xC8\\\\a.mp3";
-  char shown[DISPLAY_PATH_BYTES];
-  MakeDisplayPath(MakeEntry(0, 0, stored, 0), shown, sizeof shown);
-  EXPECT_STREQ(shown, "D:\\Music\\曲\\a.mp3");
-  // Half-width katakana alone, which is not valid UTF-8 either.
-  MakeDisplayPath(MakeEntry(0, 0, "\xCC\xDF\xDA\xB2.mp3", 0), shown, sizeof shown);
-  EXPECT_STREQ(shown, "ﾌﾟﾚｲ.mp3");
-}
-
-TEST(PlaylistRow, Utf8PathsAreShownAsStored) {
-  char shown[DISPLAY_PATH_BYTES];
-  MakeDisplayPath(MakeEntry(0, 0, "//音楽//ソ表.mp3", 0), shown, sizeof shown);
-  EXPECT_STREQ(shown, "/音楽/ソ表.mp3");
-}
-
-TEST(PlaylistRow, CollapseWorksOnBytesWithinTheField) {
-  char out[DISPLAY_PATH_BYTES];
-  CollapseBackslashes("a\\\\\\b//c/\\d", 100, out);
-  EXPECT_STREQ(out, "a\\b/c/\\d");
-  CollapseBackslashes("abcdef", 3, out);
-  EXPECT_STREQ(out, "abc");
-}
-
-TEST(PlaylistRow, UnterminatedPathNeverReadsPastItsField) {
-  PlaylistEntry entry{};
-  std::memset(entry.path, 'p', PATH_LEN);
-  entry.fileSize = 7;  // the bytes right behind the path
-  std::string row = Row(0, entry);
-  EXPECT_EQ(row, "  0 |  0000  |          7 |  0001  | " + std::string(PATH_LEN, 'p') + " ");
+// The fixed columns, sizes from 2 GB on as negative numbers, each run of
+// separators shown as one, a Windows playlist's code page 932 decoded, and
+// an unterminated path never read past its field.
+TEST(PlaylistRow, ColumnsAndDisplayedPath) {
+  PlaylistEntry unterminated = MakeEntry(0, 0, "", 7);  // 7: the byte right behind the path
+  std::memset(unterminated.path, 'p', PATH_LEN);
+  struct Case {
+    uint32_t slot;
+    PlaylistEntry entry;
+    std::string row;
+  };
+  const Case cases[] = {
+      {0, MakeEntry(1, 5, "//home//u//Music//a.mp3", 100),
+       "  1 |  0005  |        100 |  0001  | /home/u/Music/a.mp3 "},
+      {3999, MakeEntry(4, 9999, "////a.mp3", 1234567890),
+       "  4 |  9999  | 1234567890 |  4000  | /a.mp3 "},
+      {0, MakeEntry(0, 0, "a\\\\\\b//c/\\d", 0xFFFFFFFFu),
+       "  0 |  0000  |         -1 |  0001  | a\\b/c/\\d "},
+      {0, MakeEntry(0, 0, "D:\\\\Music\\\\\x8B\xC8\\\\a.mp3", 0x80000000u),
+       "  0 |  0000  | -2147483648 |  0001  | D:\\Music\\曲\\a.mp3 "},
+      {1, MakeEntry(0, 0, "\xCC\xDF\xDA\xB2.mp3", 1),
+       "  0 |  0000  |          1 |  0002  | ﾌﾟﾚｲ.mp3 "},
+      {0, MakeEntry(0, 0, "//音楽//ソ表.mp3", 1),
+       "  0 |  0000  |          1 |  0001  | /音楽/ソ表.mp3 "},
+      {0, unterminated, "  0 |  0000  |          7 |  0001  | " + std::string(PATH_LEN, 'p') + " "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    char row[ROW_TEXT_BYTES];
+    int length = FormatPlaylistRow(c.slot, c.entry, row, sizeof row);
+    EXPECT_EQ(row, c.row);
+    EXPECT_EQ(static_cast<size_t>(length), c.row.size());
+  }
 }
 
 class SortedOrderTest : public ::testing::Test {
  protected:
   void SetUp() override { std::memset(&g_workingTable, 0, sizeof g_workingTable); }
-  std::vector<uint32_t> SortedSlots(uint32_t count) {
-    std::vector<uint32_t> values(count + 1);
-    std::iota(values.begin() + 1, values.end(), FIRST_ENTRY_ROW_VALUE);
-    values[0] = 1;  // the header
-    std::reverse(values.begin(), values.end());
-    SortRowValues(values.data(), count + 1);
-    return values;
-  }
 };
 
-TEST_F(SortedOrderTest, ByStateThenNumberThenSizeThenSlot) {
-  g_workingTable.entries[0] = MakeEntry(1, 5, "//z.mp3", 100);
-  g_workingTable.entries[1] = MakeEntry(0, 0, "//y.mp3", 300);
-  g_workingTable.entries[2] = MakeEntry(0, 0, "//x.mp3", 200);
-  g_workingTable.entries[3] = MakeEntry(4, 0, "//w.mp3", 50);
-  g_workingTable.entries[4] = MakeEntry(0, 0, "//a.mp3", 200);  // ties with slot 2
-  std::vector<uint32_t> expected{1, 4, 6, 3, 2, 5};
-  EXPECT_EQ(SortedSlots(5), expected);
-}
+// By the rows' texts: state, number, size, slot, each as its text, so a
+// wider value or a negative size sorts as its characters do.
+TEST_F(SortedOrderTest, ByTheRowTextsWithHeadersFirst) {
+  const PlaylistEntry entries[] = {
+      MakeEntry(1, 5, "//z.mp3", 100),     MakeEntry(0, 0, "//y.mp3", 300),
+      MakeEntry(0, 0, "//x.mp3", 200),     MakeEntry(4, 0, "//w.mp3", 50),
+      MakeEntry(0, 0, "//a.mp3", 200),      // ties with slot 2 but for the slot
+      MakeEntry(10, 0, "//a", 1),           // "  10 |" sorts before "  4 |"
+      MakeEntry(0, 0, "//a", 0xFFFFFFFFu),  // "        -1"
+      MakeEntry(0, 0, "//a", 5),            // "         5" before it
+      MakeEntry(1, 3, "//a", 999),
+  };
+  std::vector<uint32_t> values{1};
+  for (uint32_t slot = 0; slot < std::size(entries); ++slot) {
+    g_workingTable.entries[slot] = entries[slot];
+    values.insert(values.begin(), FIRST_ENTRY_ROW_VALUE + slot);
+  }
+  SortRowValues(values.data(), static_cast<uint32_t>(values.size()));
+  std::vector<uint32_t> slots{7, 6, 2, 4, 1, 8, 0, 5, 3};
+  std::vector<uint32_t> expected{1};
+  for (uint32_t slot : slots) expected.push_back(FIRST_ENTRY_ROW_VALUE + slot);
+  EXPECT_EQ(values, expected);
 
-TEST_F(SortedOrderTest, HeadersComeFirstAndEntriesNeverTie) {
-  g_workingTable.entries[0] = MakeEntry(0, 0, "//same.mp3", 1);
-  g_workingTable.entries[1] = MakeEntry(0, 0, "//same.mp3", 1);
   EXPECT_EQ(ComparePlaylistRows(0, 2), -1);
   EXPECT_EQ(ComparePlaylistRows(2, 1), 1);
-  EXPECT_EQ(ComparePlaylistRows(2, 3), -1);
-  EXPECT_EQ(ComparePlaylistRows(3, 2), 1);
+  EXPECT_EQ(ComparePlaylistRows(4, 6), -1);  // slots 2 and 4: the slot decides
+  EXPECT_EQ(ComparePlaylistRows(6, 4), 1);
   EXPECT_EQ(ComparePlaylistRows(3, 3), 0);
-}
-
-TEST_F(SortedOrderTest, TextOrderDecidesForValuesOfOtherWidths) {
-  g_workingTable.entries[0] = MakeEntry(10, 0, "//a", 1);  // "  10 |" sorts before "  2 |"
-  g_workingTable.entries[1] = MakeEntry(2, 0, "//a", 1);
-  g_workingTable.entries[2] = MakeEntry(0, 0, "//a", 0xFFFFFFFFu);  // "        -1"
-  g_workingTable.entries[3] = MakeEntry(0, 0, "//a", 5);            // "         5" first
-  std::vector<uint32_t> expected{1, 5, 4, 2, 3};
-  EXPECT_EQ(SortedSlots(4), expected);
 }
 
 // A table where state, number and size often tie, with foreign states,

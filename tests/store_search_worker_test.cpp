@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sys/stat.h>
 
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
@@ -16,22 +15,23 @@ using namespace testing_support;
 
 namespace {
 
-TEST(ExtensionEntry, IsLoweredAndCutAtTheFirstSpace) {
-  EXPECT_TRUE(TakeExtensionEntry("MP3 x"));
-  EXPECT_STREQ(g_wantedExtension, "mp3");
-  EXPECT_TRUE(TakeExtensionEntry(".Ogg"));
-  EXPECT_STREQ(g_wantedExtension, ".ogg");  // a dot is kept
-  EXPECT_TRUE(TakeExtensionEntry(" mp3"));
-  EXPECT_STREQ(g_wantedExtension, "");  // accepted: matches names ending in a dot
-  EXPECT_TRUE(TakeExtensionEntry(std::string(400, 'W').c_str()));
-  EXPECT_EQ(std::strlen(g_wantedExtension), 259u);
-  EXPECT_EQ(g_wantedExtension[0], 'w');
-}
-
-TEST(ExtensionEntry, EmptyEntryIsRefusedAndResetsToMp3) {
-  TakeExtensionEntry("flac");
-  EXPECT_FALSE(TakeExtensionEntry(""));
-  EXPECT_STREQ(g_wantedExtension, "mp3");
+TEST(ExtensionEntry, IsLoweredCutAtTheFirstSpaceAndNeverEmpty) {
+  struct Case {
+    std::string typed;
+    bool accepted;
+    std::string wanted;
+  };
+  const Case cases[] = {{"MP3 x", true, "mp3"},
+                        {".Ogg", true, ".ogg"},  // a dot is kept
+                        {" mp3", true, ""},      // matches names ending in a dot
+                        {std::string(400, 'W'), true, std::string(259, 'w')},
+                        {"", false, "mp3"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    std::strcpy(g_wantedExtension, "flac");
+    EXPECT_EQ(TakeExtensionEntry(c.typed.c_str()), c.accepted);
+    EXPECT_EQ(g_wantedExtension, c.wanted);
+  }
 }
 
 TEST(ScanPath, DoublesEverySeparatorAppendsTwoAndRefusesWhatWouldNotFit) {
@@ -64,6 +64,7 @@ class SearchWorkerTest : public ::testing::Test {
   TempFolder folder_;
 };
 
+// Even a scan that finds nothing is saved, as an empty playlist.
 TEST_F(SearchWorkerTest, CreationSavesTheScanAsTheNewPlaylist) {
   g_addMode = 0;
   ASSERT_EQ(SearchWorker(), 1);
@@ -71,39 +72,35 @@ TEST_F(SearchWorkerTest, CreationSavesTheScanAsTheNewPlaylist) {
   ASSERT_EQ(CountEntries(saved), 2u);
   EXPECT_EQ(std::string(saved.entries[1].path), Stored(folder_.Join("music/b.mp3")));
   EXPECT_EQ(saved.entries[1].fileSize, 3u);
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
-}
 
-TEST_F(SearchWorkerTest, CreationWithoutSongsStillWritesAnEmptyPlaylist) {
+  std::remove(PLAYLIST_FILE_NAME);
   TakeExtensionEntry("flac");
-  g_addMode = 0;
   ASSERT_EQ(SearchWorker(), 1);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), std::string(TABLE_BYTES, '\0'));
 }
 
-TEST_F(SearchWorkerTest, CreationRefusesWhenAPlaylistCanBeRead) {
-  WriteFile(PLAYLIST_FILE_NAME, "");  // even an empty one
+TEST_F(SearchWorkerTest, CreationRefusesAReadablePlaylistOrALongFolder) {
   g_addMode = 0;
+  WriteFile(PLAYLIST_FILE_NAME, "");  // even an empty one
   EXPECT_EQ(SearchWorker(), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), "");
-}
 
-TEST_F(SearchWorkerTest, ChosenFolderTooLongIsAFailedSearch) {
+  std::remove(PLAYLIST_FILE_NAME);
   ChooseFolder("/" + std::string(256, 'a'));
-  g_addMode = 0;
-  EXPECT_EQ(SearchWorker(), 0);
+  g_searchStatus = SEARCH_NONE;
+  SearchThreadProc();
+  EXPECT_EQ(g_searchStatus, SEARCH_FAILED);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 }
 
 TEST_F(SearchWorkerTest, AdditionKeepsItsResultAsideAndWritesNothing) {
   std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
   g_addMode = 1;
-  ASSERT_EQ(SearchWorker(), 1);
-  EXPECT_EQ(CountEntries(g_scanResultTable), 2u);
-  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
   g_searchStatus = SEARCH_NONE;
   SearchThreadProc();
   EXPECT_EQ(g_searchStatus, SEARCH_SUCCEEDED);
+  EXPECT_EQ(CountEntries(g_scanResultTable), 2u);
+  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 }
 
 class AppendTest : public ::testing::Test {
@@ -118,53 +115,42 @@ class AppendTest : public ::testing::Test {
   TempFolder folder_;
 };
 
-TEST_F(AppendTest, AppendsAsUntransferredBehindTheExistingSongs) {
-  WritePlaylist({MakeEntry(1, 9, "//old.mp3", 5)});
+// The new songs go in from the first gap on, as untransferred songs without
+// a number; a foreign file's songs behind them stay as they were.
+TEST_F(AppendTest, AppendsAsUntransferredFromTheFirstGap) {
+  WritePlaylist({MakeEntry(1, 9, "//old.mp3", 5), PlaylistEntry{}, MakeEntry(0, 0, "//c.mp3", 1),
+                 MakeEntry(0, 0, "//d.mp3", 1)});
   FoundSongs(2, STATE_PATH_TOO_LONG);
   g_scanResultTable.entries[1].transferNumber = 44;
   ASSERT_EQ(AppendScanResult(), 1);
   const PlaylistTable& saved = ReadPlaylist();
-  ASSERT_EQ(CountEntries(saved), 3u);
+  ASSERT_EQ(CountEntries(saved), 4u);
   EXPECT_EQ(saved.entries[0].transferNumber, 9);
+  EXPECT_STREQ(saved.entries[1].path, "//new//0.mp3");
   EXPECT_STREQ(saved.entries[2].path, "//new//1.mp3");
   EXPECT_EQ(saved.entries[2].state, STATE_UNTRANSFERRED);
   EXPECT_EQ(saved.entries[2].transferNumber, 0);
   EXPECT_EQ(saved.entries[2].fileSize, 101u);
+  EXPECT_STREQ(saved.entries[3].path, "//d.mp3");
 }
 
-TEST_F(AppendTest, AddsOnlyWhatFitsAndStillSucceeds) {
+TEST_F(AppendTest, AddsOnlyWhatFitsAndFailsWhenFull) {
   WritePlaylist(std::vector<PlaylistEntry>(3900, MakeEntry(0, 0, "//old.mp3", 1)));
   FoundSongs(300);
   ASSERT_EQ(AppendScanResult(), 1);
-  const PlaylistTable& saved = ReadPlaylist();
-  EXPECT_EQ(CountEntries(saved), MAX_ENTRIES);
-  EXPECT_STREQ(saved.entries[3999].path, "//new//99.mp3");
-}
+  EXPECT_EQ(CountEntries(ReadPlaylist()), MAX_ENTRIES);
+  EXPECT_STREQ(ReadPlaylist().entries[3999].path, "//new//99.mp3");
 
-TEST_F(AppendTest, FullOrMissingPlaylistFailsWithoutWriting) {
-  FoundSongs(1);
-  EXPECT_EQ(AppendScanResult(), 0);
-  EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
-
-  WritePlaylist(std::vector<PlaylistEntry>(MAX_ENTRIES, MakeEntry(0, 0, "//old.mp3", 1)));
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
   EXPECT_EQ(AppendScanResult(), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 }
 
-TEST_F(AppendTest, EmptyResultRewritesTheFileUnchanged) {
-  WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)}).substr(0, 268));
+TEST_F(AppendTest, EmptyResultStillRewritesTheFile) {
+  std::string one = PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)});
+  WriteFile(PLAYLIST_FILE_NAME, one.substr(0, RECORD_SIZE));
   ASSERT_EQ(AppendScanResult(), 1);
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)}));
-}
-
-TEST_F(AppendTest, OverwritesFromTheFirstGapOfAForeignFile) {
-  WritePlaylist({MakeEntry(0, 0, "//a.mp3", 1), PlaylistEntry{}, MakeEntry(0, 0, "//c.mp3", 1)});
-  FoundSongs(1);
-  ASSERT_EQ(AppendScanResult(), 1);
-  const PlaylistTable& saved = ReadPlaylist();
-  EXPECT_STREQ(saved.entries[1].path, "//new//0.mp3");
-  EXPECT_STREQ(saved.entries[2].path, "//c.mp3");  // behind the gap: kept as it was
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), one);
 }
 
 }  // namespace
