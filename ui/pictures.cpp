@@ -136,8 +136,8 @@ void DrawBanner(QPainter& painter, const QRectF& box) {
   QRectF nameBox(box.left() + h * 0.25, box.top(), box.width() * 0.55, h * 0.78);
   painter.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kobaru MP3"));
   // The play sign and its word, at the right.
-  qreal radius = h * 0.2;
-  QPointF centre(box.right() - h * 0.4, box.top() + h * 0.4);
+  qreal radius = h * 0.22;
+  QPointF centre(box.right() - h * 0.4, box.top() + h * 0.5);
   painter.setPen(QPen(kPaleCyan, h * 0.05));
   painter.setBrush(Qt::NoBrush);
   painter.drawEllipse(centre, radius, radius);
@@ -155,7 +155,8 @@ void DrawBanner(QPainter& painter, const QRectF& box) {
   hint.setItalic(false);
   painter.setFont(hint);
   painter.setPen(kPaleCyan);
-  QRectF hintBox(box.left(), box.top() + h * 0.64, box.width() - h * 0.2, h * 0.32);
+  // Ends left of the play sign, which the run's burst covers.
+  QRectF hintBox(box.left(), box.top() + h * 0.64, box.width() - h * 0.75, h * 0.32);
   painter.drawText(hintBox, Qt::AlignRight | Qt::AlignVCenter,
                    QStringLiteral("クリックで一曲再生"));
   painter.restore();

@@ -15,7 +15,7 @@ inline constexpr char TEXT_ABOUT_ENTRY[] = "Kobaru MP3 のﾊﾞｰｼﾞｮﾝ�
 
 inline constexpr char ABOUT_CAPTION[] = "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr char ABOUT_VERSION[] = "Kobaru MP3 Version 1.4";
-inline constexpr char ABOUT_NOTICE[] = "Copyright (C) 2026 Kobaru MP3 の作者";
+inline constexpr char ABOUT_NOTICE[] = "(C) 2026 Kobaru MP3 の作者";
 inline constexpr char TEXT_OK[] = "OK";
 inline constexpr char TEXT_YES[] = "はい";
 inline constexpr char TEXT_NO[] = "いいえ";

@@ -30,12 +30,15 @@ constexpr uint32_t kRecordedBytes = 2500000;
 constexpr int kHeldAfter = 30;
 
 bool Save(QWidget& window, const QString& path) {
-  QPixmap content = window.grab();
-  QPixmap picture(content.width(), content.height() + kTitleHeight);
+  QPixmap content = window.grab();  // at the screen's pixel ratio
+  qreal ratio = content.devicePixelRatio();
+  QSize size = content.deviceIndependentSize().toSize();
+  QPixmap picture(QSize(size.width(), size.height() + kTitleHeight) * ratio);
+  picture.setDevicePixelRatio(ratio);
   picture.fill(QColor(0x2b, 0x2b, 0x2b));
   QPainter painter(&picture);
   painter.setPen(Qt::white);
-  painter.drawText(QRect(6, 0, content.width() - 12, kTitleHeight), Qt::AlignVCenter,
+  painter.drawText(QRect(6, 0, size.width() - 12, kTitleHeight), Qt::AlignVCenter,
                    window.windowTitle());
   painter.drawPixmap(0, kTitleHeight, content);
   painter.end();
@@ -78,6 +81,9 @@ int main(int argc, char** argv) {
                QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture3")->isVisible(); });
   if (!shown) std::fprintf(stderr, "the run did not reach its third arrow\n");
   saved &= Save(dialog, dir.filePath("main-running.png"));
+  if (QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture5")->isVisible(); })) {
+    saved &= Save(dialog, dir.filePath("main-burst.png"));
+  }
   CAboutDlg about(&dialog);
   about.show();
   QTest::qWait(200);
