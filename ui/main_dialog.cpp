@@ -1,5 +1,6 @@
 #include "ui/main_dialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -128,7 +129,7 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
 }
 
 void CMainDialog::OnInitDialog() {
-  setWindowIcon(ProgramIcon());
+  setWindowIcon(QApplication::windowIcon());  // the program's, set once
   ResetWantedExtension();
   for (int32_t megabytes : CAPACITY_CHOICES_MB) {
     char item[kCapacityItemBytes];

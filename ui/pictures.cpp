@@ -1,6 +1,7 @@
 #include "ui/pictures.h"
 
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,7 +13,6 @@ namespace {
 
 // Every picture is drawn on a 100 x 100 grid stretched over its box.
 constexpr qreal kGrid = 100.0;
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 constexpr int kBurstPoints = 12;
 constexpr qreal kPi = 3.14159265358979;
 
@@ -194,16 +194,28 @@ void DrawBurst(QPainter& painter, const QRectF& box) {
   painter.restore();
 }
 
-QIcon ProgramIcon() {
-  QIcon icon;
-  for (int size : kIconSizes) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawProgramIcon(painter, QRectF(0, 0, size, size));
-    painter.end();
-    icon.addPixmap(pixmap);
+namespace {
+
+// Draws the icon when and at the size it is asked for: nothing is made at
+// start-up, and every size is crisp.
+class ProgramIconEngine : public QIconEngine {
+ public:
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    DrawProgramIcon(*painter, QRectF(rect));
+    painter->restore();
   }
-  return icon;
-}
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    return picture;
+  }
+  QIconEngine* clone() const override { return new ProgramIconEngine; }
+};
+
+}  // namespace
+
+QIcon ProgramIcon() { return QIcon(new ProgramIconEngine); }

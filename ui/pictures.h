@@ -17,5 +17,5 @@ void DrawBanner(QPainter& painter, const QRectF& box);
 void DrawArrow(QPainter& painter, const QRectF& box, int stage);
 void DrawBurst(QPainter& painter, const QRectF& box);
 
-// The icon at the sizes a desktop asks for.
+// The icon, drawn at whatever size a desktop asks for.
 QIcon ProgramIcon();
