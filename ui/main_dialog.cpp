@@ -94,6 +94,18 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
       MakeButton(TEXT_CREATE_FOLDER, "createFolder", RECT_CREATE_FOLDER, units, this);
   m_showFolderButton = MakeButton(TEXT_SHOW_FOLDER, "showFolder", RECT_SHOW_FOLDER, units, this);
   m_exitButton = MakeButton(TEXT_EXIT, "exit", RECT_EXIT, units, this);
+  CreateViews(units);
+  m_progressLeft = MakeBar("progressLeft", RECT_PROGRESS_LEFT, units, this);
+  m_progressRight = MakeBar("progressRight", RECT_PROGRESS_RIGHT, units, this);
+  connect(m_startButton, &QPushButton::clicked, this, &CMainDialog::OnStartTransfer);
+  connect(m_createFolderButton, &QPushButton::clicked, this, &CMainDialog::OnCreateFolder);
+  connect(m_showFolderButton, &QPushButton::clicked, this, &CMainDialog::OnShowFolder);
+  connect(m_exitButton, &QPushButton::clicked, this, &CMainDialog::OnOK);
+  connect(m_banner, &PictureStatic::clicked, this, [this] { OnBannerClick(m_playback); });
+}
+
+// The result list, the hidden row field, the banner and the pictures over it.
+void CMainDialog::CreateViews(const DialogUnits& units) {
   m_listResults = new QListWidget(this);
   m_listResults->setObjectName("results");
   m_listResults->setFocusPolicy(Qt::ClickFocus);
@@ -118,14 +130,6 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
     m_pictures[picture]->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_pictures[picture]->raise();
   }
-  m_progressLeft = MakeBar("progressLeft", RECT_PROGRESS_LEFT, units, this);
-  m_progressRight = MakeBar("progressRight", RECT_PROGRESS_RIGHT, units, this);
-
-  connect(m_startButton, &QPushButton::clicked, this, &CMainDialog::OnStartTransfer);
-  connect(m_createFolderButton, &QPushButton::clicked, this, &CMainDialog::OnCreateFolder);
-  connect(m_showFolderButton, &QPushButton::clicked, this, &CMainDialog::OnShowFolder);
-  connect(m_exitButton, &QPushButton::clicked, this, &CMainDialog::OnOK);
-  connect(m_banner, &PictureStatic::clicked, this, [this] { OnBannerClick(m_playback); });
 }
 
 void CMainDialog::OnInitDialog() {

@@ -43,6 +43,7 @@ class CMainDialog : public QDialog {
 
  private:
   void CreateControls(const DialogUnits& units);
+  void CreateViews(const DialogUnits& units);
   void OnInitDialog();
   void ApplyStartRule(bool focus);
   void OnStartTransfer();
