@@ -13,6 +13,7 @@ namespace {
 
 // Every picture is drawn on a 100 x 100 grid stretched over its box.
 constexpr qreal kGrid = 100.0;
+constexpr int kIconSides[] = {16, 32, 48, 64, 128};
 constexpr int kBurstPoints = 12;
 constexpr qreal kPi = 3.14159265358979;
 
@@ -212,6 +213,12 @@ class ProgramIconEngine : public QIconEngine {
     QPainter painter(&picture);
     paint(&painter, QRect(QPoint(0, 0), size), mode, state);
     return picture;
+  }
+  // What a window list that wants fixed sizes (X11's icon property) gets.
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int side : kIconSides) sizes.append(QSize(side, side));
+    return sizes;
   }
   QIconEngine* clone() const override { return new ProgramIconEngine; }
 };
