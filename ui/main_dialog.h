@@ -81,6 +81,7 @@ class CMainDialog : public QDialog {
   uint32_t m_barColour = 0;
   const TransferObserver* m_observer = nullptr;
   bool m_closing = false;
-  // Last: its destructor stops a run still going and waits for it.
+  // Declared last, so destroyed first: a run still going is stopped and
+  // waited for before anything else of the window goes.
   TransferThread m_transfer;
 };
