@@ -11,6 +11,8 @@ namespace platform {
 
 bool CreateFolder(const char* path) { return mkdir(path, 0777) == 0; }
 
+int ChangeFolder(const char* path) { return chdir(path) == 0 ? 0 : errno; }
+
 bool CanEnterFolder(const char* path) {
   struct stat info;
   return stat(path, &info) == 0 && S_ISDIR(info.st_mode) && access(path, X_OK) == 0;

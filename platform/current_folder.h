@@ -9,6 +9,9 @@ namespace platform {
 // also when anything of that name exists already.
 bool CreateFolder(const char* path);
 
+// Makes `path` the process's current folder: 0, or the system's error code.
+int ChangeFolder(const char* path);
+
 // True when `path` is a folder that could be made the current folder (it
 // exists, is a folder, and may be searched). The current folder is never
 // changed, so the test is safe while another thread works in it.

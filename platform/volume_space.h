@@ -9,7 +9,4 @@ namespace platform {
 // kept back for the superuser. False when the volume can't be asked.
 bool FreeBytesOfVolume(const char* path, uint64_t* bytes);
 
-// The same for the volume holding this program's own executable.
-bool FreeBytesOfProgramVolume(uint64_t* bytes);
-
 }  // namespace platform

@@ -56,9 +56,9 @@ TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
   }
 }
 
-// Every free block of the program's volume, not the folder being filled;
+// Every free block of the volume being filled, wherever the program lies;
 // the title stays as it is during a run.
-TEST(FreeSpaceTitleTest, MeasuresTheProgramsVolumeOnlyBetweenRuns) {
+TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   uint64_t bytes = 0;
   EXPECT_FALSE(platform::FreeBytesOfVolume("/no/such/volume", &bytes));
   TempFolder folder;
@@ -76,7 +76,7 @@ TEST(FreeSpaceTitleTest, MeasuresTheProgramsVolumeOnlyBetweenRuns) {
   bool made = MakeFreeSpaceTitle(title, sizeof title);
   ASSERT_EQ(chdir(".."), 0);
   EXPECT_TRUE(made);
-  EXPECT_NE(std::string(title), "Kobaru MP3 (5MB空き)");
+  EXPECT_STREQ(title, "Kobaru MP3 (5MB空き)");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ void FormatFreeSpaceTitle(uint64_t freeBytes, char* out, size_t outSize) {
 bool MakeFreeSpaceTitle(char* out, size_t outSize) {
   if (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_IDLE) return false;
   uint64_t freeBytes = 0;
-  if (!platform::FreeBytesOfProgramVolume(&freeBytes)) return false;
+  if (!platform::FreeBytesOfVolume(".", &freeBytes)) return false;
   FormatFreeSpaceTitle(freeBytes, out, outSize);
   return true;
 }

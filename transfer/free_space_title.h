@@ -1,5 +1,6 @@
 // The main window's title while no run is in progress: the free space of
-// the volume that holds the program.
+// the volume being filled (the working folder's), wherever the program is
+// installed.
 #pragma once
 
 #include <cstddef>

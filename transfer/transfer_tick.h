@@ -6,6 +6,8 @@
 
 #include "transfer/transfer_texts.h"
 
+inline constexpr uint32_t TRANSFER_TIMER_PERIOD_MS = 50;
+
 // One picture of the banner animation, 0 to 4 from left to right (four
 // arrows, then the burst), or none.
 inline constexpr int32_t NO_PICTURE = -1;

@@ -1,0 +1,20 @@
+#include "tests/support/paced_run.h"
+
+#include <chrono>
+#include <thread>
+
+namespace testing_support {
+
+PacedRun::PacedRun(uint32_t holdAfter) : holdAfter_(holdAfter), observer_{OnCopied, this} {}
+
+void PacedRun::OnCopied(void* self, const char*) {
+  auto* run = static_cast<PacedRun*>(self);
+  if (++run->copies_ != run->holdAfter_) return;
+  run->holding_ = true;
+  while (!run->released_ && !g_transferStopRequested) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  run->holding_ = false;
+}
+
+}  // namespace testing_support

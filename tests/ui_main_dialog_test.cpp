@@ -1,0 +1,228 @@
+// The main window driven through its widgets: start-up rules, the kMp3
+// folder, a real run started by a click, leaving during a run, the banner,
+// the About entry, the message boxes and the command line.
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "store/presence_flags.h"
+#include "store/program_state.h"
+#include "tests/support/paced_run.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/recording_player.h"
+#include "tests/support/run_command.h"
+#include "tests/support/transfer_setup.h"
+#include "transfer/transfer_progress.h"
+#include "ui/command_line.h"
+#include "ui/main_dialog.h"
+#include "ui/qt_user_messages.h"
+
+namespace {
+
+using namespace testing_support;
+using platform::MessageIcon;
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetProgramState(); }
+  void TearDown() override { unsetenv("KOBARU_PLAYER"); }
+
+  CMainDialog& Open() {
+    dialog_ = std::make_unique<CMainDialog>(&messages_);
+    dialog_->show();
+    return *dialog_;
+  }
+  QPushButton* Button(const char* name) { return dialog_->findChild<QPushButton*>(name); }
+  std::string Enabled() {  // start, show, add, create playlist, create folder, show folder
+    std::string flags;
+    for (const char* name : {"startTransfer", "showPlaylist", "addToPlaylist", "createPlaylist",
+                             "createFolder", "showFolder"}) {
+      flags += Button(name)->isEnabled() ? '1' : '0';
+    }
+    return flags;
+  }
+
+  TempFolder folder_;
+  RecordingMessages messages_;
+  std::unique_ptr<CMainDialog> dialog_;
+};
+
+TEST_F(MainDialogTest, StartUpEnablesByWhatIsPresentAndFocusesStartOrCapacity) {
+  for (auto [playlist, target, enabled] : {std::tuple{false, false, "000110"},
+                                           {true, false, "011010"},
+                                           {false, true, "000101"},
+                                           {true, true, "111001"}}) {
+    SCOPED_TRACE(enabled);
+    TempFolder case_folder;
+    ResetProgramState();
+    if (playlist) WritePlaylist({});
+    if (target) MakeFolders("kMp3");
+    Open();
+    EXPECT_EQ(Enabled(), enabled);
+    EXPECT_EQ(dialog_->focusWidget()->objectName(),
+              playlist && target ? "startTransfer" : "capacity");
+  }
+  auto* capacity = dialog_->findChild<QComboBox*>("capacity");
+  EXPECT_EQ(capacity->currentText(), " 240M 作成");
+  capacity->setCurrentIndex(0);
+  EXPECT_EQ(dialog_->SelectedCapacityMb(), 30);
+  capacity->setEditText("99M");  // typed text that is no item: no item selected
+  EXPECT_EQ(dialog_->SelectedCapacityMb(), 240);
+}
+
+TEST_F(MainDialogTest, CreatesTheFolderThenShowsIt) {
+  WritePlaylist({});
+  WriteFile("kMp3", "a file in the way");
+  Open();
+  QTest::mouseClick(Button("createFolder"), Qt::LeftButton);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
+  EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Stop);
+  EXPECT_EQ(Enabled(), "011010");
+  std::filesystem::remove("kMp3");
+  QTest::mouseClick(Button("createFolder"), Qt::LeftButton);
+  EXPECT_EQ(messages_.shown.at(1).text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
+  EXPECT_EQ(Enabled(), "111001");
+  EXPECT_EQ(dialog_->focusWidget(), Button("startTransfer"));
+  setenv("KOBARU_FILE_MANAGER",
+         MakeRecordingPlayer(folder_.Join("fm"), folder_.Join("fm.txt")).c_str(), 1);
+  QTest::mouseClick(Button("showFolder"), Qt::LeftButton);
+  unsetenv("KOBARU_FILE_MANAGER");
+  EXPECT_EQ(WaitForFile(folder_.Join("fm.txt")), folder_.Join("kMp3") + "\n");
+}
+
+// Four songs of 4,000,000 recorded bytes and one missing, into 30 MB: the
+// run is held after two copies, 8,000,000 / 307,200 bytes per percent.
+TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
+  TransferSetup setup;
+  WritePlaylist({setup.Song("a.mp3", 4000000), setup.Song("b.mp3", 4000000),
+                 setup.Song("c.mp3", 4000000), setup.Song("d.mp3", 4000000),
+                 setup.Missing("e.mp3")});
+  PacedRun paced(2);
+  Open().SetTransferObserver(paced.observer());
+  dialog_->findChild<QComboBox*>("capacity")->setCurrentIndex(0);
+  QTest::mouseClick(Button("startTransfer"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog_->windowTitle() == "26％終了"; }));
+  auto* results = dialog_->findChild<QListWidget*>("results");
+  EXPECT_GE(results->count(), 1);
+  EXPECT_EQ(Enabled(), "000001");
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return dialog_->findChild<QWidget*>("picture2")->isVisible(); }));
+  EXPECT_EQ(dialog_->findChild<QProgressBar*>("progressLeft")->value(), 26);
+  QTest::mouseClick(Button("exit"), Qt::LeftButton);  // refused during a run
+  EXPECT_EQ(messages_.shown.at(0).text, "伝送中です。");
+  EXPECT_EQ(messages_.shown.at(0).caption, "(app)");
+  EXPECT_TRUE(dialog_->isVisible());
+  paced.Release();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  ASSERT_EQ(messages_.shown.size(), 3u);
+  EXPECT_EQ(messages_.shown[1].text, "4 曲伝送しました。");
+  EXPECT_EQ(messages_.shown[2].text, "1 曲伝送出来ませんでした。");
+  EXPECT_EQ(messages_.shown[2].icon, MessageIcon::Stop);
+  EXPECT_EQ(results->currentRow(), results->count() - 1);
+  EXPECT_TRUE(results->currentItem()->text().endsWith("/  0005  |   4000000"));
+  EXPECT_EQ(dialog_->findChild<QProgressBar*>("progressRight")->value(), 0);
+  EXPECT_FALSE(dialog_->findChild<QWidget*>("picture2")->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog_->windowTitle().startsWith("Kobaru MP3 ("); }));
+  setup.ExpectFolderMatchesPlaylist();
+}
+
+TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
+  TransferSetup setup;
+  std::vector<PlaylistEntry> songs;
+  for (char name = 'a'; name <= 'j'; ++name)
+    songs.push_back(setup.Song(name + std::string(".mp3"), 0, 300000));
+  WritePlaylist(songs);
+  PacedRun paced(3);
+  Open().SetTransferObserver(paced.observer());
+  QTest::mouseClick(Button("startTransfer"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paced.Holding(); }));
+  QTest::keyClick(dialog_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_NE(g_transferProgress.status.load(), TRANSFER_RUNNING);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "伝送中です。");
+  EXPECT_EQ(setup.SentNumbers().size(), 3u);
+  setup.ExpectFolderMatchesPlaylist();
+}
+
+TEST_F(MainDialogTest, BannerClickHandsARandomSongToThePlayer) {
+  WriteFile("music/song.mp3", "not really a song");
+  WritePlaylist({MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("music/song.mp3")), 17)});
+  setenv("KOBARU_PLAYER",
+         MakeRecordingPlayer(folder_.Join("player"), folder_.Join("played.txt")).c_str(), 1);
+  Open();
+  QTest::mouseClick(dialog_->findChild<QWidget*>("banner"), Qt::LeftButton);
+  EXPECT_EQ(WaitForFile(folder_.Join("played.txt")), folder_.Join("music/song.mp3") + "\n");
+}
+
+// Modal windows answer from a timer inside their own event loop.
+TEST_F(MainDialogTest, ContextMenuOpensTheAboutBox) {
+  Open();
+  QString entry, caption;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    entry = menu->actions().at(0)->text();
+    QTimer::singleShot(0, [&] {
+      caption = QApplication::activeModalWidget()->windowTitle();
+      QApplication::activeModalWidget()->close();
+    });
+    QTest::keyClick(menu, Qt::Key_A);
+  });
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                          dialog_->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(dialog_.get(), &event);
+  EXPECT_EQ(entry, "Kobaru MP3 のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+  EXPECT_EQ(caption, "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情報");
+}
+
+TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
+  QtUserMessages messages(nullptr);
+  QStringList seen;
+  auto answer = [&](int key) {
+    QTimer::singleShot(0, [&, key] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* button : box->buttons()) seen << button->text();
+      seen << box->windowTitle() << QString::number(box->icon()) << box->defaultButton()->text();
+      QTest::keyClick(box, Qt::Key(key));
+    });
+  };
+  answer(Qt::Key_Return);
+  EXPECT_EQ(messages.Show(platform::Question("消しますか?", "確認")), platform::MessageAnswer::No);
+  answer(Qt::Key_Return);
+  messages.Show(platform::Failure("失敗"));
+  EXPECT_EQ(seen, (QStringList{"はい", "いいえ", "確認", "0", "いいえ", "OK", "エラー",
+                               QString::number(QMessageBox::Critical), "OK"}));
+}
+
+TEST(CommandLineTest, FolderHelpVersionAndErrors) {
+  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--version"}).out, "Kobaru MP3 1.4\n");
+  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--help"}).exitStatus, 0);
+  CommandResult missing = RunCommand({KOBARU_MP3_PATH, "/no/such/card"});
+  EXPECT_EQ(missing.exitStatus, 2);
+  EXPECT_EQ(missing.err, "kobaru-mp3: cannot enter /no/such/card: No such file or directory\n");
+  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "a", "b"}).exitStatus, 2);
+  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--frobnicate"}).exitStatus, 2);
+  TempFolder folder;
+  MakeFolders("card");
+  StartRequest request =
+      ReadCommandLine(2, std::vector<char*>{(char*)"kobaru-mp3", (char*)"card"}.data());
+  std::string error;
+  ASSERT_TRUE(EnterWorkingFolder(request.folder, &error));
+  EXPECT_EQ(std::filesystem::current_path(), folder.Join("card"));
+}
+
+}  // namespace

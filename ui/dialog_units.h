@@ -1,0 +1,26 @@
+// Dialog units turned into pixels as the platform's dialogs do: a quarter
+// of the font's average character width across, an eighth of its height
+// down.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+// A control's place in dialog units: x, y, width, height.
+struct DluRect {
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+class DialogUnits {
+ public:
+  explicit DialogUnits(const QFont& font);
+  QRect ToPixels(const DluRect& rect) const;
+  QSize ToPixels(int width, int height) const;
+
+ private:
+  int baseX_;
+  int baseY_;
+};

@@ -1,0 +1,31 @@
+#include "ui/main_app.h"
+
+#include <QFont>
+#include <QStyleFactory>
+
+#include "ui/main_dialog.h"
+#include "ui/main_dialog_template.h"
+#include "ui/pictures.h"
+
+namespace {
+
+// Tried in turn; the system's own font when none is installed.
+const QStringList kFontFamilies = {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"};
+constexpr char kStyle[] = "Fusion";
+
+}  // namespace
+
+CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setStyle(QStyleFactory::create(kStyle));
+  QFont face = font();
+  face.setFamilies(kFontFamilies);
+  face.setPointSize(TEMPLATE_POINT_SIZE);
+  setFont(face);
+  setWindowIcon(ProgramIcon());
+}
+
+int CMainApp::InitInstance() {
+  CMainDialog dialog;
+  dialog.exec();
+  return 0;
+}

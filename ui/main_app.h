@@ -1,0 +1,14 @@
+// The application: its look (Fusion, a Japanese font, the program's icon)
+// and the main window, whose end is the program's end.
+#pragma once
+
+#include <QApplication>
+
+class CMainApp : public QApplication {
+ public:
+  // The application's name stays the executable's base name: the caption
+  // of every message box without one.
+  CMainApp(int& argc, char** argv);
+  // Runs the main window until it closes.
+  int InitInstance();
+};

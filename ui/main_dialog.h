@@ -1,0 +1,87 @@
+// The main window: the transfer controls, the playlist and folder buttons,
+// the banner, and the two timers. Handlers turn clicks into core calls and
+// paint what the core returns.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+
+#include "platform/user_messages.h"
+#include "transfer/transfer_run.h"
+#include "transfer/transfer_thread.h"
+#include "transfer/transfer_tick.h"
+#include "ui/qt_playback_host.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class DialogUnits;
+class PictureStatic;
+
+class CMainDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `messages` shows every message box (the window's own when null).
+  explicit CMainDialog(platform::UserMessages* messages = nullptr);
+  ~CMainDialog() override;
+
+  // Told of every copy on the worker thread; for tests that pace a run.
+  void SetTransferObserver(const TransferObserver* observer) { m_observer = observer; }
+  // The capacity the start button would use now.
+  int32_t SelectedCapacityMb() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ public Q_SLOTS:
+  void reject() override;
+
+ private:
+  void CreateControls(const DialogUnits& units);
+  void CreateViews(const DialogUnits& units);
+  void OnInitDialog();
+  void ApplyStartRule(bool focus);
+  void OnStartTransfer();
+  void OnTimer();
+  void PaintTick(const TransferTick& tick);
+  void CompleteRun();
+  void SetBars(int percent);
+  void SetBarColour(uint32_t colour);
+  void OnOK();
+  void OnDestroy(bool runWasGoing);
+  void OnCreateFolder();
+  void OnShowFolder();
+  void OnAbout();
+
+  QProgressBar* m_progressRight;
+  QProgressBar* m_progressLeft;
+  QComboBox* m_comboCapacity;
+  PictureStatic* m_pictures[ANIMATION_PICTURES];
+  QListWidget* m_listResults;
+  QLineEdit* m_rowField;
+  PictureStatic* m_banner;
+  QPushButton* m_startButton;
+  QPushButton* m_showPlaylistButton;
+  QPushButton* m_addButton;
+  QPushButton* m_createPlaylistButton;
+  QPushButton* m_createFolderButton;
+  QPushButton* m_showFolderButton;
+  QPushButton* m_exitButton;
+
+  std::unique_ptr<platform::UserMessages> m_ownMessages;
+  platform::UserMessages& m_messages;
+  QtPlaybackHost m_playback;
+  QTimer m_transferTimer;
+  TransferTickState m_tickState{};
+  uint32_t m_barColour = 0;
+  const TransferObserver* m_observer = nullptr;
+  bool m_closing = false;
+  // Declared last, so destroyed first: a run still going is stopped and
+  // waited for before anything else of the window goes.
+  TransferThread m_transfer;
+};

@@ -1,0 +1,136 @@
+// The main window's side of a transfer: start, the 50 ms tick, the end of
+// a run, and leaving the window during one.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <chrono>
+#include <cstdio>
+
+#include "playback/continuous_play.h"
+#include "transfer/transfer_outcome.h"
+#include "transfer/transfer_progress.h"
+#include "ui/main_dialog.h"
+#include "ui/picture_static.h"
+
+namespace {
+
+// A dark groove, so that even the white of the bar shows.
+constexpr char kBarStyle[] =
+    "QProgressBar { border: 1px solid #505050; background: #303030; }"
+    "QProgressBar::chunk { background-color: #%1; }";
+constexpr auto kStopPollInterval = std::chrono::milliseconds(20);
+
+bool RunInProgress() {
+  return g_transferProgress.status.load(std::memory_order_acquire) == TRANSFER_RUNNING;
+}
+
+}  // namespace
+
+// Typed text that is no item means no item selected.
+int32_t CMainDialog::SelectedCapacityMb() const {
+  int index = m_comboCapacity->findText(m_comboCapacity->currentText(),
+                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
+  return index >= 0 ? CAPACITY_CHOICES_MB[index] : DEFAULT_CAPACITY_MB;
+}
+
+void CMainDialog::OnStartTransfer() {
+  TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_observer);
+  if (start == TransferStart::Busy) {
+    m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING, true));
+    return;
+  }
+  // A worker that could not start has Finished already: the tick ends it.
+  m_startButton->setEnabled(false);
+  m_showPlaylistButton->setEnabled(false);
+  m_addButton->setEnabled(false);
+  StartTransferTick(m_tickState);
+  SetBars(0);
+  m_transferTimer.start();
+}
+
+void CMainDialog::OnTimer() { PaintTick(PollTransfer(m_tickState)); }
+
+void CMainDialog::PaintTick(const TransferTick& tick) {
+  if (tick.rowAdded) {
+    QString row = QString::fromUtf8(tick.row);
+    m_rowField->setText(row);
+    m_listResults->addItem(row);
+    m_listResults->setCurrentRow(static_cast<int>(tick.rowIndex));
+  }
+  if (tick.completed) {
+    CompleteRun();
+    return;
+  }
+  if (tick.colourSet) SetBarColour(tick.barColour);
+  if (tick.percentShown) {
+    SetBars(tick.percent);
+    char title[TITLE_BYTES];
+    std::snprintf(title, sizeof title, TEXT_PERCENT_DONE, static_cast<int>(tick.percent));
+    setWindowTitle(QString::fromUtf8(title));
+  }
+  if (tick.pictureToHide != NO_PICTURE) m_pictures[tick.pictureToHide]->hide();
+  if (tick.pictureToShow != NO_PICTURE) m_pictures[tick.pictureToShow]->show();
+}
+
+// The timer stops before the messages, so no tick comes while they are open.
+void CMainDialog::CompleteRun() {
+  m_transferTimer.stop();
+  m_startButton->setEnabled(true);
+  m_showPlaylistButton->setEnabled(true);
+  m_addButton->setEnabled(true);
+  for (PictureStatic* picture : m_pictures) picture->hide();
+  ShowTransferOutcome(m_messages);
+  SetBars(0);
+  update();  // the free space comes back with the next paint
+}
+
+void CMainDialog::SetBars(int percent) {
+  m_progressLeft->setValue(percent);
+  m_progressRight->setValue(percent);
+}
+
+void CMainDialog::SetBarColour(uint32_t colour) {
+  if (colour == m_barColour) return;
+  m_barColour = colour;
+  QString style = QString::fromLatin1(kBarStyle).arg(colour, 6, 16, QLatin1Char('0'));
+  m_progressLeft->setStyleSheet(style);
+  m_progressRight->setStyleSheet(style);
+}
+
+// "終了" is refused during a run; a finished run not yet shown is not.
+void CMainDialog::OnOK() {
+  if (RunInProgress()) {
+    m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
+    return;
+  }
+  m_playback.StopContinuousTimer();
+  accept();
+}
+
+// Escape and the close box are never refused: a run still going is stopped
+// and waited for, so its copy in progress is removed and the table saved.
+void CMainDialog::reject() {
+  if (m_closing) return;  // a second close while the first one waits
+  m_closing = true;
+  m_playback.StopContinuousTimer();
+  m_transferTimer.stop();
+  bool runWasGoing = RunInProgress();
+  if (runWasGoing) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_transfer.RequestStop();
+    while (!m_transfer.WaitFor(kStopPollInterval)) {
+      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    QApplication::restoreOverrideCursor();
+  }
+  QDialog::reject();
+  m_closing = false;
+  OnDestroy(runWasGoing);
+}
+
+void CMainDialog::OnDestroy(bool runWasGoing) {
+  if (runWasGoing) m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
+}

@@ -1,0 +1,23 @@
+// Every text of the windows, in one place.
+#pragma once
+
+inline constexpr char MAIN_CAPTION[] = "Kobaru MP3　Ver1.4";
+inline constexpr char TEXT_START_TRANSFER[] = "伝送開始";
+inline constexpr char TEXT_SHOW_PLAYLIST[] = "ﾌﾟﾚｲﾘｽﾄ表示";
+inline constexpr char TEXT_ADD_TO_PLAYLIST[] = "ﾌﾟﾚｲﾘｽﾄ追加";
+inline constexpr char TEXT_CREATE_PLAYLIST[] = "ﾌﾟﾚｲﾘｽﾄ作成";
+inline constexpr char TEXT_CREATE_FOLDER[] = "kMp3 ﾌｫﾙﾀﾞ作成";
+inline constexpr char TEXT_SHOW_FOLDER[] = "kMp3 ﾌｫﾙﾀﾞ表示";
+inline constexpr char TEXT_EXIT[] = "終了";
+// A capacity item: the megabytes right-aligned to five characters with the M.
+inline constexpr char CAPACITY_ITEM_FORMAT[] = "%4dM 作成";
+inline constexpr char TEXT_ABOUT_ENTRY[] = "Kobaru MP3 のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+
+inline constexpr char ABOUT_CAPTION[] = "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr char ABOUT_VERSION[] = "Kobaru MP3 Version 1.4";
+inline constexpr char ABOUT_NOTICE[] = "(C) 2026 Kobaru MP3 の作者";
+inline constexpr char TEXT_OK[] = "OK";
+inline constexpr char TEXT_YES[] = "はい";
+inline constexpr char TEXT_NO[] = "いいえ";
+
+inline constexpr char PROGRAM_VERSION[] = "1.4";
