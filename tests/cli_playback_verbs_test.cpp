@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include "tests/support/child_process.h"
 #include "tests/support/mp3_builder.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_player.h"
-#include "tests/support/run_command.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
@@ -28,26 +28,25 @@ TEST(CliPlaybackTest, SecondsPrintsOneLinePerFileAndNeverWaitsOnAPipe) {
   EXPECT_EQ(RunKobaru({"seconds"}).exitStatus, 2);
 }
 
-// A link in the marker's place is refused and its target left whole.
 TEST(CliPlaybackTest, StartupSwitchesTheMarkerAndReportsAFailure) {
   TempFolder folder;
   CommandResult run = RunKobaru({"startup", "on"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out + run.err, "");
   EXPECT_EQ(RunKobaru({"startup", "off"}).exitStatus, 0);
-  WriteFile("kPlayLst.dat", "playlist");
-  std::filesystem::create_symlink("kPlayLst.dat", "kStartUp");
+  EXPECT_FALSE(Exists("kStartUp"));
+  MakeFolders("kStartUp");  // a marker that cannot be switched
   run = RunKobaru({"startup", "on"});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out + "|" + run.err, "|設定出来ませんでした。\n");
-  EXPECT_EQ(ReadFile("kPlayLst.dat"), "playlist");
   EXPECT_EQ(RunKobaru({"startup", "yes"}).exitStatus, 2);
 }
 
+// The player gets the song's path with its separators collapsed; here the
+// player links the song into the folder.
 TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   TempFolder folder;
-  std::string record = folder.Join("record");
-  setenv("KOBARU_PLAYER", MakeRecordingPlayer(folder.Join("player.sh"), record).c_str(), 1);
+  setenv("KOBARU_PLAYER", ("ln -s -t " + folder.path()).c_str(), 1);
   CommandResult run = RunKobaru({"play"});  // no playlist
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out + run.err, "");
@@ -59,7 +58,8 @@ TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   unsetenv("KOBARU_PLAYER");
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, song + "\n");
-  EXPECT_EQ(WaitForFile(record), song + "\n");
+  EXPECT_EQ(WaitForFile("a.mp3"), "song");
+  EXPECT_EQ(std::filesystem::read_symlink("a.mp3"), song);
 }
 
 }  // namespace
