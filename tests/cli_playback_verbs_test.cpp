@@ -28,18 +28,36 @@ TEST(CliPlaybackTest, SecondsPrintsOneLinePerFileAndNeverWaitsOnAPipe) {
   EXPECT_EQ(RunKobaru({"seconds"}).exitStatus, 2);
 }
 
-TEST(CliPlaybackTest, StartupSwitchesTheMarkerAndReportsAFailure) {
+// On creates or empties the marker, off deletes it. Neither touches a
+// read-only marker, a folder or a link in its place, nor the link's target.
+TEST(CliPlaybackTest, StartupSwitchesOnlyAWritableMarkerOfItsOwn) {
   TempFolder folder;
-  CommandResult run = RunKobaru({"startup", "on"});
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out + run.err, "");
-  EXPECT_EQ(RunKobaru({"startup", "off"}).exitStatus, 0);
-  EXPECT_FALSE(Exists("kStartUp"));
-  MakeFolders("kStartUp");  // a marker that cannot be switched
-  run = RunKobaru({"startup", "on"});
-  EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.out + "|" + run.err, "|設定出来ませんでした。\n");
-  EXPECT_EQ(RunKobaru({"startup", "yes"}).exitStatus, 2);
+  auto startup = [](const char* choice) { return RunKobaru({"startup", choice}).exitStatus; };
+  WriteFile("kStartUp", "left by hand");
+  CommandResult on = RunKobaru({"startup", "on"});
+  EXPECT_EQ(on.exitStatus, 0);
+  EXPECT_EQ(on.out + on.err, "");
+  EXPECT_EQ(ReadFile("kStartUp"), "");
+  EXPECT_EQ(startup("off"), 0);
+  CommandResult off = RunKobaru({"startup", "off"});  // already gone
+  EXPECT_EQ(off.exitStatus, 1);
+  EXPECT_EQ(off.out + "|" + off.err, "|設定出来ませんでした。\n");
+  WriteFile("kStartUp", "kept");
+  chmod("kStartUp", 0444);
+  EXPECT_EQ(startup("on") + startup("off"), 2);
+  EXPECT_EQ(ReadFile("kStartUp"), "kept");
+  WriteFile("kPlayLst.dat", "kept");
+  for (const char* target : {"kPlayLst.dat", "absent", ""}) {  // "": a folder in its place
+    SCOPED_TRACE(target);
+    std::filesystem::remove("kStartUp");
+    if (*target != '\0') std::filesystem::create_symlink(target, "kStartUp");
+    if (*target == '\0') MakeFolders("kStartUp");
+    EXPECT_EQ(startup("on") + startup("off"), 2);
+    EXPECT_TRUE(Exists("kStartUp"));
+  }
+  EXPECT_EQ(ReadFile("kPlayLst.dat"), "kept");
+  EXPECT_FALSE(Exists("absent"));
+  EXPECT_EQ(startup("yes"), 2);
 }
 
 // The player gets the song's path with its separators collapsed; here the

@@ -103,7 +103,7 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
                                              {"create"},
                                              {"exclude", "4", "--yes"},
                                              {"reset", "0", "--yes"},
-                                             {"reset", "x1", "--yes"}}) {
+                                             {"reset", "1x", "--yes"}}) {
     SCOPED_TRACE(testing::PrintToString(wrong));
     EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
