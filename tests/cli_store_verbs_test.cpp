@@ -11,6 +11,7 @@
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
+using Words = std::vector<std::string>;
 
 namespace {
 
@@ -96,14 +97,9 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   EXPECT_EQ(declined.exitStatus, 0);
   EXPECT_EQ(declined.out, "選択曲を除外します。よろしいですか？ [y/N] ");
 
-  for (const std::vector<std::string>& wrong :
-       std::vector<std::vector<std::string>>{{},
-                                             {"dance"},
-                                             {"list", "--bogus"},
-                                             {"create"},
-                                             {"exclude", "4", "--yes"},
-                                             {"reset", "0", "--yes"},
-                                             {"reset", "1x", "--yes"}}) {
+  for (const Words& wrong : {Words{}, Words{"dance"}, Words{"list", "--bogus"}, Words{"create"},
+                             Words{"exclude", "4", "--yes"}, Words{"reset", "0", "--yes"},
+                             Words{"reset", "1x", "--yes"}}) {
     SCOPED_TRACE(testing::PrintToString(wrong));
     EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
