@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include "tests/support/child_process.h"
 #include "tests/support/mp3_builder.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_player.h"
-#include "tests/support/run_command.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
@@ -28,26 +28,43 @@ TEST(CliPlaybackTest, SecondsPrintsOneLinePerFileAndNeverWaitsOnAPipe) {
   EXPECT_EQ(RunKobaru({"seconds"}).exitStatus, 2);
 }
 
-// A link in the marker's place is refused and its target left whole.
-TEST(CliPlaybackTest, StartupSwitchesTheMarkerAndReportsAFailure) {
+// On creates or empties the marker, off deletes it. Neither touches a
+// read-only marker, a folder or a link in its place, nor the link's target.
+TEST(CliPlaybackTest, StartupSwitchesOnlyAWritableMarkerOfItsOwn) {
   TempFolder folder;
-  CommandResult run = RunKobaru({"startup", "on"});
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.out + run.err, "");
-  EXPECT_EQ(RunKobaru({"startup", "off"}).exitStatus, 0);
-  WriteFile("kPlayLst.dat", "playlist");
-  std::filesystem::create_symlink("kPlayLst.dat", "kStartUp");
-  run = RunKobaru({"startup", "on"});
-  EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_EQ(run.out + "|" + run.err, "|設定出来ませんでした。\n");
-  EXPECT_EQ(ReadFile("kPlayLst.dat"), "playlist");
-  EXPECT_EQ(RunKobaru({"startup", "yes"}).exitStatus, 2);
+  auto startup = [](const char* choice) { return RunKobaru({"startup", choice}).exitStatus; };
+  WriteFile("kStartUp", "left by hand");
+  CommandResult on = RunKobaru({"startup", "on"});
+  EXPECT_EQ(on.exitStatus, 0);
+  EXPECT_EQ(on.out + on.err, "");
+  EXPECT_EQ(ReadFile("kStartUp"), "");
+  EXPECT_EQ(startup("off"), 0);
+  CommandResult off = RunKobaru({"startup", "off"});  // already gone
+  EXPECT_EQ(off.exitStatus, 1);
+  EXPECT_EQ(off.out + "|" + off.err, "|設定出来ませんでした。\n");
+  WriteFile("kStartUp", "kept");
+  chmod("kStartUp", 0444);
+  EXPECT_EQ(startup("on") + startup("off"), 2);
+  EXPECT_EQ(ReadFile("kStartUp"), "kept");
+  WriteFile("kPlayLst.dat", "kept");
+  for (const char* target : {"kPlayLst.dat", "absent", ""}) {  // "": a folder in its place
+    SCOPED_TRACE(target);
+    std::filesystem::remove("kStartUp");
+    if (*target != '\0') std::filesystem::create_symlink(target, "kStartUp");
+    if (*target == '\0') MakeFolders("kStartUp");
+    EXPECT_EQ(startup("on") + startup("off"), 2);
+    EXPECT_TRUE(Exists("kStartUp"));
+  }
+  EXPECT_EQ(ReadFile("kPlayLst.dat"), "kept");
+  EXPECT_FALSE(Exists("absent"));
+  EXPECT_EQ(startup("yes"), 2);
 }
 
+// The player gets the song's path with its separators collapsed; here the
+// player links the song into the folder.
 TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   TempFolder folder;
-  std::string record = folder.Join("record");
-  setenv("KOBARU_PLAYER", MakeRecordingPlayer(folder.Join("player.sh"), record).c_str(), 1);
+  setenv("KOBARU_PLAYER", ("ln -s -t " + folder.path()).c_str(), 1);
   CommandResult run = RunKobaru({"play"});  // no playlist
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out + run.err, "");
@@ -59,7 +76,8 @@ TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   unsetenv("KOBARU_PLAYER");
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, song + "\n");
-  EXPECT_EQ(WaitForFile(record), song + "\n");
+  EXPECT_EQ(WaitForFile("a.mp3"), "song");
+  EXPECT_EQ(std::filesystem::read_symlink("a.mp3"), song);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <set>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -14,13 +13,13 @@
 #include "platform/folder_lock.h"
 #include "store/playlist_entry.h"
 #include "store/playlist_file.h"
-#include "tests/support/cli_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/playlist_builder.h"
-#include "tests/support/run_command.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
+using Words = std::vector<std::string>;
 
 namespace {
 
@@ -50,31 +49,37 @@ class CliFillTest : public ::testing::Test {
     }
     return false;
   }
+  // A playlist of `count` songs of `bytes` each.
+  std::vector<PlaylistEntry> ManySongs(int count, size_t bytes) {
+    std::vector<PlaylistEntry> entries;
+    for (int i = 0; i < count; ++i) {
+      entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3", 0, bytes));
+    }
+    WritePlaylist(entries);
+    return entries;
+  }
   TransferSetup setup_;
 };
 
-TEST(CliMkdirTest, CreatesTheFolderOnceAndReportsEachTime) {
-  TempFolder folder;
+TEST_F(CliFillTest, ArgumentsAndTheTargetFolder) {
+  std::filesystem::remove("kMp3");
   CommandResult made = RunKobaru({"mkdir"});
   EXPECT_EQ(made.exitStatus, 0);
   EXPECT_EQ(made.out, "kMp3 ﾌｫﾙﾀﾞを作成しました。\n");
-  EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
   CommandResult again = RunKobaru({"mkdir"});
   EXPECT_EQ(again.exitStatus, 1);
-  EXPECT_EQ(again.out, "");
-  EXPECT_EQ(again.err, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。\n");
-  EXPECT_EQ(RunKobaru({"mkdir", "other"}).exitStatus, 2);
-}
+  EXPECT_EQ(again.out + "|" + again.err, "|kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。\n");
 
-TEST_F(CliFillTest, TakesOnlyTheSevenCapacities) {
-  for (const char* wrong : {"31", "0240", "240MB"}) {
-    EXPECT_EQ(RunKobaru({"fill", wrong}).exitStatus, 2) << wrong;
+  for (const Words& wrong : {Words{"mkdir", "other"}, Words{"fill", "31"}, Words{"fill", "0240"},
+                             Words{"fill", "240MB"}, Words{"fill", "30", "60"}}) {
+    SCOPED_TRACE(wrong.back());
+    EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
-  EXPECT_EQ(RunKobaru({"fill", "30", "60"}).exitStatus, 2);
   for (const char* choice : {"30", "1920"}) {  // accepted: they fail only for want of a playlist
+    SCOPED_TRACE(choice);
     CommandResult result = RunKobaru({"fill", choice});
-    EXPECT_EQ(result.exitStatus, 1) << choice;
-    EXPECT_EQ(result.out, "0 曲伝送しました。\n") << choice;
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "0 曲伝送しました。\n");
     EXPECT_EQ(result.err, "kobaru: cannot read kPlayLst.dat: No such file or directory\n");
   }
 }
@@ -96,20 +101,11 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
   }
 }
 
-std::vector<PlaylistEntry> ManySongs(TransferSetup& setup, int count, size_t bytes) {
-  std::vector<PlaylistEntry> entries;
-  for (int i = 0; i < count; ++i) {
-    entries.push_back(setup.Song("s" + std::to_string(i) + ".mp3", 0, bytes));
-  }
-  WritePlaylist(entries);
-  return entries;
-}
-
 // Ctrl-C during a copy removes that copy, records the songs that arrived
 // and ends the program normally.
 TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
-  ManySongs(setup_, 12, 8u << 20);
-  CliProcess stopped({"fill", "1920"});
+  ManySongs(12, 8u << 20);
+  ChildProcess stopped(Kobaru({"fill", "1920"}));
   ASSERT_TRUE(WaitFor([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
   CommandResult result = stopped.Wait();
@@ -125,12 +121,12 @@ TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
 // and its record unrecorded, never a song cut short, and a whole table;
 // the next fill removes the temporary file and sends no song twice.
 TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
-  ManySongs(setup_, 30, 2u << 20);
+  ManySongs(30, 2u << 20);
   size_t kills = 0;
   for (size_t arrived : {1u, 3u, 6u}) {
     SCOPED_TRACE(arrived);
     {
-      CliProcess killed({"fill", "1920"});
+      ChildProcess killed(Kobaru({"fill", "1920"}));
       size_t target = setup_.TargetNames().size() + arrived;
       ASSERT_TRUE(WaitFor([&] { return setup_.TargetNames().size() >= target; }));
       killed.Signal(SIGKILL);
@@ -147,10 +143,11 @@ TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
 // `kobaru fill | head -1`: the second row finds the pipe closed, which ends
 // the run like Ctrl-C; every song that reached kMp3 is on record.
 TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
-  ManySongs(setup_, 12, 64u << 10);
+  ManySongs(12, 64u << 10);
   CommandResult piped =
-      RunCommand({"/bin/bash", "-c",
-                  std::string(KOBARU_CLI_PATH) + " fill 30 | head -1; exit ${PIPESTATUS[0]}"});
+      ChildProcess({"/bin/bash", "-c",
+                    std::string(KOBARU_CLI_PATH) + " fill 30 | head -1; exit ${PIPESTATUS[0]}"})
+          .Wait();
   EXPECT_EQ(piped.exitStatus, 1);
   EXPECT_EQ(Lines(piped.out).size(), 1u);
   EXPECT_GE(setup_.SentNumbers().size(), 2u);
@@ -161,20 +158,19 @@ TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
 // Another program changing the folder: the fill is refused and says so;
 // two fills at once never send a song that is not on record.
 TEST_F(CliFillTest, OneWriterAtATime) {
-  ManySongs(setup_, 30, 64u << 10);
+  ManySongs(30, 64u << 10);
   {
     platform::FolderLock other;
     ASSERT_EQ(other.TryLock("."), 0);
     CommandResult refused = RunKobaru({"fill"});
     EXPECT_EQ(refused.exitStatus, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err,
-              "kobaru: another program is changing kPlayLst.dat in this folder; try again when it "
+    EXPECT_EQ(refused.out + "|" + refused.err,
+              "|kobaru: another program is changing kPlayLst.dat in this folder; try again when it "
               "has finished\n");
     EXPECT_TRUE(setup_.TargetNames().empty());
   }
-  CliProcess first({"fill", "120"});
-  CliProcess second({"fill", "30"});
+  ChildProcess first(Kobaru({"fill", "120"}));
+  ChildProcess second(Kobaru({"fill", "30"}));
   CommandResult one = first.Wait();
   CommandResult two = second.Wait();
   EXPECT_TRUE(one.exitStatus == 0 || two.exitStatus == 0) << one.err << two.err;
@@ -198,16 +194,10 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
   EXPECT_EQ(numbers.err, "kobaru: the last number 9999 is taken; stopped there\n");
 }
 
-TEST(CliFullMediumTest, SaysTheMediumIsFull) {
-  TempFolder folder;
-  SmallVolume card(folder.Join("card"), "8m");
+TEST_F(CliFillTest, SaysTheMediumIsFull) {
+  SmallVolume card(setup_.folder().Join("card"), "8m");
   if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
-  std::vector<PlaylistEntry> entries;
-  for (int i = 0; i < 4; ++i) {
-    std::string song = folder.Join("s" + std::to_string(i) + ".mp3");
-    WriteFile(song, std::string(3u << 20, 'x'));
-    entries.push_back(MakeEntry(0, 0, Stored(song), 3u << 20));
-  }
+  std::vector<PlaylistEntry> entries = ManySongs(4, 3u << 20);
   ASSERT_EQ(chdir("card"), 0);
   MakeFolders("kMp3");
   WritePlaylist(entries);

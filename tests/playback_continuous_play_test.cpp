@@ -1,5 +1,5 @@
 // Start-up play, continuous play, the hold and the banner, driven tick by
-// tick without a window; and switching the start-up marker.
+// tick without a window (the CLI's startup test switches the marker).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "playback/continuous_play.h"
-#include "playback/marker_files.h"
 #include "playback/random_play_generator.h"
 #include "playback/random_player.h"
 #include "store/presence_flags.h"
@@ -134,34 +133,6 @@ TEST(PlaybackStateTest, ResetGivesAFreshRun) {
   EXPECT_EQ(g_continuousPlay + g_playHold + g_randomTableLoads + g_chosenSong[0], 0);
   EXPECT_EQ(g_playCountdown, 0u);
   EXPECT_GE(NextRandomPlay(), 0);
-}
-
-// On creates or empties the marker, off deletes it. Neither touches a
-// read-only marker, a folder or a link in its place, nor the link's target.
-TEST(MarkerFilesTest, OnlyAWritableMarkerOfItsOwnIsEmptiedOrDeleted) {
-  TempFolder folder;
-  WriteFile("kStartUp", "left by hand");
-  ASSERT_TRUE(SetStartUpMarker(true));
-  EXPECT_EQ(ReadFile("kStartUp"), "");
-  EXPECT_TRUE(SetStartUpMarker(false));
-  EXPECT_FALSE(SetStartUpMarker(false));  // already gone
-  WriteFile("kStartUp", "kept");
-  chmod("kStartUp", 0444);
-  EXPECT_FALSE(SetStartUpMarker(true));
-  EXPECT_FALSE(SetStartUpMarker(false));
-  EXPECT_EQ(ReadFile("kStartUp"), "kept");
-  WriteFile("kPlayLst.dat", "kept");
-  for (const char* target : {"kPlayLst.dat", "absent", ""}) {  // "": a folder in its place
-    SCOPED_TRACE(target);
-    std::filesystem::remove("kStartUp");
-    if (*target != '\0') std::filesystem::create_symlink(target, "kStartUp");
-    if (*target == '\0') MakeFolders("kStartUp");
-    EXPECT_FALSE(SetStartUpMarker(true));
-    EXPECT_FALSE(SetStartUpMarker(false));
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status("kStartUp")));
-  }
-  EXPECT_EQ(ReadFile("kPlayLst.dat"), "kept");
-  EXPECT_FALSE(Exists("absent"));
 }
 
 }  // namespace

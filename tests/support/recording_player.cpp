@@ -7,15 +7,6 @@
 
 namespace testing_support {
 
-std::string MakeRecordingPlayer(const std::string& scriptPath, const std::string& recordPath) {
-  WriteFile(scriptPath,
-            "#!/bin/sh\n"
-            "for argument in \"$@\"; do printf '%s\\n' \"$argument\"; done > \"$0.part\"\n"
-            "mv \"$0.part\" " +
-                recordPath + "\n");
-  return "/bin/sh " + scriptPath;
-}
-
 std::string WaitForFile(const std::string& path) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < deadline) {
