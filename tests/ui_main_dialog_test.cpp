@@ -17,11 +17,11 @@
 
 #include "store/presence_flags.h"
 #include "store/program_state.h"
+#include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/recording_player.h"
-#include "tests/support/run_command.h"
 #include "tests/support/transfer_setup.h"
 #include "transfer/transfer_progress.h"
 #include "ui/command_line.h"
@@ -95,11 +95,11 @@ TEST_F(MainDialogTest, CreatesTheFolderThenShowsIt) {
   EXPECT_EQ(messages_.shown.at(1).text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
   EXPECT_EQ(Enabled(), "111001");
   EXPECT_EQ(dialog_->focusWidget(), Button("startTransfer"));
-  setenv("KOBARU_FILE_MANAGER",
-         MakeRecordingPlayer(folder_.Join("fm"), folder_.Join("fm.txt")).c_str(), 1);
+  MakeFolders(folder_.Join("fm"));
+  setenv("KOBARU_FILE_MANAGER", ("ln -s -t " + folder_.Join("fm")).c_str(), 1);
   QTest::mouseClick(Button("showFolder"), Qt::LeftButton);
   unsetenv("KOBARU_FILE_MANAGER");
-  EXPECT_EQ(WaitForFile(folder_.Join("fm.txt")), folder_.Join("kMp3") + "\n");
+  EXPECT_EQ(WaitForLink(folder_.Join("fm/kMp3")), folder_.Join("kMp3"));
 }
 
 // Four songs of 4,000,000 recorded bytes and one missing, into 30 MB: the
@@ -160,11 +160,11 @@ TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
 TEST_F(MainDialogTest, BannerClickHandsARandomSongToThePlayer) {
   WriteFile("music/song.mp3", "not really a song");
   WritePlaylist({MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("music/song.mp3")), 17)});
-  setenv("KOBARU_PLAYER",
-         MakeRecordingPlayer(folder_.Join("player"), folder_.Join("played.txt")).c_str(), 1);
+  MakeFolders(folder_.Join("player"));
+  setenv("KOBARU_PLAYER", ("ln -s -t " + folder_.Join("player")).c_str(), 1);
   Open();
   QTest::mouseClick(dialog_->findChild<QWidget*>("banner"), Qt::LeftButton);
-  EXPECT_EQ(WaitForFile(folder_.Join("played.txt")), folder_.Join("music/song.mp3") + "\n");
+  EXPECT_EQ(WaitForLink(folder_.Join("player/song.mp3")), folder_.Join("music/song.mp3"));
 }
 
 // Modal windows answer from a timer inside their own event loop.
@@ -208,14 +208,18 @@ TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
                                QString::number(QMessageBox::Critical), "OK"}));
 }
 
+CommandResult RunMp3(const std::vector<std::string>& arguments) {
+  return ChildProcess(arguments).Wait();
+}
+
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {
-  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--version"}).out, "Kobaru MP3 1.4\n");
-  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--help"}).exitStatus, 0);
-  CommandResult missing = RunCommand({KOBARU_MP3_PATH, "/no/such/card"});
+  EXPECT_EQ(RunMp3({KOBARU_MP3_PATH, "--version"}).out, "Kobaru MP3 1.4\n");
+  EXPECT_EQ(RunMp3({KOBARU_MP3_PATH, "--help"}).exitStatus, 0);
+  CommandResult missing = RunMp3({KOBARU_MP3_PATH, "/no/such/card"});
   EXPECT_EQ(missing.exitStatus, 2);
   EXPECT_EQ(missing.err, "kobaru-mp3: cannot enter /no/such/card: No such file or directory\n");
-  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "a", "b"}).exitStatus, 2);
-  EXPECT_EQ(RunCommand({KOBARU_MP3_PATH, "--frobnicate"}).exitStatus, 2);
+  EXPECT_EQ(RunMp3({KOBARU_MP3_PATH, "a", "b"}).exitStatus, 2);
+  EXPECT_EQ(RunMp3({KOBARU_MP3_PATH, "--frobnicate"}).exitStatus, 2);
   TempFolder folder;
   MakeFolders("card");
   StartRequest request =
