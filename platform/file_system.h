@@ -38,7 +38,10 @@ std::FILE* OpenRegularFileForReading(const char* name);
 [[nodiscard]] int ReplaceFileContents(const char* name, const void* data, size_t size);
 
 // Overwrites `size` bytes at `offset` of the existing file `name` and
-// flushes them to the medium. Nothing else of the file changes.
+// writes them through to the device, waiting for it; the device's own
+// cache is left to the next flush on the medium. Nothing else of the file
+// changes; a read-only file (no write bit, even for root) is refused with
+// EACCES.
 [[nodiscard]] int OverwriteFileRange(const char* name, uint64_t offset, const void* data,
                                      size_t size);
 

@@ -132,14 +132,13 @@ void MarkMissing(Run* run, PlaylistEntry* entry) {
   --run->candidates;
 }
 
-// The song has its final name: its folder entry is flushed and its record
-// written in place, so a kill from here on cannot make it be sent again.
+// The song has its final name: its record is written in place at once, so
+// a kill from here on cannot make it be sent again.
 // Then the progress, in the order the window relies on. False when the
 // record could not be written: the run ends there.
 bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
-  platform::SyncFolder(TARGET_FOLDER_NAME);
   bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot) == 0;
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
@@ -193,6 +192,8 @@ int32_t RunLocked(const TransferObserver* observer) {
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }
+  // The copies' names are only durable once the folder is flushed too.
+  if (run.copies > 0) platform::SyncFolder(TARGET_FOLDER_NAME);
   return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
 }
 
