@@ -1,5 +1,5 @@
-// Creation and addition driven from the main window's buttons, with a
-// replaced folder choice and real folders.
+// Creation and addition from the main window's buttons, with a replaced
+// folder choice and real folders.
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +23,7 @@
 namespace {
 
 using namespace testing_support;
+using Texts = std::vector<std::string>;
 
 // Runs `script` once a modal window of type W is up, inside its loop.
 template <typename W>
@@ -31,22 +32,23 @@ void WhenOpen(std::function<void(W&)> script) {
   QObject::connect(timer, &QTimer::timeout, [timer, script] {
     auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
     if (window == nullptr) return;
-    timer->deleteLater();
     timer->stop();
+    timer->deleteLater();
     script(*window);
   });
   timer->start(10);
 }
 
-void Click(QWidget& window, const QString& text) {
-  for (auto* button : window.findChildren<QPushButton*>()) {
+void Click(QWidget& window, const char* text) {
+  for (auto* button : window.findChildren<QPushButton*>())
     if (button->text() == text) QTest::mouseClick(button, Qt::LeftButton);
-  }
 }
 
-void Enter(CExtensionDialog& prompt, const char* extension) {
-  prompt.findChild<QLineEdit*>()->setText(extension);
-  Click(prompt, "OK");
+void Enter(const char* extension) {
+  WhenOpen<CExtensionDialog>([extension](CExtensionDialog& prompt) {
+    prompt.findChild<QLineEdit*>()->setText(extension);
+    Click(prompt, "OK");
+  });
 }
 
 class BuildFlowTest : public ::testing::Test {
@@ -61,12 +63,14 @@ class BuildFlowTest : public ::testing::Test {
   void Choose(const std::string& folder) {
     SetFolderChooser([folder](QWidget*, const QString&) { return QString::fromStdString(folder); });
   }
-  void Press(const char* button) {
+  CMainDialog& Dialog() {  // opened on first use, on what the test set up
     if (!dialog_) dialog_ = std::make_unique<CMainDialog>(&messages_);
-    QTest::mouseClick(dialog_->findChild<QPushButton*>(button), Qt::LeftButton);
+    return *dialog_;
   }
-  std::vector<std::string> Texts() {
-    std::vector<std::string> texts;
+  QPushButton* Button(const char* name) { return Dialog().findChild<QPushButton*>(name); }
+  void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
+  Texts Shown() {
+    Texts texts;
     for (const ShownMessage& shown : messages_.shown) texts.push_back(shown.text);
     return texts;
   }
@@ -76,97 +80,86 @@ class BuildFlowTest : public ::testing::Test {
   std::unique_ptr<CMainDialog> dialog_;
 };
 
-TEST_F(BuildFlowTest, CreationRetriesAnEmptyEntryThenEnablesTheButtons) {
+// A cancelled choice ends the flow; a playlist that appeared since start-up
+// refuses the creation; an empty entry may be tried again.
+TEST_F(BuildFlowTest, CreationRefusesOverAPlaylistThenCreatesAndEnablesTheButtons) {
   MakeFolders("kMp3");
-  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) {
-    EXPECT_EQ(prompt.findChild<QLineEdit*>()->text(), "mp3");
-    Enter(prompt, "");
-    EXPECT_TRUE(prompt.findChild<QLineEdit*>()->isEnabled());
-    EXPECT_EQ(prompt.findChild<QLineEdit*>()->text(), "mp3");
-    Enter(prompt, "MP3 x");
-  });
-  Press("createPlaylist");
-  EXPECT_EQ(Texts(),
-            (std::vector<std::string>{"拡張子が入力されていません。", "ﾌﾟﾚｲﾘｽﾄを作成しました。"}));
-  EXPECT_EQ(messages_.shown[0].icon, platform::MessageIcon::Stop);
-  EXPECT_EQ(ReadPlaylist().entries[1].path, Stored(folder_.Join("music/sub/b.mp3")));
-  for (auto [name, enabled] : {std::pair{"startTransfer", true},
-                               {"showPlaylist", true},
-                               {"addToPlaylist", true},
-                               {"createPlaylist", false}}) {
-    EXPECT_EQ(dialog_->findChild<QPushButton*>(name)->isEnabled(), enabled) << name;
-  }
-  EXPECT_EQ(dialog_->focusWidget()->objectName(), "startTransfer");
-}
-
-// The chooser cancelled ends the flow at once; a playlist that appeared
-// since start-up refuses the creation and changes no button.
-TEST_F(BuildFlowTest, CreationEndsOnACancelledChoiceAndIsRefusedOverAPlaylist) {
   Choose("");
   Press("createPlaylist");
-  EXPECT_TRUE(messages_.shown.empty());
   WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
   std::string before = ReadFile("kPlayLst.dat");
   Choose(folder_.Join("music"));
-  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) { Enter(prompt, "mp3"); });
+  Enter("mp3");
   Press("createPlaylist");
-  EXPECT_EQ(Texts(), std::vector<std::string>{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"});
+  EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"});
   EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
-  EXPECT_TRUE(dialog_->findChild<QPushButton*>("createPlaylist")->isEnabled());
+  EXPECT_TRUE(Button("createPlaylist")->isEnabled());
+
+  std::filesystem::remove("kPlayLst.dat");
+  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) {
+    auto* edit = prompt.findChild<QLineEdit*>();
+    edit->clear();
+    Click(prompt, "OK");
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_EQ(edit->text(), "mp3");
+    edit->setText("MP3 x");
+    Click(prompt, "OK");
+  });
+  Press("createPlaylist");
+  EXPECT_EQ(Shown(), (Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。", "拡張子が入力されていません。",
+                            "ﾌﾟﾚｲﾘｽﾄを作成しました。"}));
+  EXPECT_EQ(messages_.shown[1].icon, platform::MessageIcon::Stop);
+  EXPECT_EQ(ReadPlaylist().entries[1].path, Stored(folder_.Join("music/sub/b.mp3")));
+  for (const char* name : {"startTransfer", "showPlaylist", "addToPlaylist"})
+    EXPECT_TRUE(Button(name)->isEnabled()) << name;
+  EXPECT_FALSE(Button("createPlaylist")->isEnabled());
+  EXPECT_EQ(Dialog().focusWidget(), Button("startTransfer"));
 }
 
-TEST_F(BuildFlowTest, AdditionShowsTheScanThenAppendsOnOkOnly) {
+TEST_F(BuildFlowTest, AdditionListsTheScanAndAppendsOnOkOnly) {
   WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
-  for (bool ok : {false, true}) {
-    SCOPED_TRACE(ok);
-    std::string before = ReadFile("kPlayLst.dat");
+  std::string before = ReadFile("kPlayLst.dat");
+  for (const char* answer : {"ｷｬﾝｾﾙ", "OK"}) {
     QStringList rows;
-    WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) { Enter(prompt, "mp3"); });
+    Enter("mp3");
     WhenOpen<CAddConfirmDialog>([&](CAddConfirmDialog& confirm) {
       auto* list = confirm.findChild<QListWidget*>();
       for (int row = 0; row < list->count(); ++row) rows << list->item(row)->text();
-      Click(confirm, ok ? "OK" : "ｷｬﾝｾﾙ");
+      Click(confirm, answer);
     });
     Press("addToPlaylist");
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0], "状態|伝送番号|ファイル容量|登録番号|ファイル名");
-    EXPECT_EQ(rows[2], QString::fromStdString("  0 |  0000  |          3 |  0002  | " +
-                                              folder_.Join("music/sub/b.mp3") + " "));
-    EXPECT_EQ(CountEntries(ReadPlaylist()), ok ? 3u : 1u);
-    if (!ok) {
+    EXPECT_EQ(rows.value(2).toStdString(),
+              "  0 |  0000  |          3 |  0002  | " + folder_.Join("music/sub/b.mp3") + " ");
+    EXPECT_EQ(rows.size(), 3);
+    if (std::string(answer) != "OK") {
       EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
     }
   }
-  EXPECT_EQ(Texts(), std::vector<std::string>{"ﾌﾟﾚｲﾘｽﾄ追加しました。"});
+  EXPECT_EQ(CountEntries(ReadPlaylist()), 3u);
+  EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ追加しました。"});
 }
 
 // Each of 22 levels links twice to the next: millions of walks, stopped
 // once the title has moved both ways.
 TEST_F(BuildFlowTest, TheTitleMovesWhileASlowSearchRunsAndClosingIsRefused) {
-  constexpr int kLevels = 22;
-  MakeFolders(folder_.Join("d0"));
-  for (int level = 0; level < kLevels; ++level) {
-    std::string next = folder_.Join("d" + std::to_string(level + 1));
-    MakeFolders(next);
-    for (const char* link : {"/a", "/b"}) {
-      std::filesystem::create_directory_symlink(next,
-                                                folder_.Join("d" + std::to_string(level)) + link);
-    }
+  for (int level = 0; level < 22; ++level) {
+    std::string here = folder_.Join("d" + std::to_string(level));
+    MakeFolders(here);
+    for (const char* link : {"/a", "/b"})
+      std::filesystem::create_directory_symlink(folder_.Join("d" + std::to_string(level + 1)),
+                                                here + link);
   }
   Choose(folder_.Join("d0"));
-  QStringList titles;
   WhenOpen<CExtensionDialog>([&](CExtensionDialog& prompt) {
-    Enter(prompt, "mp3");
-    for (const char* title : {"　　曲データ検索中！", "曲データ検索中！"}) {
+    Click(prompt, "OK");
+    for (const char* title : {"　　曲データ検索中！", "曲データ検索中！"})
       EXPECT_TRUE(QTest::qWaitFor([&] { return prompt.windowTitle() == title; }, 20000));
-    }
     prompt.close();
     EXPECT_TRUE(prompt.isVisible());
     g_searchStopRequested = true;
   });
   Press("createPlaylist");
-  EXPECT_EQ(Texts(),
-            (std::vector<std::string>{"曲データ検索中です。", "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"}));
+  EXPECT_EQ(Shown(), (Texts{"曲データ検索中です。", "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"}));
   EXPECT_EQ(messages_.shown[0].caption, "(app)");
 }
 

@@ -10,7 +10,6 @@
 
 #include "playback/continuous_play.h"
 #include "playback/playback_host.h"
-#include "store/playlist_file.h"
 #include "store/program_state.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
@@ -21,7 +20,7 @@
 namespace {
 
 using namespace testing_support;
-using platform::MessageAnswer;
+using Values = std::vector<uint32_t>;
 
 struct RecordingHost : PlaybackHost {
   void StartContinuousTimer() override {}
@@ -33,8 +32,7 @@ struct RecordingHost : PlaybackHost {
 class PlaylistDlgTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetProgramState(); }
-
-  void Open(MessageAnswer answer = MessageAnswer::Yes) {
+  void Open(platform::MessageAnswer answer = platform::MessageAnswer::Yes) {
     messages_ = std::make_unique<RecordingMessages>(answer);
     dialog_ = std::make_unique<CPlaylistDialog>(host_, messages_.get(), nullptr);
     dialog_->show();
@@ -45,29 +43,24 @@ class PlaylistDlgTest : public ::testing::Test {
   }
   void Press(const char* name) { QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton); }
   QListView* List(const char* name) { return Find<QListView>(name); }
-  std::vector<uint32_t> Values(QListView* list) {
-    std::vector<uint32_t> values;
+  QModelIndex Row(QListView* list, int row) { return list->model()->index(row, 0); }
+  Values RowValues(QListView* list) {
+    Values values;
     for (int row = 0; row < list->model()->rowCount(); ++row)
-      values.push_back(list->model()->index(row, 0).data(ROW_VALUE_ROLE).toUInt());
+      values.push_back(Row(list, row).data(ROW_VALUE_ROLE).toUInt());
     return values;
   }
-  void Select(QListView* list, std::initializer_list<int> rows) {
-    for (int row : rows)
-      list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+  void Select(QListView* list, int row) {
+    list->selectionModel()->select(Row(list, row), QItemSelectionModel::Select);
   }
   // The painted background at the right edge of the row, past its text.
   QRgb Background(QListView* list, int row) {
     QImage image = list->viewport()->grab().toImage();
-    int y = list->visualRect(list->model()->index(row, 0)).center().y();
-    return image.pixel(image.width() - 3, y) & 0xFFFFFF;
+    return image.pixel(image.width() - 3, list->visualRect(Row(list, row)).center().y()) & 0xFFFFFF;
   }
-  std::string States() {
-    std::string states;
-    for (uint32_t slot = 0; slot < CountEntries(ReadPlaylist()); ++slot) {
-      const PlaylistEntry& entry = ReadPlaylist().entries[slot];
-      states += std::to_string(entry.state) + "/" + std::to_string(entry.transferNumber) + " ";
-    }
-    return states;
+  std::string Saved(uint32_t slot) {
+    const PlaylistEntry& entry = ReadPlaylist().entries[slot];
+    return std::to_string(entry.state) + "/" + std::to_string(entry.transferNumber);
   }
 
   TempFolder folder_;
@@ -83,16 +76,13 @@ TEST_F(PlaylistDlgTest, ListsHoldBothOrdersAndRowsArePaintedByState) {
   Open();
   QListView* fileOrder = List("fileOrderList");
   QListView* sorted = List("sortedList");
-  EXPECT_EQ(Values(fileOrder), (std::vector<uint32_t>{0, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(Values(sorted), (std::vector<uint32_t>{1, 4, 3, 2, 6, 7, 5}));
-  EXPECT_EQ(fileOrder->model()->index(1, 0).data().toString(),
-            "  1 |  0005  |        100 |  0001  | /m/a.mp3 ");
-  const QRgb expected[] = {0xFFFFFF, 0xDCFFDC, 0xFFFFFF, 0xFFFFFF, 0xDCDCFF, 0xFFDCDC, 0xFFDCDC};
-  for (int row = 0; row < 7; ++row) {
-    SCOPED_TRACE(row);
-    EXPECT_EQ(Background(fileOrder, row), expected[row]);
-  }
-  Select(fileOrder, {0, 4});
+  EXPECT_EQ(RowValues(fileOrder), (Values{0, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(RowValues(sorted), (Values{1, 4, 3, 2, 6, 7, 5}));
+  EXPECT_EQ(Row(fileOrder, 1).data().toString(), "  1 |  0005  |        100 |  0001  | /m/a.mp3 ");
+  const QRgb painted[] = {0xFFFFFF, 0xDCFFDC, 0xFFFFFF, 0xFFFFFF, 0xDCDCFF, 0xFFDCDC, 0xFFDCDC};
+  for (int row = 0; row < 7; ++row) EXPECT_EQ(Background(fileOrder, row), painted[row]) << row;
+  Select(fileOrder, 0);
+  Select(fileOrder, 4);
   EXPECT_EQ(Background(fileOrder, 0), 0x000080u);
   EXPECT_EQ(Background(fileOrder, 4), 0x000080u);
   for (bool sortedShown : {true, false}) {
@@ -104,8 +94,7 @@ TEST_F(PlaylistDlgTest, ListsHoldBothOrdersAndRowsArePaintedByState) {
 
 TEST_F(PlaylistDlgTest, BarAndLineShowTheShareNotYetSent) {
   struct Case {
-    int unsent;
-    int total;
+    int unsent, total;
     QRgb colour;
     const char* line;
   };
@@ -115,8 +104,7 @@ TEST_F(PlaylistDlgTest, BarAndLineShowTheShareNotYetSent) {
         Case{20, 100, 0x0000FF, "残 20 / 100件中 (消化率80％)"}, Case{0, 0, 0, "Empty!"}}) {
     SCOPED_TRACE(c.line);
     std::vector<PlaylistEntry> entries;
-    for (int i = 0; i < c.total; ++i)
-      entries.push_back(MakeEntry(i < c.unsent ? 0 : 1, 0, "//s", 1));
+    for (int i = 0; i < c.total; ++i) entries.push_back(MakeEntry(i >= c.unsent, 0, "//s", 1));
     WritePlaylist(entries);
     Open();
     auto* bar = Find<QProgressBar>("remainingBar");
@@ -129,13 +117,15 @@ TEST_F(PlaylistDlgTest, BarAndLineShowTheShareNotYetSent) {
   }
 }
 
-// No leaves the file as it was; Yes edits the rows selected in the view on
-// show, never the header, and the lists follow.
+// No leaves the file as it was. Yes edits the first 4000 selected rows of
+// the view on show, the header counted but never edited.
 TEST_F(PlaylistDlgTest, EditsAskFirstAndTakeTheSelectionOfTheViewOnShow) {
-  WritePlaylist({MakeEntry(1, 12, "//a", 1), MakeEntry(4, 7, "//b", 1), MakeEntry(1, 3, "//c", 1)});
+  std::vector<PlaylistEntry> entries{MakeEntry(1, 12, "//a", 1), MakeEntry(4, 7, "//b", 1)};
+  entries.resize(MAX_ENTRIES, MakeEntry(1, 3, "//c", 1));
+  WritePlaylist(entries);
   std::string before = ReadFile("kPlayLst.dat");
-  Open(MessageAnswer::No);
-  Select(List("fileOrderList"), {0, 1, 2, 3});
+  Open(platform::MessageAnswer::No);
+  List("fileOrderList")->selectAll();
   for (const char* button : {"resetAll", "resetSelected", "excludeSelected"}) Press(button);
   EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
   ASSERT_EQ(messages_->shown.size(), 3u);
@@ -143,17 +133,18 @@ TEST_F(PlaylistDlgTest, EditsAskFirstAndTakeTheSelectionOfTheViewOnShow) {
   EXPECT_TRUE(messages_->shown[2].secondButtonIsDefault);
 
   Open();
-  Select(List("fileOrderList"), {0, 3});
+  List("fileOrderList")->selectAll();
   Press("excludeSelected");
-  EXPECT_EQ(States(), "1/12 4/7 4/3 ");
+  EXPECT_EQ(Saved(0) + Saved(3998) + Saved(3999), "4/124/31/3");
   Press("switchView");
-  EXPECT_EQ(Values(List("sortedList")), (std::vector<uint32_t>{1, 2, 4, 3}));
-  Select(List("sortedList"), {3});
+  QListView* sorted = List("sortedList");
+  EXPECT_EQ(RowValues(sorted).back(), 2u);  // 4 | 0012 last
+  Select(sorted, MAX_ENTRIES);
   Press("resetSelected");
-  EXPECT_EQ(States(), "1/12 0/0 4/3 ");
-  EXPECT_EQ(Find<QLabel>("statsLine")->text(), "残 1 / 3件中 (消化率67％)");
+  EXPECT_EQ(Saved(0), "0/0");
+  EXPECT_EQ(Find<QLabel>("statsLine")->text(), "残 1 / 4000件中 (消化率100％)");
   Press("resetAll");
-  EXPECT_EQ(States(), "0/0 0/0 4/0 ");
+  EXPECT_EQ(Saved(1) + Saved(2) + Saved(3999), "4/04/00/0");
   EXPECT_EQ(messages_->shown.back().text, "全てを未伝送にしました。");
 }
 
@@ -164,9 +155,9 @@ TEST_F(PlaylistDlgTest, DoubleClickPlaysAllButMissingOrCutSongsAndHoldsContinuou
   Open();
   QListView* list = List("fileOrderList");
   for (int row = 0; row < 4; ++row) {
-    int y = list->visualRect(list->model()->index(row, 0)).center().y();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, y));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, y));
+    QPoint at(20, list->visualRect(Row(list, row)).center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
   EXPECT_EQ(host_.opened, std::vector<std::string>{"//m//e.mp3"});
   EXPECT_EQ(g_playHold, 1);

@@ -1,6 +1,7 @@
 #include "ui/playlist_dlg.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
@@ -157,4 +158,15 @@ void CPlaylistDialog::SetBarColour(uint32_t colour) {
   m_barColour = colour;
   m_progressRemaining->setStyleSheet(
       QString::fromLatin1(kBarStyle).arg(colour, 6, 16, QLatin1Char('0')));
+}
+
+// Enter closes the window unless a push button has the focus, which it
+// presses instead; the window has no OK button to be the default.
+void CPlaylistDialog::keyPressEvent(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }

@@ -34,6 +34,9 @@ class CPlaylistDialog : public QDialog, public PlaylistView {
   uint32_t ReadSelectedSlots(uint32_t* selected) override;
   void Refresh() override { RefreshLists(); }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void CreateControls(const DialogUnits& units);
   QListView* MakeList(const char* name, PlaylistRowModel* model, const DialogUnits& units);

@@ -19,7 +19,10 @@ void PlaylistRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->fillRect(option.rect, QColor::fromRgb(colours.background));
   painter->setPen(QColor::fromRgb(colours.text));
   painter->setClipRect(option.rect);
-  painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+  // The font's line is a pixel taller than the row: its bottom sits on the
+  // row's, so underscores and descenders stay whole and only the empty
+  // leading above is cut.
+  painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
   painter->restore();
 }
