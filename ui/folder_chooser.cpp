@@ -9,9 +9,8 @@ namespace {
 QString ChooseWithDialog(QWidget* owner, const QString& instruction) {
   QString folder = QFileDialog::getExistingDirectory(owner, instruction, QDir::homePath(),
                                                      QFileDialog::ShowDirsOnly);
-  if (folder.isEmpty()) return folder;
-  QString clean = QDir::cleanPath(folder);  // no trailing separator but the root's
-  return clean;
+  // No trailing separator but the root's.
+  return folder.isEmpty() ? folder : QDir::cleanPath(folder);
 }
 
 FolderChooser& Chooser() {
