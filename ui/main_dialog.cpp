@@ -101,6 +101,9 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
   connect(m_createFolderButton, &QPushButton::clicked, this, &CMainDialog::OnCreateFolder);
   connect(m_showFolderButton, &QPushButton::clicked, this, &CMainDialog::OnShowFolder);
   connect(m_exitButton, &QPushButton::clicked, this, &CMainDialog::OnOK);
+  connect(m_createPlaylistButton, &QPushButton::clicked, this, &CMainDialog::OnCreatePlaylist);
+  connect(m_addButton, &QPushButton::clicked, this, &CMainDialog::OnAddToPlaylist);
+  connect(m_showPlaylistButton, &QPushButton::clicked, this, &CMainDialog::OnShowPlaylist);
   connect(m_banner, &PictureStatic::clicked, this, [this] { OnBannerClick(m_playback); });
 }
 

@@ -57,6 +57,13 @@ class CMainDialog : public QDialog {
   void OnCreateFolder();
   void OnShowFolder();
   void OnAbout();
+  void OnCreatePlaylist();
+  void OnAddToPlaylist();
+  void OnShowPlaylist();
+  bool RunExtensionPrompt(const QString& folder, bool addition);
+  // What the windows opened from here show their boxes with: the
+  // injected messages, or null for each window's own.
+  platform::UserMessages* ChildMessages() { return m_ownMessages ? nullptr : &m_messages; }
 
   QProgressBar* m_progressRight;
   QProgressBar* m_progressLeft;

@@ -20,4 +20,13 @@ inline constexpr char TEXT_OK[] = "OK";
 inline constexpr char TEXT_YES[] = "はい";
 inline constexpr char TEXT_NO[] = "いいえ";
 
+inline constexpr char TEXT_CANCEL[] = "ｷｬﾝｾﾙ";
+
+inline constexpr char PLAYLIST_CAPTION[] = "プレイリスト";
+inline constexpr char TEXT_SWITCH_VIEW[] = "並べ替え";
+inline constexpr char TEXT_RESET_ALL[] = "全てを未伝送";
+inline constexpr char TEXT_RESET_SELECTED[] = "選択曲を未伝送";
+inline constexpr char TEXT_EXCLUDE_SELECTED[] = "選択曲を除外";
+inline constexpr char TEXT_STARTUP_CHECK[] = "起動時に一曲再生する。";
+
 inline constexpr char PROGRAM_VERSION[] = "1.4";

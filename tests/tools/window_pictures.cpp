@@ -1,24 +1,33 @@
 // kobaru-mp3-pictures DIR: PNG pictures of the main window idle, during a
-// run and with the About box, for a person to look at. Each picture has the
+// run and with the About box, of the extension prompt, the addition's
+// confirmation and the playlist window in both orders with rows of every
+// state, for a person to look at. Each picture has the
 // window's title drawn above it, since a grab has no frame. Needs a display
 // (xvfb-run -a) or QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QListView>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
+#include "store/table_images.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/transfer_setup.h"
 #include "ui/about_dlg.h"
+#include "ui/add_confirm_dlg.h"
+#include "ui/extension_dlg.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
+#include "ui/playlist_dlg.h"
+#include "ui/qt_playback_host.h"
 
 namespace {
 
@@ -28,6 +37,8 @@ constexpr int kTitleHeight = 24;
 constexpr int kSongs = 40;
 constexpr uint32_t kRecordedBytes = 2500000;
 constexpr int kHeldAfter = 30;
+constexpr int kPlaylistRows = 36;
+constexpr int kStates = 5;
 
 bool Save(QWidget& window, const QString& path) {
   QPixmap content = window.grab();  // at the screen's pixel ratio
@@ -45,6 +56,60 @@ bool Save(QWidget& window, const QString& path) {
   bool saved = picture.save(path);
   std::printf("%s %s: %s\n", saved ? "saved" : "NOT SAVED", qPrintable(path),
               qPrintable(window.windowTitle()));
+  return saved;
+}
+
+// Rows of every state, Japanese names, sizes of every width, one long path.
+PlaylistEntry PictureEntry(int slot) {
+  std::string path = "/home/user/音楽/アーティスト" + std::to_string(slot / 6) + "/曲" +
+                     std::to_string(slot) + "_ソ表.mp3";
+  if (slot == 7) path = "/home/user/音楽/" + std::string(120, 'x') + "/long.mp3";
+  auto state = static_cast<uint16_t>(slot % kStates);
+  auto number =
+      static_cast<uint16_t>(state == STATE_TRANSFERRED || state == STATE_EXCLUDED ? slot : 0);
+  return MakeEntry(state, number, Stored(path),
+                   1000u * static_cast<uint32_t>(slot * slot * 37 + 5));
+}
+
+bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
+  RecordingMessages messages;
+  CExtensionDialog prompt(&messages, &owner);
+  prompt.show();
+  QTest::qWait(100);
+  bool saved = Save(prompt, dir.filePath("prompt.png"));
+  prompt.close();
+  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  for (int slot = 0; slot < kPlaylistRows; ++slot) {
+    g_scanResultTable.entries[slot] = PictureEntry(slot);
+    PlaylistEntry& found = g_scanResultTable.entries[slot];
+    if (found.state != STATE_PATH_TOO_LONG) found.state = STATE_UNTRANSFERRED;
+    found.transferNumber = 0;  // a scan finds songs, never sent ones
+  }
+  CAddConfirmDialog confirm(&owner);
+  confirm.show();
+  QTest::qWait(100);
+  saved &= Save(confirm, dir.filePath("confirm.png"));
+  confirm.close();
+  return saved;
+}
+
+bool SavePlaylistWindow(QWidget& owner, const QDir& dir) {
+  std::vector<PlaylistEntry> entries;
+  for (int slot = 0; slot < kPlaylistRows; ++slot) entries.push_back(PictureEntry(slot));
+  WritePlaylist(entries);
+  RecordingMessages messages;
+  QtPlaybackHost player;
+  CPlaylistDialog playlist(player, &messages, &owner);
+  playlist.show();
+  auto* list = playlist.findChild<QListView*>("fileOrderList");
+  for (int row : {4, 5}) {
+    list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+  }
+  QTest::qWait(100);
+  bool saved = Save(playlist, dir.filePath("playlist.png"));
+  playlist.findChild<QPushButton*>("switchView")->click();
+  QTest::qWait(100);
+  saved &= Save(playlist, dir.filePath("playlist-sorted.png"));
   return saved;
 }
 
@@ -90,5 +155,7 @@ int main(int argc, char** argv) {
   saved &= Save(about, dir.filePath("about.png"));
   about.close();
   dialog.reject();  // stops the held run
+  saved &= SaveBuildWindows(dialog, dir);
+  saved &= SavePlaylistWindow(dialog, dir);
   return saved ? 0 : 1;
 }

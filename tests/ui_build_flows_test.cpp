@@ -1,0 +1,166 @@
+// Creation and addition from the main window's buttons, with a replaced
+// folder choice and real folders.
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "store/playlist_file.h"
+#include "store/program_state.h"
+#include "store/search_worker.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/recording_messages.h"
+#include "tests/support/temp_folder.h"
+#include "ui/add_confirm_dlg.h"
+#include "ui/extension_dlg.h"
+#include "ui/folder_chooser.h"
+#include "ui/main_dialog.h"
+
+namespace {
+
+using namespace testing_support;
+using Texts = std::vector<std::string>;
+
+// Runs `script` once a modal window of type W is up, inside its loop.
+template <typename W>
+void WhenOpen(std::function<void(W&)> script) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, script] {
+    auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+    if (window == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    script(*window);
+  });
+  timer->start(10);
+}
+
+void Click(QWidget& window, const char* text) {
+  for (auto* button : window.findChildren<QPushButton*>())
+    if (button->text() == text) QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void Enter(const char* extension) {
+  WhenOpen<CExtensionDialog>([extension](CExtensionDialog& prompt) {
+    prompt.findChild<QLineEdit*>()->setText(extension);
+    Click(prompt, "OK");
+  });
+}
+
+class BuildFlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    WriteFile(folder_.Join("music/a.mp3"), "aa");
+    WriteFile(folder_.Join("music/sub/b.mp3"), "bbb");
+    Choose(folder_.Join("music"));
+  }
+  void TearDown() override { SetFolderChooser(nullptr); }
+  void Choose(const std::string& folder) {
+    SetFolderChooser([folder](QWidget*, const QString&) { return QString::fromStdString(folder); });
+  }
+  CMainDialog& Dialog() {  // opened on first use, on what the test set up
+    if (!dialog_) dialog_ = std::make_unique<CMainDialog>(&messages_);
+    return *dialog_;
+  }
+  QPushButton* Button(const char* name) { return Dialog().findChild<QPushButton*>(name); }
+  void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
+  Texts Shown() {
+    Texts texts;
+    for (const ShownMessage& shown : messages_.shown) texts.push_back(shown.text);
+    return texts;
+  }
+
+  TempFolder folder_;
+  RecordingMessages messages_;
+  std::unique_ptr<CMainDialog> dialog_;
+};
+
+// A cancelled choice ends the flow; a playlist that appeared since start-up
+// refuses the creation; an empty entry may be tried again.
+TEST_F(BuildFlowTest, CreationRefusesOverAPlaylistThenCreatesAndEnablesTheButtons) {
+  MakeFolders("kMp3");
+  Choose("");
+  Press("createPlaylist");
+  WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
+  std::string before = ReadFile("kPlayLst.dat");
+  Choose(folder_.Join("music"));
+  Enter("mp3");
+  Press("createPlaylist");
+  EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"});
+  EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
+  EXPECT_TRUE(Button("createPlaylist")->isEnabled());
+
+  std::filesystem::remove("kPlayLst.dat");
+  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) {
+    auto* edit = prompt.findChild<QLineEdit*>();
+    edit->clear();
+    Click(prompt, "OK");
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_EQ(edit->text(), "mp3");
+    edit->setText("MP3 x");
+    Click(prompt, "OK");
+  });
+  Press("createPlaylist");
+  EXPECT_EQ(Shown(), (Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。", "拡張子が入力されていません。",
+                            "ﾌﾟﾚｲﾘｽﾄを作成しました。"}));
+  EXPECT_EQ(messages_.shown[1].icon, platform::MessageIcon::Stop);
+  EXPECT_EQ(ReadPlaylist().entries[1].path, Stored(folder_.Join("music/sub/b.mp3")));
+  for (const char* name : {"startTransfer", "showPlaylist", "addToPlaylist"})
+    EXPECT_TRUE(Button(name)->isEnabled()) << name;
+  EXPECT_FALSE(Button("createPlaylist")->isEnabled());
+  EXPECT_EQ(Dialog().focusWidget(), Button("startTransfer"));
+}
+
+TEST_F(BuildFlowTest, AdditionListsTheScanAndAppendsOnOkOnly) {
+  WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
+  std::string before = ReadFile("kPlayLst.dat");
+  for (const char* answer : {"ｷｬﾝｾﾙ", "OK"}) {
+    QStringList rows;
+    Enter("mp3");
+    WhenOpen<CAddConfirmDialog>([&](CAddConfirmDialog& confirm) {
+      auto* list = confirm.findChild<QListWidget*>();
+      for (int row = 0; row < list->count(); ++row) rows << list->item(row)->text();
+      Click(confirm, answer);
+    });
+    Press("addToPlaylist");
+    EXPECT_EQ(rows.value(2).toStdString(),
+              "  0 |  0000  |          3 |  0002  | " + folder_.Join("music/sub/b.mp3") + " ");
+    EXPECT_EQ(rows.size(), 3);
+    if (std::string(answer) != "OK") {
+      EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
+    }
+  }
+  EXPECT_EQ(CountEntries(ReadPlaylist()), 3u);
+  EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ追加しました。"});
+}
+
+// Each of 22 levels links twice to the next: millions of walks, stopped
+// once the title has moved both ways.
+TEST_F(BuildFlowTest, TheTitleMovesWhileASlowSearchRunsAndClosingIsRefused) {
+  for (int level = 0; level < 22; ++level) {
+    std::string here = folder_.Join("d" + std::to_string(level));
+    MakeFolders(here);
+    for (const char* link : {"/a", "/b"})
+      std::filesystem::create_directory_symlink(folder_.Join("d" + std::to_string(level + 1)),
+                                                here + link);
+  }
+  Choose(folder_.Join("d0"));
+  WhenOpen<CExtensionDialog>([&](CExtensionDialog& prompt) {
+    Click(prompt, "OK");
+    for (const char* title : {"　　曲データ検索中！", "曲データ検索中！"})
+      EXPECT_TRUE(QTest::qWaitFor([&] { return prompt.windowTitle() == title; }, 20000));
+    prompt.close();
+    EXPECT_TRUE(prompt.isVisible());
+    g_searchStopRequested = true;
+  });
+  Press("createPlaylist");
+  EXPECT_EQ(Shown(), (Texts{"曲データ検索中です。", "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"}));
+  EXPECT_EQ(messages_.shown[0].caption, "(app)");
+}
+
+}  // namespace

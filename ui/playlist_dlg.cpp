@@ -1,0 +1,172 @@
+#include "ui/playlist_dlg.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "playback/marker_files.h"
+#include "store/playlist_colours.h"
+#include "store/playlist_file.h"
+#include "store/playlist_stats.h"
+#include "store/table_images.h"
+#include "ui/playlist_dialog_template.h"
+#include "ui/playlist_row_delegate.h"
+#include "ui/playlist_row_model.h"
+#include "ui/qt_user_messages.h"
+#include "ui/ui_texts.h"
+
+int32_t g_sortedView = 0;
+
+namespace {
+
+// The rows' font has a fixed pitch, so the columns line up.
+const QStringList kFixedFamilies = {"IPAGothic", "VL Gothic", "Noto Sans Mono CJK JP"};
+constexpr char kBarStyle[] =
+    "QProgressBar { border: 1px solid #808080; background: #ffffff; }"
+    "QProgressBar::chunk { background-color: #%1; }";
+constexpr int kPercentRange = 100;
+constexpr int kStatsLineBytes = 128;
+
+QPushButton* MakeButton(const char* text, const char* name, const DluRect& rect,
+                        const DialogUnits& units, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(text), parent);
+  button->setObjectName(name);
+  button->setGeometry(units.ToPixels(rect));
+  return button;
+}
+
+}  // namespace
+
+CPlaylistDialog::CPlaylistDialog(PlaybackHost& player, platform::UserMessages* messages,
+                                 QWidget* parent)
+    : QDialog(parent),
+      m_player(player),
+      m_ownMessages(messages == nullptr ? std::make_unique<QtUserMessages>(this) : nullptr),
+      m_messages(messages == nullptr ? *m_ownMessages : *messages) {
+  setWindowTitle(QString::fromUtf8(PLAYLIST_CAPTION));
+  DialogUnits units(font());
+  setFixedSize(units.ToPixels(PLAYLIST_WIDTH_DLU, PLAYLIST_HEIGHT_DLU));
+  CreateControls(units);
+  g_sortedView = 0;
+  RefreshLists();
+  m_checkStartUp->setChecked(IsFilePresent(STARTUP_MARKER_NAME));
+}
+
+CPlaylistDialog::~CPlaylistDialog() = default;
+
+// In template order, which is the tab order; the switch takes the focus.
+void CPlaylistDialog::CreateControls(const DialogUnits& units) {
+  auto* switchView = MakeButton(TEXT_SWITCH_VIEW, "switchView", RECT_SWITCH_VIEW, units, this);
+  auto* resetAll = MakeButton(TEXT_RESET_ALL, "resetAll", RECT_RESET_ALL, units, this);
+  auto* resetSelected =
+      MakeButton(TEXT_RESET_SELECTED, "resetSelected", RECT_RESET_SELECTED, units, this);
+  auto* exclude =
+      MakeButton(TEXT_EXCLUDE_SELECTED, "excludeSelected", RECT_EXCLUDE_SELECTED, units, this);
+  m_fileOrderRows = new PlaylistRowModel(FILE_ORDER_HEADER_VALUE, false, this);
+  m_sortedRows = new PlaylistRowModel(SORTED_HEADER_VALUE, true, this);
+  m_listFileOrder = MakeList("fileOrderList", m_fileOrderRows, units);
+  m_listSorted = MakeList("sortedList", m_sortedRows, units);
+  m_progressRemaining = new QProgressBar(this);
+  m_progressRemaining->setObjectName("remainingBar");
+  m_progressRemaining->setOrientation(Qt::Vertical);
+  m_progressRemaining->setTextVisible(false);
+  m_progressRemaining->setRange(0, kPercentRange);
+  m_progressRemaining->setGeometry(units.ToPixels(RECT_REMAINING_BAR));
+  m_staticStats = new QLabel(this);
+  m_staticStats->setObjectName("statsLine");
+  m_staticStats->setTextFormat(Qt::PlainText);
+  m_staticStats->setGeometry(units.ToPixels(RECT_STATS_LINE));
+  m_checkStartUp = new QCheckBox(QString::fromUtf8(TEXT_STARTUP_CHECK), this);
+  m_checkStartUp->setObjectName("startUpCheck");
+  m_checkStartUp->setGeometry(units.ToPixels(RECT_STARTUP_CHECK));
+  switchView->setFocus();
+  connect(switchView, &QPushButton::clicked, this, &CPlaylistDialog::OnSwitchView);
+  connect(resetAll, &QPushButton::clicked, this,
+          [this] { RunMarkAllUntransferredFlow(m_messages, *this); });
+  connect(resetSelected, &QPushButton::clicked, this,
+          [this] { RunMarkSelectedUntransferredFlow(m_messages, *this); });
+  connect(exclude, &QPushButton::clicked, this,
+          [this] { RunExcludeSelectedFlow(m_messages, *this); });
+  connect(m_checkStartUp, &QCheckBox::clicked, this, &CPlaylistDialog::OnStartUpCheck);
+}
+
+QListView* CPlaylistDialog::MakeList(const char* name, PlaylistRowModel* model,
+                                     const DialogUnits& units) {
+  auto* list = new QListView(this);
+  list->setObjectName(name);
+  QFont rows = font();
+  rows.setFamilies(kFixedFamilies);
+  rows.setFixedPitch(true);
+  list->setFont(rows);
+  list->setUniformItemSizes(true);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  list->setItemDelegate(new PlaylistRowDelegate(list));
+  list->setModel(model);
+  list->setGeometry(units.ToPixels(RECT_PLAYLIST_LISTS));
+  connect(list, &QListView::doubleClicked, this, [this, list] { OnPlayRow(list); });
+  return list;
+}
+
+void CPlaylistDialog::RefreshLists() {
+  (void)LoadWorkingTableWithCount();  // a missing file shows header-only lists
+  uint32_t count = g_entryCount.load();
+  m_fileOrderRows->Fill(count);
+  m_sortedRows->Fill(count);
+  ShowView();
+  ShowRemaining();
+}
+
+QListView* CPlaylistDialog::ShownList() const {
+  return g_sortedView == 1 ? m_listSorted : m_listFileOrder;
+}
+
+void CPlaylistDialog::ShowView() {
+  m_listFileOrder->setVisible(g_sortedView == 0);
+  m_listSorted->setVisible(g_sortedView == 1);
+}
+
+void CPlaylistDialog::OnSwitchView() {
+  g_sortedView = g_sortedView == 0 ? 1 : 0;
+  ShowView();
+}
+
+// The bar keeps its last colour when the table is empty.
+void CPlaylistDialog::ShowRemaining() {
+  uint32_t count = g_entryCount.load();
+  PlaylistStats stats = ComputePlaylistStats(g_workingTable, count);
+  m_progressRemaining->setValue(0);
+  if (count != 0) {
+    SetBarColour(RemainingBarColour(stats.remainingPercent));
+    if (stats.remainingPercent >= 1 && stats.remainingPercent <= kPercentRange) {
+      m_progressRemaining->setValue(static_cast<int>(stats.remainingPercent));
+    }
+  }
+  char line[kStatsLineBytes];
+  FormatStatsLine(stats, line, sizeof line);
+  m_staticStats->setText(QString::fromUtf8(line));
+}
+
+void CPlaylistDialog::SetBarColour(uint32_t colour) {
+  if (m_barColoured && colour == m_barColour) return;
+  m_barColoured = true;
+  m_barColour = colour;
+  m_progressRemaining->setStyleSheet(
+      QString::fromLatin1(kBarStyle).arg(colour, 6, 16, QLatin1Char('0')));
+}
+
+// Enter closes the window unless a push button has the focus, which it
+// presses instead; the window has no OK button to be the default.
+void CPlaylistDialog::keyPressEvent(QKeyEvent* event) {
+  bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

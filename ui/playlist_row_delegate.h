@@ -1,0 +1,14 @@
+// Paints a playlist row from the table at draw time: background and text
+// by the entry's state and the selection, no focus rectangle.
+#pragma once
+
+#include <QAbstractItemDelegate>
+
+class PlaylistRowDelegate : public QAbstractItemDelegate {
+ public:
+  using QAbstractItemDelegate::QAbstractItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  // Every row as high as the template's rows and as wide as the extent.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
