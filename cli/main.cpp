@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
     cli::PrintUsage(stdout);
     return cli::EXIT_OK;
   }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("kobaru (Kobaru MP3) %s\n", KOBARU_VERSION);
+    return cli::EXIT_OK;
+  }
   for (const Verb& verb : kVerbs) {
     if (std::strcmp(argv[1], verb.name) == 0) return verb.run(argc, argv);
   }

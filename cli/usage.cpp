@@ -23,6 +23,7 @@ void PrintUsage(FILE* stream) {
       "  play                            open a random song in the player\n"
       "  startup on|off                  switch the start-up song marker kStartUp\n"
       "  help, --help                    show this text\n"
+      "  --version                       show the version\n"
       "\n"
       "EXT defaults to mp3. Questions are answered with y or yes; --yes answers them.\n"
       "play uses the command in KOBARU_PLAYER (the song is appended), else xdg-open.\n",

@@ -12,6 +12,9 @@ namespace {
 // Tried in turn; the system's own font when none is installed.
 const QStringList kFontFamilies = {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"};
 constexpr char kStyle[] = "Fusion";
+// The installed desktop entry's name, so that a desktop ties the window to
+// its launcher and icon.
+constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
 
 }  // namespace
 
@@ -22,6 +25,7 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   setWindowIcon(ProgramIcon());
+  setDesktopFileName(kDesktopEntry);
 }
 
 int CMainApp::InitInstance() {
