@@ -3,7 +3,9 @@
 // the message boxes and the command line.
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -159,6 +161,26 @@ TEST_F(MainDialogTest, BannerClickHandsARandomSongToThePlayer) {
 
 // A modal box answers from a timer inside its own event loop: Return takes
 // the default, which for a question is No.
+TEST_F(MainDialogTest, ContextMenuOpensTheAboutBox) {
+  Open();
+  QString entry, caption;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    entry = menu->actions().at(0)->text();
+    QTimer::singleShot(0, [&] {
+      caption = QApplication::activeModalWidget()->windowTitle();
+      QApplication::activeModalWidget()->close();
+    });
+    QTest::keyClick(menu, Qt::Key_A);
+  });
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                          dialog_->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(dialog_.get(), &event);
+  EXPECT_EQ(entry, "Kobaru MP3 のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+  EXPECT_EQ(caption, "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情報");
+}
+
 TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
   QtUserMessages messages(nullptr);
   QStringList seen;
