@@ -1,6 +1,7 @@
 #include "ui/dialog_units.h"
 
 #include <QFontMetrics>
+#include <QPushButton>
 
 namespace {
 
@@ -29,4 +30,12 @@ QRect DialogUnits::ToPixels(const DluRect& rect) const {
 
 QSize DialogUnits::ToPixels(int width, int height) const {
   return {Scale(width, baseX_, kUnitsPerBaseX), Scale(height, baseY_, kUnitsPerBaseY)};
+}
+
+QPushButton* MakeButton(const char* text, const DluRect& rect, const DialogUnits& units,
+                        QWidget* parent, const char* name) {
+  auto* button = new QPushButton(QString::fromUtf8(text), parent);
+  if (name != nullptr) button->setObjectName(name);
+  button->setGeometry(units.ToPixels(rect));
+  return button;
 }

@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QRect>
 
+class QPushButton;
+class QWidget;
+
 // A control's place in dialog units: x, y, width, height.
 struct DluRect {
   int x;
@@ -24,3 +27,8 @@ class DialogUnits {
   int baseX_;
   int baseY_;
 };
+
+// A push button with `text` (UTF-8) placed at `rect` of a template; `name`,
+// when given, is its object name.
+QPushButton* MakeButton(const char* text, const DluRect& rect, const DialogUnits& units,
+                        QWidget* parent, const char* name = nullptr);

@@ -20,13 +20,6 @@ namespace {
 constexpr int kPollMs = 50;
 constexpr int kTitleTicks = 10;
 
-QPushButton* MakeButton(const char* text, const DluRect& rect, const DialogUnits& units,
-                        QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setGeometry(units.ToPixels(rect));
-  return button;
-}
-
 }  // namespace
 
 CExtensionDialog::CExtensionDialog(platform::UserMessages* messages, QWidget* parent)

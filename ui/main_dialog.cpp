@@ -33,14 +33,6 @@ constexpr int kSelectedCapacityItem = 3;
 constexpr int kCapacityItemBytes = 32;
 constexpr int kPercentRange = 100;
 
-QPushButton* MakeButton(const char* text, const char* name, const DluRect& rect,
-                        const DialogUnits& units, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setObjectName(name);
-  button->setGeometry(units.ToPixels(rect));
-  return button;
-}
-
 QProgressBar* MakeBar(const char* name, const DluRect& rect, const DialogUnits& units,
                       QWidget* parent) {
   auto* bar = new QProgressBar(parent);
@@ -77,7 +69,7 @@ CMainDialog::~CMainDialog() = default;
 // In template order, which is the tab order.
 void CMainDialog::CreateControls(const DialogUnits& units) {
   m_startButton =
-      MakeButton(TEXT_START_TRANSFER, "startTransfer", RECT_START_TRANSFER, units, this);
+      MakeButton(TEXT_START_TRANSFER, RECT_START_TRANSFER, units, this, "startTransfer");
   m_startButton->setDefault(true);
   m_comboCapacity = new QComboBox(this);
   m_comboCapacity->setObjectName("capacity");
@@ -85,15 +77,15 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
   m_comboCapacity->setInsertPolicy(QComboBox::NoInsert);
   m_comboCapacity->setGeometry(units.ToPixels(RECT_CAPACITY));
   m_showPlaylistButton =
-      MakeButton(TEXT_SHOW_PLAYLIST, "showPlaylist", RECT_SHOW_PLAYLIST, units, this);
+      MakeButton(TEXT_SHOW_PLAYLIST, RECT_SHOW_PLAYLIST, units, this, "showPlaylist");
   m_addButton =
-      MakeButton(TEXT_ADD_TO_PLAYLIST, "addToPlaylist", RECT_ADD_TO_PLAYLIST, units, this);
+      MakeButton(TEXT_ADD_TO_PLAYLIST, RECT_ADD_TO_PLAYLIST, units, this, "addToPlaylist");
   m_createPlaylistButton =
-      MakeButton(TEXT_CREATE_PLAYLIST, "createPlaylist", RECT_CREATE_PLAYLIST, units, this);
+      MakeButton(TEXT_CREATE_PLAYLIST, RECT_CREATE_PLAYLIST, units, this, "createPlaylist");
   m_createFolderButton =
-      MakeButton(TEXT_CREATE_FOLDER, "createFolder", RECT_CREATE_FOLDER, units, this);
-  m_showFolderButton = MakeButton(TEXT_SHOW_FOLDER, "showFolder", RECT_SHOW_FOLDER, units, this);
-  m_exitButton = MakeButton(TEXT_EXIT, "exit", RECT_EXIT, units, this);
+      MakeButton(TEXT_CREATE_FOLDER, RECT_CREATE_FOLDER, units, this, "createFolder");
+  m_showFolderButton = MakeButton(TEXT_SHOW_FOLDER, RECT_SHOW_FOLDER, units, this, "showFolder");
+  m_exitButton = MakeButton(TEXT_EXIT, RECT_EXIT, units, this, "exit");
   CreateViews(units);
   m_progressLeft = MakeBar("progressLeft", RECT_PROGRESS_LEFT, units, this);
   m_progressRight = MakeBar("progressRight", RECT_PROGRESS_RIGHT, units, this);

@@ -30,14 +30,6 @@ constexpr char kBarStyle[] =
 constexpr int kPercentRange = 100;
 constexpr int kStatsLineBytes = 128;
 
-QPushButton* MakeButton(const char* text, const char* name, const DluRect& rect,
-                        const DialogUnits& units, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setObjectName(name);
-  button->setGeometry(units.ToPixels(rect));
-  return button;
-}
-
 }  // namespace
 
 CPlaylistDialog::CPlaylistDialog(PlaybackHost& player, platform::UserMessages* messages,
@@ -59,12 +51,12 @@ CPlaylistDialog::~CPlaylistDialog() = default;
 
 // In template order, which is the tab order; the switch takes the focus.
 void CPlaylistDialog::CreateControls(const DialogUnits& units) {
-  auto* switchView = MakeButton(TEXT_SWITCH_VIEW, "switchView", RECT_SWITCH_VIEW, units, this);
-  auto* resetAll = MakeButton(TEXT_RESET_ALL, "resetAll", RECT_RESET_ALL, units, this);
+  auto* switchView = MakeButton(TEXT_SWITCH_VIEW, RECT_SWITCH_VIEW, units, this, "switchView");
+  auto* resetAll = MakeButton(TEXT_RESET_ALL, RECT_RESET_ALL, units, this, "resetAll");
   auto* resetSelected =
-      MakeButton(TEXT_RESET_SELECTED, "resetSelected", RECT_RESET_SELECTED, units, this);
+      MakeButton(TEXT_RESET_SELECTED, RECT_RESET_SELECTED, units, this, "resetSelected");
   auto* exclude =
-      MakeButton(TEXT_EXCLUDE_SELECTED, "excludeSelected", RECT_EXCLUDE_SELECTED, units, this);
+      MakeButton(TEXT_EXCLUDE_SELECTED, RECT_EXCLUDE_SELECTED, units, this, "excludeSelected");
   m_fileOrderRows = new PlaylistRowModel(FILE_ORDER_HEADER_VALUE, false, this);
   m_sortedRows = new PlaylistRowModel(SORTED_HEADER_VALUE, true, this);
   m_listFileOrder = MakeList("fileOrderList", m_fileOrderRows, units);
