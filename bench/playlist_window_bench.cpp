@@ -10,6 +10,7 @@
 #include <time.h>
 #include <vector>
 
+#include "bench/resident_memory.h"
 #include "store/playlist_file.h"
 #include "ui/main_app.h"
 #include "ui/playlist_dlg.h"
@@ -26,17 +27,6 @@ double NowMs() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-long ResidentKb() {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  char line[256];
-  long kb = -1;
-  while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) break;
-  }
-  if (status != nullptr) std::fclose(status);
-  return kb;
 }
 
 // Mixed states and sizes, so the sort has real work.

@@ -20,6 +20,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/resident_memory.h"
 #include "store/playlist_file.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
@@ -36,17 +37,6 @@ int64_t NowNs() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-long ResidentKb() {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  char line[256];
-  long kb = -1;
-  while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) break;
-  }
-  if (status != nullptr) std::fclose(status);
-  return kb;
 }
 
 // Reports once the first paint of `window` has been handed to the screen.
