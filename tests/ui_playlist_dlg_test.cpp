@@ -174,3 +174,25 @@ TEST_F(PlaylistDlgTest, CheckBoxCreatesAndDeletesTheStartUpMarker) {
 }
 
 }  // namespace
+
+// Enter presses a focused button and otherwise closes the window, so no
+// button may look like the default while the list or the check box has
+// the focus.
+TEST_F(PlaylistDlgTest, EnterPressesTheFocusedButtonElseClosesAndNoButtonLooksDefault) {
+  WritePlaylist({MakeEntry(1, 3, "//a", 1)});
+  Open(platform::MessageAnswer::No);
+  dialog_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+  Find<QPushButton>("resetAll")->setFocus();
+  QTest::keyClick(Find<QPushButton>("resetAll"), Qt::Key_Return);
+  EXPECT_EQ(messages_->shown.size(), 1u);  // its question
+  for (const char* name : {"fileOrderList", "startUpCheck"}) {
+    auto* widget = Find<QWidget>(name);
+    widget->setFocus();
+    for (auto* button : dialog_->findChildren<QPushButton*>())
+      EXPECT_FALSE(button->isDefault()) << name << " " << button->objectName().toStdString();
+    QTest::keyClick(widget, Qt::Key_Return);
+    EXPECT_FALSE(dialog_->isVisible());
+    dialog_->show();
+  }
+}

@@ -75,6 +75,8 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
   m_comboCapacity->setObjectName("capacity");
   m_comboCapacity->setEditable(true);
   m_comboCapacity->setInsertPolicy(QComboBox::NoInsert);
+  // Typed text is taken as typed: completed to an item, "1" would be 120 MB.
+  m_comboCapacity->setCompleter(nullptr);
   m_comboCapacity->setGeometry(units.ToPixels(RECT_CAPACITY));
   m_showPlaylistButton =
       MakeButton(TEXT_SHOW_PLAYLIST, RECT_SHOW_PLAYLIST, units, this, "showPlaylist");
