@@ -230,6 +230,11 @@ TEST(CommandLineTest, FolderHelpVersionAndErrors) {
   for (const char* second : {"b", "--frobnicate"})
     EXPECT_EQ(ChildProcess({KOBARU_MP3_PATH, "a", second}).Wait().exitStatus, 2) << second;
   TempFolder folder;
+  CommandResult headless = ChildProcess({"/usr/bin/env", "-u", "QT_QPA_PLATFORM", "-u", "DISPLAY",
+                                         "-u", "WAYLAND_DISPLAY", KOBARU_MP3_PATH})
+                               .Wait();  // one line instead of Qt's abort
+  EXPECT_EQ(headless.exitStatus, 1);
+  EXPECT_EQ(headless.err, "kobaru-mp3: cannot open a window: no display\n");
   MakeFolders("card");
   StartRequest request =
       ReadCommandLine(2, std::vector<char*>{(char*)"kobaru-mp3", (char*)"card"}.data());
