@@ -25,6 +25,7 @@
 #include "tests/support/transfer_setup.h"
 #include "transfer/transfer_progress.h"
 #include "ui/command_line.h"
+#include "ui/folder_display.h"
 #include "ui/main_dialog.h"
 #include "ui/qt_user_messages.h"
 
@@ -219,6 +220,47 @@ TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
   messages.Show(platform::Failure("失敗"));
   EXPECT_EQ(seen, (QStringList{"確認", "0", "いいえ(&N)", "確認", "0", "いいえ(&N)", "エラー",
                                QString::number(QMessageBox::Critical), "OK"}));
+}
+
+// KOBARU_FILE_MANAGER when set, else the file manager over D-Bus, else the
+// desktop's opener, but never when that opener is this program.
+TEST(FolderDisplayTest, FileManagerFirstAndNeverOurselves) {
+  TempFolder folder;
+  MakeFolders("kMp3");
+  struct Case {
+    bool managerShows;
+    const char* handler;
+    const char* variable;
+    const char* calls;
+    bool shown;
+  };
+  std::string calls, uri;
+  for (const Case& c :
+       {Case{true, "", nullptr, "ask ", true},
+        Case{false, "org.gnome.Nautilus.desktop", nullptr, "ask handler run:opener ", true},
+        Case{false, "io.github.kobaru.KobaruMp3.desktop", nullptr, "ask handler ", false},
+        Case{true, "", "thunar", "run:thunar ", true}}) {
+    SCOPED_TRACE(c.calls);
+    calls.clear();
+    FolderWays ways{[&](const char* command, const char*) {
+                      calls += std::string("run:") + (command ? command : "opener") + " ";
+                      return true;
+                    },
+                    [&](const QString& folderUri) {
+                      calls += "ask ";
+                      uri = folderUri.toStdString();
+                      return c.managerShows;
+                    },
+                    [&] {
+                      calls += "handler ";
+                      return QString(c.handler);
+                    }};
+    c.variable ? setenv("KOBARU_FILE_MANAGER", c.variable, 1) : unsetenv("KOBARU_FILE_MANAGER");
+    EXPECT_EQ(ShowTargetFolder(ways), c.shown);
+    EXPECT_EQ(calls, c.calls);
+  }
+  unsetenv("KOBARU_FILE_MANAGER");
+  EXPECT_EQ(uri, "file://" + folder.Join("kMp3"));
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {
