@@ -104,9 +104,7 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
                              Words{"exclude", "4", "--yes"}, Words{"reset", "0", "--yes"},
                              Words{"reset", "1x", "--yes"}}) {
     SCOPED_TRACE(testing::PrintToString(wrong));
-    CommandResult usage = RunKobaru(wrong);
-    EXPECT_EQ(usage.exitStatus, 2);
-    EXPECT_TRUE(usage.err.ends_with("\nTry 'kobaru --help'.\n")) << usage.err;
+    EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
   EXPECT_EQ(RunKobaru({"reset", "0"}).err,
             "kobaru: 0: no song with that registration number (1..3)\n"
@@ -144,12 +142,9 @@ TEST_F(CliStoreTest, FailuresSayWhy) {
   MakeFolders(PLAYLIST_FILE_NAME);
   CommandResult folder = RunKobaru({"list"});
   EXPECT_EQ(folder.out + "|" + folder.err, "|kobaru: cannot read kPlayLst.dat: Is a directory\n");
-}
-
-// A write error on stdout is a failure, said on stderr.
-TEST_F(CliStoreTest, OutputThatCannotBeWrittenFails) {
+  std::remove(PLAYLIST_FILE_NAME);
   WritePlaylist({MakeEntry(1, 5, "//z.mp3", 100)});
-  for (const char* verb : {"list", "--help"}) {
+  for (const char* verb : {"list", "--help"}) {  // output that can't be written
     CommandResult full =
         ChildProcess({"/bin/sh", "-c", std::string(KOBARU_CLI_PATH) + " " + verb + " >/dev/full"})
             .Wait();
