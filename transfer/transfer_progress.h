@@ -41,6 +41,7 @@ enum TransferEnd : int32_t {
   END_NUMBERS_USED = 5,     // the last transfer number is taken
   END_PLAYLIST_FAILED = 6,  // kPlayLst.dat could not be read, locked or written
   END_NOT_STARTED = 7,      // no worker thread could be started
+  END_PLAYLIST_REPLACED = 8,  // another file took kPlayLst.dat's name; left unwritten
 };
 
 // Written by the window before a run and by the worker during it (see each

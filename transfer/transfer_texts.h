@@ -5,12 +5,14 @@
 #include <cstdint>
 
 // Copies are named from the transfer number and the source's extension,
-// relative to the working folder.
-inline constexpr char TARGET_NAME_FORMAT[] = "kMp3/%04d.%s";
+// inside kMp3.
+inline constexpr char TARGET_NAME_FORMAT[] = "%04d.%s";
 // Registration number (slot + 1), entry count, recorded size.
 inline constexpr char RESULT_ROW_FORMAT[] = "     %04d  /  %04d  |%10d";
 inline constexpr size_t RESULT_ROW_BYTES = 80;
-inline constexpr size_t TARGET_NAME_BYTES = 260;
+// A copy's whole name "kMp3/NNNN.ext" fits in 260 bytes; this is its part
+// inside kMp3.
+inline constexpr size_t TARGET_NAME_BYTES = 260 - sizeof "kMp3/" + 1;
 inline constexpr uint32_t MAX_TRANSFER_NUMBER = 9999;
 inline constexpr uint32_t BYTES_PER_MEGABYTE = 1u << 20;
 
