@@ -15,7 +15,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "store/playlist_file.h"
 #include "store/program_state.h"
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
@@ -147,6 +149,24 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
   EXPECT_FALSE(animation->isVisible());
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog_->windowTitle().startsWith("Kobaru MP3 ("); }));
   setup.ExpectFolderMatchesPlaylist();
+}
+
+// A run ended by the numbers, or by a playlist that can't be written, says
+// so after its count.
+TEST_F(MainDialogTest, ARunThatEndsEarlySaysWhy) {
+  TransferSetup setup;
+  WritePlaylist({MakeEntry(1, 9999, "//sent.mp3", 1), setup.Song("a.mp3")});
+  Open();
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  WritePlaylist({setup.Song("b.mp3")});
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return messages_.shown.size() == 4; }));
+  EXPECT_EQ(messages_.shown[1].text, "伝送番号を 9999 まで使い切りました。");
+  EXPECT_EQ(messages_.shown[1].icon, MessageIcon::None);
+  EXPECT_EQ(messages_.shown[3].text, "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。\n(Permission denied)");
+  EXPECT_EQ(messages_.shown[3].icon, MessageIcon::Stop);
 }
 
 TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {

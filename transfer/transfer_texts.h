@@ -23,6 +23,14 @@ inline constexpr int32_t DEFAULT_CAPACITY_MB = 240;
 inline constexpr char TEXT_TRANSFERRED[] = "%d 曲伝送しました。";
 inline constexpr char TEXT_NOT_TRANSFERRED[] = "%d 曲伝送出来ませんでした。";
 inline constexpr char TEXT_TRANSFER_RUNNING[] = "伝送中です。";
+// Why a run ended before its budget or its songs did.
+inline constexpr char TEXT_END_MEDIUM_FULL[] = "ﾒﾃﾞｨｱがいっぱいです。";
+inline constexpr char TEXT_END_TARGET_FAILED[] = "kMp3 ﾌｫﾙﾀﾞに書き込めませんでした。";
+inline constexpr char TEXT_END_TARGET_IS_LINK[] = "kMp3 がﾘﾝｸなので伝送しませんでした。";
+inline constexpr char TEXT_END_NUMBERS_USED[] = "伝送番号を 9999 まで使い切りました。";
+inline constexpr char TEXT_END_SOURCE_FAILED[] = "曲ﾌｧｲﾙを読めませんでした。";
+inline constexpr char TEXT_END_PLAYLIST_NOT_READ[] = "ﾌﾟﾚｲﾘｽﾄを読めませんでした。";
+inline constexpr char TEXT_END_PLAYLIST_NOT_SAVED[] = "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。";
 inline constexpr char TEXT_PERCENT_DONE[] = "%d％終了";
 
 inline constexpr char TEXT_FOLDER_CREATED[] = "kMp3 ﾌｫﾙﾀﾞを作成しました。";

@@ -83,6 +83,7 @@ void CMainDialog::CompleteRun() {
   m_addButton->setEnabled(true);
   for (PictureStatic* picture : m_pictures) picture->hide();
   ShowTransferOutcome(m_messages);
+  ShowTransferEndReason(m_messages);
   SetBars(0);
   update();  // the free space comes back with the next paint
 }
