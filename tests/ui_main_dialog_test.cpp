@@ -13,7 +13,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -271,6 +273,33 @@ TEST(FolderDisplayTest, FileManagerFirstAndNeverOurselves) {
   setenv("KOBARU_FILE_MANAGER", "thunar", 1);
   EXPECT_EQ(show(), "thunar");
   unsetenv("KOBARU_FILE_MANAGER");
+}
+
+// Whether process `pid` catches `signal`, waited for up to ten seconds.
+bool WaitUntilCaught(pid_t pid, int signal) {
+  return QTest::qWaitFor(
+      [&] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);) {
+          if (line.rfind("SigCgt:", 0) == 0) {
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
+          }
+        }
+        return false;
+      },
+      10000);
+}
+
+// A kill or a logout closes the window as Escape does, instead of ending it
+// at once in the middle of a copy.
+TEST(CommandLineTest, TerminationSignalsCloseTheWindowCleanly) {
+  TempFolder folder;
+  for (int signal : {SIGTERM, SIGHUP}) {
+    ChildProcess window({KOBARU_MP3_PATH});
+    ASSERT_TRUE(WaitUntilCaught(window.pid(), signal));
+    window.Signal(signal);
+    EXPECT_EQ(window.Wait().exitStatus, 128 + signal);
+  }
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {
