@@ -19,6 +19,8 @@ class FileWindow {
   // bytes from `offset` (count <= readAhead <= FILE_WINDOW_BYTES). Null when
   // the file ends first. Valid until the next call.
   const uint8_t* At(int64_t offset, size_t count, size_t readAhead = FILE_WINDOW_BYTES);
+  // The offset just past the bytes held.
+  int64_t End() const { return start_ + static_cast<int64_t>(length_); }
 
  private:
   FILE* file_;

@@ -1,6 +1,15 @@
 #include "playback/frame_sync.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "playback/mpeg_frame_header.h"
+
+namespace {
+
+constexpr int kSyncByte = 0xFF;
+
+}  // namespace
 
 bool FrameAt(FileWindow& window, const FrameStream& stream, int64_t offset, size_t readAhead,
              StreamFrame* frame) {
@@ -21,10 +30,23 @@ int64_t Resynchronise(FileWindow& window, const FrameStream& stream, int64_t fro
                       size_t readAhead) {
   StreamFrame frame;
   StreamFrame next;
-  for (int64_t offset = from; offset < limit; ++offset) {
-    if (!FrameAt(window, stream, offset, readAhead, &frame)) continue;
-    FrameStream own{frame.header & STREAM_BITS_MASK, stream.end};
-    if (FrameAt(window, own, offset + frame.length, readAhead, &next)) return offset;
+  int64_t offset = from;
+  while (offset < limit) {
+    const uint8_t* bytes = window.At(offset, FRAME_HEADER_BYTES, readAhead);
+    if (bytes == nullptr) return -1;  // too near the end for a header
+    // Only a 0xFF byte opens a header: go straight to the next one held.
+    auto held = static_cast<size_t>(std::min(window.End(), limit) - offset);
+    const void* sync = std::memchr(bytes, kSyncByte, held);
+    if (sync == nullptr) {
+      offset += static_cast<int64_t>(held);
+      continue;
+    }
+    offset += static_cast<const uint8_t*>(sync) - bytes;
+    if (FrameAt(window, stream, offset, readAhead, &frame)) {
+      FrameStream own{frame.header & STREAM_BITS_MASK, stream.end};
+      if (FrameAt(window, own, offset + frame.length, readAhead, &next)) return offset;
+    }
+    ++offset;
   }
   return -1;
 }

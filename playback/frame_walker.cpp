@@ -4,8 +4,8 @@
 
 namespace {
 
-// Room for a few frames at every bitrate, read at once.
-constexpr size_t kSampleBytes = 4096;
+// A few frames at most bitrates, read at once at every place.
+constexpr size_t kSampleBytes = 2048;
 
 int32_t BitrateIndex(uint32_t header) { return static_cast<int32_t>((header >> 12) & 0xF); }
 

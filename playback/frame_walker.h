@@ -15,7 +15,7 @@ inline constexpr int64_t FRAME_WALK_LIMIT_BYTES = 64 * 1024 * 1024;
 
 // True when a frame of the stream near one of the places spread over
 // [first, stream.end) has a bitrate index other than `bitrateIndex`. Frames
-// are followed a few kilobytes from each place.
+// are followed for 2 KB from each place.
 bool SampledBitrateDiffers(FileWindow& window, const FrameStream& stream, int64_t first,
                            int32_t bitrateIndex);
 

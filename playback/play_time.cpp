@@ -90,24 +90,22 @@ int32_t ConstantBitrateMs(const MpegFrameInfo& info, int64_t audioBytes) {
 // bitrates differ from the first frame's and a walk from the first frame
 // that the next one confirms covers most of the audio. Frames past the
 // walk's bound are taken to have the bitrate of those seen.
-int32_t UncountedStreamMs(FILE* file, const MpegFrameInfo& first, int64_t headerOffset,
-                          int64_t audioStart, int64_t audioEnd) {
+int32_t UncountedStreamMs(FILE* file, uint32_t header, int64_t headerOffset, int64_t audioStart,
+                          int64_t audioEnd) {
+  MpegFrameInfo first;
+  DecodeFrameHeader(header, &first);
   int32_t constantMs = ConstantBitrateMs(first, audioEnd - audioStart);
   FileWindow window(file);
-  FrameStream stream{0, audioEnd};
-  int64_t start = Resynchronise(window, stream, headerOffset, audioStart + kSearchLimitBytes,
+  FrameStream stream{header & STREAM_BITS_MASK, audioEnd};
+  if (!SampledBitrateDiffers(window, stream, headerOffset, first.bitrateIndex)) return constantMs;
+  int64_t start = Resynchronise(window, stream, headerOffset, headerOffset + kSearchLimitBytes,
                                 FILE_WINDOW_BYTES);
-  StreamFrame frame;
-  if (start < 0 || !FrameAt(window, stream, start, FILE_WINDOW_BYTES, &frame)) return constantMs;
-  stream.bits = frame.header & STREAM_BITS_MASK;
-  if (!SampledBitrateDiffers(window, stream, start, first.bitrateIndex)) return constantMs;
+  if (start < 0) return constantMs;
   FrameWalk walk = WalkFrames(window, stream, start);
   int64_t walked = walk.reached - start;
   if (walk.frameBytes * 2 < walked) return constantMs;
-  MpegFrameInfo info;
-  DecodeFrameHeader(frame.header, &info);
   double share = static_cast<double>(audioEnd - start) / static_cast<double>(walked);
-  return ToMilliseconds(static_cast<double>(walk.frames) * SecondsPerFrame(info) * share);
+  return ToMilliseconds(static_cast<double>(walk.frames) * SecondsPerFrame(first) * share);
 }
 
 }  // namespace
@@ -129,7 +127,7 @@ int32_t ReadPlayTimeMs(FILE* file) {
   VbriInfo vbri;
   if (ReadVbriHeader(frame, frameLength, &vbri))
     return ToMilliseconds(vbri.frames * secondsPerFrame);
-  return UncountedStreamMs(file, info, headerOffset, audioStart, AudioEnd(file, audioStart));
+  return UncountedStreamMs(file, header, headerOffset, audioStart, AudioEnd(file, audioStart));
 }
 
 int32_t GetSongMilliseconds(const char* path) {
