@@ -12,9 +12,6 @@ namespace {
 // Tried in turn; the system's own font when none is installed.
 const QStringList kFontFamilies = {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"};
 constexpr char kStyle[] = "Fusion";
-// The installed desktop entry's name, so that a desktop ties the window to
-// its launcher and icon.
-constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
 
 }  // namespace
 
@@ -25,7 +22,7 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   setWindowIcon(ProgramIcon());
-  setDesktopFileName(kDesktopEntry);
+  setDesktopFileName(DESKTOP_ENTRY_ID);
 }
 
 int CMainApp::InitInstance() {
