@@ -90,10 +90,8 @@ int32_t ConstantBitrateMs(const MpegFrameInfo& info, int64_t audioBytes) {
 // bitrates differ from the first frame's and a walk from the first frame
 // that the next one confirms covers most of the audio. Frames past the
 // walk's bound are taken to have the bitrate of those seen.
-int32_t UncountedStreamMs(FILE* file, uint32_t header, int64_t headerOffset, int64_t audioStart,
-                          int64_t audioEnd) {
-  MpegFrameInfo first;
-  DecodeFrameHeader(header, &first);
+int32_t UncountedStreamMs(FILE* file, uint32_t header, const MpegFrameInfo& first,
+                          int64_t headerOffset, int64_t audioStart, int64_t audioEnd) {
   int32_t constantMs = ConstantBitrateMs(first, audioEnd - audioStart);
   FileWindow window(file);
   FrameStream stream{header & STREAM_BITS_MASK, audioEnd};
@@ -127,7 +125,8 @@ int32_t ReadPlayTimeMs(FILE* file) {
   VbriInfo vbri;
   if (ReadVbriHeader(frame, frameLength, &vbri))
     return ToMilliseconds(vbri.frames * secondsPerFrame);
-  return UncountedStreamMs(file, header, headerOffset, audioStart, AudioEnd(file, audioStart));
+  return UncountedStreamMs(file, header, info, headerOffset, audioStart,
+                           AudioEnd(file, audioStart));
 }
 
 int32_t GetSongMilliseconds(const char* path) {
