@@ -1,7 +1,7 @@
 // mkdir and fill: the target folder and one transfer run.
 #include <algorithm>
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <mutex>

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <memory>
 #include <signal.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <time.h>
@@ -30,8 +30,8 @@ constexpr int kNameAttempts = 100;
 // File systems whose files are the system's own state, never songs: a
 // playlist naming /proc/self/environ must not put it on a card.
 constexpr long kPseudoFileSystems[] = {
-    PROC_SUPER_MAGIC,  SYSFS_MAGIC,   DEBUGFS_MAGIC,       SECURITYFS_MAGIC, CGROUP_SUPER_MAGIC,
-    CGROUP2_SUPER_MAGIC, TRACEFS_MAGIC, BPF_FS_MAGIC, EFIVARFS_MAGIC, SELINUX_MAGIC};
+    PROC_SUPER_MAGIC,    SYSFS_MAGIC,   DEBUGFS_MAGIC, SECURITYFS_MAGIC, CGROUP_SUPER_MAGIC,
+    CGROUP2_SUPER_MAGIC, TRACEFS_MAGIC, BPF_FS_MAGIC,  EFIVARFS_MAGIC,   SELINUX_MAGIC};
 
 std::atomic<bool> g_useCopyFileRange{true};
 std::atomic<bool> g_useRenameNoReplace{true};
@@ -223,7 +223,8 @@ CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
     // Non-blocking, so a pipe named like a song is refused instead of
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    result = in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
+    result =
+        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
     if (in >= 0) close(in);
   }
   if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;

@@ -11,11 +11,11 @@ namespace platform {
 
 enum class CopyResult {
   Copied,
-  TargetExists,  // a file or folder of the target name was there, or appeared
-  SourceFailed,  // the source could not be opened or read, or is no file
+  TargetExists,   // a file or folder of the target name was there, or appeared
+  SourceFailed,   // the source could not be opened or read, or is no file
   SourceRefused,  // the source is a file of the system (proc, sysfs, /dev...), no song
-  TargetFailed,  // the medium is full, write-protected, gone, or the folder is missing
-  Cancelled,     // `cancel` was seen set between two chunks
+  TargetFailed,   // the medium is full, write-protected, gone, or the folder is missing
+  Cancelled,      // `cancel` was seen set between two chunks
 };
 
 // Optional, both may be null: bytes written so far, updated after every

@@ -47,8 +47,7 @@ int FinishWrite(int fd, bool written) {
 bool IsOtherFile(int fd, const FileIdentity* expected) {
   if (expected == nullptr || !expected->Known()) return false;
   struct stat info;
-  return fstat(fd, &info) != 0 || info.st_dev != expected->device ||
-         info.st_ino != expected->inode;
+  return fstat(fd, &info) != 0 || info.st_dev != expected->device || info.st_ino != expected->inode;
 }
 
 bool IsOtherName(int folder, const char* name, const FileIdentity* expected) {

@@ -76,8 +76,7 @@ int RemoveReplacementTemporaries(const char* name, int folder = CURRENT_FOLDER);
 // Removes each entry of the folder `name` in `parent` whose name `matches`
 // (files only; folders stay); how many went. Nothing in a folder that
 // can't be listed.
-int RemoveMatchingEntries(const char* name,
-                          bool (*matches)(const char* entry, const void* context),
+int RemoveMatchingEntries(const char* name, bool (*matches)(const char* entry, const void* context),
                           const void* context, int parent = CURRENT_FOLDER);
 
 // Flushes the folder's entries (the names given by renames) to the medium.

@@ -47,8 +47,8 @@ int FolderLock::TryLock(const char* folder, const char* fileName) {
   if (error != 0) return error;
   int folderLock = folder_.Listable() ? LockNow(folder_.fd()) : EACCES;
   int fileLock = fileName != nullptr && folderLock != EWOULDBLOCK ? LockFile(fileName) : ENOENT;
-  if (folderLock == EWOULDBLOCK || fileLock == EWOULDBLOCK) error = EWOULDBLOCK;
-  else if (folderLock != 0 && fileLock != 0) error = folderLock;
+  bool busy = folderLock == EWOULDBLOCK || fileLock == EWOULDBLOCK;
+  if (busy || (folderLock != 0 && fileLock != 0)) error = busy ? EWOULDBLOCK : folderLock;
   if (error != 0) Release();
   return error;
 }

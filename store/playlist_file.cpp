@@ -49,9 +49,9 @@ int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t sl
   if (slot >= MAX_ENTRIES) return -1;
   PlaylistPlace anywhere;
   if (place == nullptr) place = &anywhere;
-  int error = platform::OverwriteFileRange(fileName, uint64_t{slot} * RECORD_SIZE,
-                                           &image->entries[slot], RECORD_SIZE, &place->loaded,
-                                           place->folder);
+  int error =
+      platform::OverwriteFileRange(fileName, uint64_t{slot} * RECORD_SIZE, &image->entries[slot],
+                                   RECORD_SIZE, &place->loaded, place->folder);
   if (error == 0) return 0;
   RecordWriteFailure(error);
   return -1;

@@ -5,12 +5,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/folder_lock.h"
 #include "platform/worker_thread.h"
@@ -18,6 +14,7 @@
 #include "store/playlist_maintenance.h"
 #include "store/search_thread.h"
 #include "store/search_worker.h"
+#include "tests/support/child_process.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/transfer_setup.h"
 #include "transfer/transfer_progress.h"
@@ -65,31 +62,18 @@ TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
 
 // An edit tried while this process's own run is between two copies is
 // refused; the run's records all stay.
-// Root without the right to read any folder, as any other user is.
-void DropFolderReading() {
-  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-  __user_cap_data_struct data[2]{};
-  syscall(SYS_capget, &header, data);
-  data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-  syscall(SYS_capset, &header, data);
-}
-
-// A folder that may be written but not listed: the playlist's own lock
-// keeps out a program that can't lock the folder.
+// A folder that may be written but not listed, by root without the right
+// to read any folder: the playlist's own lock keeps the companion out.
 TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
   platform::FolderLock fill;
   ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
   ASSERT_EQ(chmod(".", 0333), 0);
-  pid_t child = fork();
-  if (child == 0) {
-    DropFolderReading();
-    uint32_t chosen[] = {0};
-    _exit(!ExcludeEntries(chosen, 1) && LastPlaylistFailure().error == EWOULDBLOCK ? 0 : 1);
-  }
-  int status = -1;
-  waitpid(child, &status, 0);
+  CommandResult edit =
+      ChildProcess({"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search",
+                    KOBARU_CLI_PATH, "exclude", "--yes", "1"})
+          .Wait();
   chmod(".", 0755);
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(edit.exitStatus, 1) << edit.out;
 }
 
 TEST_F(OneWriterTest, AnEditDuringARunIsRefusedAndTheRunLosesNothing) {

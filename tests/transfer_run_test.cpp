@@ -12,8 +12,8 @@
 #include "tests/support/playlist_builder.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/target_folder.h"
+#include "transfer/transfer_progress.h"
 #include "transfer/transfer_run.h"
 
 using namespace testing_support;
@@ -240,10 +240,6 @@ TEST_F(TransferRunTest, FullMediumEndsTheRunAndStillRecordsWhatArrived) {
   ASSERT_EQ(chdir(".."), 0);
 }
 
-}  // namespace
-
-namespace {
-
 // A link planted as kMp3 or a playlist put in place during the run never
 // gets a byte; a playlist that is itself a link stays one, with every write.
 TEST_F(TransferRunTest, LinksAndReplacedPlaylistsAreNeverWrittenThrough) {
@@ -258,7 +254,7 @@ TEST_F(TransferRunTest, LinksAndReplacedPlaylistsAreNeverWrittenThrough) {
 
   std::filesystem::remove("kMp3");
   MakeFolders("kMp3");
-  std::string other(TABLE_BYTES, '\0');
+  std::string other(TABLE_BYTES, '\0');  // another program's playlist
   WriteFile("other.dat", other);
   TransferObserver swap{[](void*, const char*) { std::rename("other.dat", PLAYLIST_FILE_NAME); },
                         nullptr};

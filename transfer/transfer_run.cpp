@@ -116,8 +116,8 @@ bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
 platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
   platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
   int error = 0;
-  platform::CopyResult result = platform::CopyFileNoReplace(source, run->targetFolder.fd(),
-                                                            run->target, control, &error);
+  platform::CopyResult result =
+      platform::CopyFileNoReplace(source, run->targetFolder.fd(), run->target, control, &error);
   g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
@@ -234,7 +234,8 @@ int32_t RunTransfer(const TransferObserver* observer, const platform::FolderLock
   ClearPlaylistFailure();
   EndWith(END_COMPLETE);
   platform::FolderLock lock;
-  if (heldLock == nullptr || !heldLock->Held()) heldLock = LockWorkingFolder(&lock) ? &lock : nullptr;
+  if (heldLock == nullptr || !heldLock->Held())
+    heldLock = LockWorkingFolder(&lock) ? &lock : nullptr;
   int32_t result = heldLock != nullptr ? RunLocked(observer, heldLock->Folder()) : -1;
   // A save that fails after another failure is said besides it.
   int32_t reason = g_transferProgress.endReason.load();
