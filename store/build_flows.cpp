@@ -22,7 +22,7 @@ bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
 bool AppendAndReport(platform::UserMessages& messages) {
   bool ok = AppendScanResult() == 1;
   char failed[FAILURE_TEXT_BYTES];
-  if (!ok) FormatWithFailureReason(TEXT_ADD_FAILED, failed, sizeof failed);
+  if (!ok) FormatWithFailureReason(messages, TEXT_ADD_FAILED, failed, sizeof failed);
   ShowOutcome(messages, ok, TEXT_ADDED, failed);
   return ok;
 }

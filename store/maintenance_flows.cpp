@@ -32,7 +32,7 @@ bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
 FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
                   bool ok) {
   char failed[FAILURE_TEXT_BYTES];
-  if (!ok) FormatWithFailureReason(texts.failed, failed, sizeof failed);
+  if (!ok) FormatWithFailureReason(messages, texts.failed, failed, sizeof failed);
   messages.Show(platform::PlainMessage(ok ? texts.done : failed, !ok));
   view.Refresh();
   return ok ? FlowResult::Succeeded : FlowResult::Failed;

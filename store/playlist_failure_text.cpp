@@ -7,7 +7,8 @@
 #include "store/playlist_file.h"
 #include "store/store_texts.h"
 
-void FormatWithFailureReason(const char* text, char* out, size_t outSize) {
+void FormatWithFailureReason(const platform::UserMessages& messages, const char* text, char* out,
+                             size_t outSize) {
   PlaylistFailure failure = LastPlaylistFailure();
   const char* reason = platform::ErrorText(failure.error);
   if (failure.access == PlaylistAccess::Lock && failure.error == EWOULDBLOCK) {
@@ -15,7 +16,7 @@ void FormatWithFailureReason(const char* text, char* out, size_t outSize) {
   } else if (failure.access == PlaylistAccess::Replaced) {
     reason = TEXT_REASON_REPLACED;
   }
-  if (failure.access == PlaylistAccess::None) {
+  if (failure.access == PlaylistAccess::None || messages.TellsReasonsItself()) {
     std::snprintf(out, outSize, "%s", text);
   } else {
     std::snprintf(out, outSize, FAILURE_WITH_REASON_FORMAT, text, reason);

@@ -50,6 +50,7 @@ void ShowTransferEndReason(platform::UserMessages& messages) {
   if (access == PlaylistAccess::None) return;
   char text[FAILURE_TEXT_BYTES];
   FormatWithFailureReason(
+      messages,
       access == PlaylistAccess::Read ? TEXT_END_PLAYLIST_NOT_READ : TEXT_END_PLAYLIST_NOT_SAVED,
       text, sizeof text);
   messages.Show(platform::Failure(text));
