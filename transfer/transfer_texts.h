@@ -31,6 +31,8 @@ inline constexpr char TEXT_END_NUMBERS_USED[] = "伝送番号を 9999 まで使�
 inline constexpr char TEXT_END_SOURCE_FAILED[] = "曲ﾌｧｲﾙを読めませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_READ[] = "ﾌﾟﾚｲﾘｽﾄを読めませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_SAVED[] = "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。";
+// A working folder that neither this user may list nor has a playlist to lock.
+inline constexpr char TEXT_NOT_LOCKED[] = "ﾌｫﾙﾀﾞをﾛｯｸ出来ないので伝送しませんでした。";
 inline constexpr char TEXT_PERCENT_DONE[] = "%d％終了";
 
 inline constexpr char TEXT_FOLDER_CREATED[] = "kMp3 ﾌｫﾙﾀﾞを作成しました。";
