@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "cli/arguments.h"
+#include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
+#include "store/playlist_backup.h"
 
 namespace {
 
@@ -36,7 +38,11 @@ int RunVerb(int argc, char** argv) {
     return cli::EXIT_OK;
   }
   for (const Verb& verb : kVerbs) {
-    if (std::strcmp(argv[1], verb.name) == 0) return verb.run(argc, argv);
+    if (std::strcmp(argv[1], verb.name) != 0) continue;
+    // A save killed on a phone's mount is mended before any verb reads.
+    cli::ConsoleMessages messages(false);
+    ReportBackupOutcome(RestorePlaylistBackupAtStart(), messages);
+    return verb.run(argc, argv);
   }
   return cli::UsageError(nullptr, std::string("unknown verb ") + argv[1]);
 }

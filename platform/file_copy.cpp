@@ -15,6 +15,7 @@
 
 #include "platform/descriptor_io.h"
 #include "platform/file_system.h"
+#include "platform/in_flight_marker.h"
 
 namespace platform {
 namespace {
@@ -177,13 +178,39 @@ CopyResult CopyToTemporary(int in, const struct stat& source, int folder, const 
   return result;
 }
 
-CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control) {
+// The target itself is written; the mark says until the end that it may be
+// partial, so that a kill leaves nothing the next writer takes for a song.
+CopyResult CopyDirect(int in, const struct stat& source, int folder, const char* target,
+                      const CopyControl& control) {
+  char marker[kNameBytes];
+  int error = CreateInFlightMarker(folder, target, marker, sizeof marker);
+  if (error != 0) return Failed(CopyResult::TargetFailed, error);
+  Copy copy{in, openat(folder, target, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600),
+            0, &control};
+  CopyResult result = CopyResult::TargetExists;
+  if (copy.out < 0 && errno != EEXIST) result = Failed(CopyResult::TargetFailed);
+  if (copy.out >= 0) {
+    result = CopyData(&copy);
+    if (result == CopyResult::Copied) {
+      result = Finish(&copy, source);
+    } else {
+      close(copy.out);
+    }
+    if (result != CopyResult::Copied) unlinkat(folder, target, 0);
+  }
+  unlinkat(folder, marker, 0);
+  return result;
+}
+
+CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control,
+                          CopyWay way) {
   struct stat info;
   if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
   if (!S_ISREG(info.st_mode)) {
     return Failed(CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
   if (IsSystemFile(in, info)) return CopyResult::SourceRefused;
+  if (way == CopyWay::Direct) return CopyDirect(in, info, folder, target, control);
   char temporary[kNameBytes];
   bool created = false;
   CopyResult result = CopyToTemporary(in, info, folder, target, temporary, control, &created);
@@ -216,7 +243,7 @@ bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
 }  // namespace
 
 CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
-                             const CopyControl& control, int* error) {
+                             const CopyControl& control, int* error, CopyWay way) {
   t_failure = 0;
   CopyResult result = CopyResult::TargetExists;
   if (!IsNameTaken(folder, target)) {
@@ -224,7 +251,7 @@ CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     result =
-        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
+        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control, way);
     if (in >= 0) close(in);
   }
   if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;

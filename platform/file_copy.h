@@ -25,14 +25,24 @@ struct CopyControl {
   const std::atomic<bool>* cancel = nullptr;
 };
 
-// Copies `source` to `target`, a name in `folder`, unless `target` exists.
-// The data go to a hidden temporary file beside the target, are flushed to
-// the medium, and only then get the final name (MoveNoReplace); mode bits
-// and modification time are kept. Any failure removes the temporary file.
-// Blocking. On SourceFailed or TargetFailed, `*error` (when given) holds the
-// system's reason, else 0.
+// How a copy comes to its final name.
+enum class CopyWay {
+  // A hidden temporary file beside the target, flushed to the medium, then
+  // given the final name (MoveNoReplace).
+  ThroughTemporary,
+  // For a medium that refuses renames: an in-flight mark first, then the
+  // target created exclusively, written from start to end, flushed and
+  // closed, then the mark removed.
+  Direct,
+};
+
+// Copies `source` to `target`, a name in `folder`, unless `target` exists,
+// the `way` given; mode bits and modification time are kept. Any failure
+// removes what the copy made. Blocking. On SourceFailed or TargetFailed,
+// `*error` (when given) holds the system's reason, else 0.
 [[nodiscard]] CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
-                                           const CopyControl& control, int* error = nullptr);
+                                           const CopyControl& control, int* error = nullptr,
+                                           CopyWay way = CopyWay::ThroughTemporary);
 
 // Gives `from` the name `to`, both in `folder`, unless something has that
 // name: by a rename that refuses to replace, else a hard link and an

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/backup_rewrite.h"
 #include "platform/descriptor_io.h"
 
 namespace platform {
@@ -58,7 +59,12 @@ bool IsOtherName(int folder, const char* name, const FileIdentity* expected) {
 }
 
 // Opens an existing file for writing: the descriptor, or -1 with errno set.
-int OpenForWrite(int folder, const char* name, const FileIdentity* expected) {
+int OpenForWrite(int folder, const char* name, const FileIdentity* expected,
+                 const MediumRefusals& refusals) {
+  if (refusals.inPlaceWrite != 0) {
+    errno = refusals.inPlaceWrite;
+    return -1;
+  }
   int fd = openat(folder, name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0 || !IsOtherFile(fd, expected)) return fd;
   close(fd);
@@ -66,12 +72,32 @@ int OpenForWrite(int folder, const char* name, const FileIdentity* expected) {
   return -1;
 }
 
+// A write at `offset` of an existing file, as a medium may refuse it.
+bool WriteInto(int fd, const void* data, size_t size, off_t offset,
+               const MediumRefusals& refusals) {
+  if (refusals.offsetWrite == 0) return WriteAllAt(fd, data, size, offset);
+  errno = refusals.offsetWrite;
+  return false;
+}
+
+// A file of the right size is not truncated to it: some drivers (FAT through
+// FUSE on a full card) refuse even that.
+bool CutTo(int fd, size_t size) {
+  struct stat info;
+  if (fstat(fd, &info) == 0 && info.st_size == static_cast<off_t>(size)) return true;
+  return ftruncate(fd, static_cast<off_t>(size)) == 0;
+}
+
 int RewriteInPlace(int folder, const char* name, const void* data, size_t size,
-                   const FileIdentity* expected) {
-  int fd = OpenForWrite(folder, name, expected);
+                   const FileIdentity* expected, const MediumRefusals& refusals) {
+  int fd = OpenForWrite(folder, name, expected, refusals);
   if (fd < 0) return errno;
-  bool written = WriteAllAt(fd, data, size, 0) && ftruncate(fd, static_cast<off_t>(size)) == 0;
-  return FinishWrite(fd, written);
+  return FinishWrite(fd, WriteInto(fd, data, size, 0, refusals) && CutTo(fd, size));
+}
+
+// Whether this user may write the existing file, asked without opening it.
+int WriteAccess(int folder, const char* name) {
+  return faccessat(folder, name, W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 // Creates "<name>.<pid>-<n>.tmp" exclusively; O_EXCL never follows a link,
@@ -93,7 +119,8 @@ int CreateTemporary(int folder, const char* name, mode_t mode, char* temporary) 
 // The temporary file's way; 0 once `name` holds the new contents. The
 // identity is checked again just before the rename, after the slow write.
 int ReplaceThroughTemporary(int folder, const char* name, const void* data, size_t size,
-                            mode_t mode, bool keepMode, const FileIdentity* expected) {
+                            mode_t mode, bool keepMode, const FileIdentity* expected,
+                            const MediumRefusals& refusals) {
   char temporary[kNameBytes];
   int fd = CreateTemporary(folder, name, mode, temporary);
   if (fd < 0) return errno;
@@ -101,6 +128,7 @@ int ReplaceThroughTemporary(int folder, const char* name, const void* data, size
   if (keepMode) fchmod(fd, mode);
   int error = FinishWrite(fd, WriteAllAt(fd, data, size, 0));
   if (error == 0 && IsOtherName(folder, name, expected)) error = FILE_REPLACED;
+  if (error == 0) error = refusals.rename;
   if (error == 0 && renameat(folder, temporary, folder, name) != 0) error = errno;
   if (error != 0) {
     unlinkat(folder, temporary, 0);
@@ -145,12 +173,9 @@ int OpenRegularFile(const char* name, int folder = CURRENT_FOLDER) {
 bool IsReadOnlyMode(unsigned mode) { return (mode & kAnyWriteBit) == 0; }
 
 bool CanOpenExistingForWrite(const char* name) {
-  int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
   struct stat info;
-  bool writable = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !IsReadOnlyMode(info.st_mode);
-  close(fd);
-  return writable;
+  return stat(name, &info) == 0 && S_ISREG(info.st_mode) && !IsReadOnlyMode(info.st_mode) &&
+         WriteAccess(CURRENT_FOLDER, name) == 0;
 }
 
 bool PathExists(const char* name) {
@@ -188,31 +213,47 @@ int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* erro
 }
 
 int ReplaceFileContents(const char* name, const void* data, size_t size,
-                        const FileIdentity* expected, int folder) {
+                        const FileIdentity* expected, int folder, const char* backup,
+                        const MediumRefusals& refusals) {
   struct stat old;
   bool exists = fstatat(folder, name, &old, AT_SYMLINK_NOFOLLOW) == 0;
-  if (exists && S_ISLNK(old.st_mode)) return RewriteInPlace(folder, name, data, size, expected);
+  if (exists && S_ISLNK(old.st_mode)) {
+    return RewriteInPlace(folder, name, data, size, expected, refusals);
+  }
   if (!exists && expected != nullptr && expected->Known()) return FILE_REPLACED;
   if (exists && IsOtherName(folder, name, expected)) return FILE_REPLACED;
   if (exists && !S_ISREG(old.st_mode)) return S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
   if (exists && IsReadOnlyMode(old.st_mode)) return EACCES;
   // A file this user may not write is not replaced either; the system's
   // own reason (a read-only medium, no permission) is the one returned.
-  if (exists) {
-    int fd = OpenForWrite(folder, name, nullptr);
-    if (fd < 0) return errno;
-    close(fd);
-  }
+  if (exists && WriteAccess(folder, name) != 0) return errno;
   mode_t mode = exists ? (old.st_mode & kModeBits) : kNewFileMode;
-  int error = ReplaceThroughTemporary(folder, name, data, size, mode, exists, expected);
-  if (error == 0 || !exists || error == FILE_REPLACED) return error;
-  // The first failure is the reason told, when the other way fails too.
-  return RewriteInPlace(folder, name, data, size, expected) == 0 ? 0 : error;
+  int error = ReplaceThroughTemporary(folder, name, data, size, mode, exists, expected, refusals);
+  if (error == 0 || error == FILE_REPLACED) return error;
+  // The first failure is the reason told, when the other ways fail too.
+  if (exists && RewriteInPlace(folder, name, data, size, expected, refusals) == 0) return 0;
+  if (backup == nullptr) return error;
+  int last = RewriteThroughBackup(name, backup, data, size, expected, folder);
+  return last == 0 || last == FILE_REPLACED ? last : error;
+}
+
+int64_t RegularFileSize(const char* name, int folder) {
+  struct stat info;
+  if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return info.st_size;
+}
+
+bool RemoveFileIn(const char* name, int folder) { return unlinkat(folder, name, 0) == 0; }
+
+FileIdentity IdentityOf(const char* name, int folder) {
+  struct stat info;
+  if (fstatat(folder, name, &info, 0) != 0) return {};
+  return {info.st_dev, info.st_ino};
 }
 
 int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size_t size,
-                       const FileIdentity* expected, int folder) {
-  int fd = OpenForWrite(folder, name, expected);
+                       const FileIdentity* expected, int folder, const MediumRefusals& refusals) {
+  int fd = OpenForWrite(folder, name, expected, refusals);
   if (fd < 0) return errno;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || IsReadOnlyMode(info.st_mode)) {
@@ -224,7 +265,7 @@ int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size
   // the medium (the next song's) flushes the cache anyway.
   constexpr unsigned kWriteThrough =
       SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
-  int error = WriteAllAt(fd, data, size, static_cast<off_t>(offset)) ? 0 : errno;
+  int error = WriteInto(fd, data, size, static_cast<off_t>(offset), refusals) ? 0 : errno;
   if (error == 0 && sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size),
                                     kWriteThrough) != 0) {
     error = errno;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/folder_handle.h"
+#include "platform/medium_refusals.h"
 
 namespace platform {
 
@@ -22,9 +23,11 @@ struct FileIdentity {
 // the file that was read (another program put another file there).
 inline constexpr int FILE_REPLACED = ESTALE;
 
-// True when `name` is an existing regular file that could be opened for
-// writing without creating it. A file without any write bit in its mode
-// counts as not writable even for root, like a read-only attribute.
+// True when `name` is an existing regular file that this user may write,
+// judged without opening it: media that refuse to change a file in place
+// refuse such an open even where the file may be replaced. A file without
+// any write bit in its mode counts as not writable even for root, like a
+// read-only attribute.
 bool CanOpenExistingForWrite(const char* name);
 
 // True when the mode has no write bit at all: read-only, even for root.
@@ -52,11 +55,25 @@ std::FILE* OpenRegularFileForReading(const char* name);
 // medium, a folder this user may not write), an existing file is
 // overwritten in place instead: same size, no new space. A name that is a
 // symbolic link is always written in place, so the link and its target
-// never part. With a known `expected`, a name that no longer leads to that
-// file is left alone: FILE_REPLACED. Names are taken in `folder`.
+// never part. Where neither way is open (a medium that refuses renames and
+// changes in place) and a `backup` name is given, the file is written
+// afresh behind a complete backup copy (see backup_rewrite.h). With a
+// known `expected`, a name that no longer leads to that file is left
+// alone: FILE_REPLACED. Names are taken in `folder`.
 [[nodiscard]] int ReplaceFileContents(const char* name, const void* data, size_t size,
                                       const FileIdentity* expected = nullptr,
-                                      int folder = CURRENT_FOLDER);
+                                      int folder = CURRENT_FOLDER, const char* backup = nullptr,
+                                      const MediumRefusals& refusals = {});
+
+// The size of the regular file `name` in `folder` (never through a link),
+// or -1 when there is none.
+int64_t RegularFileSize(const char* name, int folder = CURRENT_FOLDER);
+
+// Removes the file `name` in `folder`; false when it could not.
+bool RemoveFileIn(const char* name, int folder = CURRENT_FOLDER);
+
+// The identity of the file `name` in `folder` now; none when it is missing.
+FileIdentity IdentityOf(const char* name, int folder = CURRENT_FOLDER);
 
 // Overwrites `size` bytes at `offset` of the existing file `name` and
 // writes them through to the device, waiting for it; the device's own
@@ -65,7 +82,8 @@ std::FILE* OpenRegularFileForReading(const char* name);
 // EACCES, and one other than a known `expected` with FILE_REPLACED.
 [[nodiscard]] int OverwriteFileRange(const char* name, uint64_t offset, const void* data,
                                      size_t size, const FileIdentity* expected = nullptr,
-                                     int folder = CURRENT_FOLDER);
+                                     int folder = CURRENT_FOLDER,
+                                     const MediumRefusals& refusals = {});
 
 // Removes every temporary file that ReplaceFileContents(name) makes beside
 // `name` ("<name>.<pid>-<n>.tmp"), whichever process it names: only for a

@@ -9,4 +9,9 @@ namespace platform {
 // kept back for the superuser. False when the volume can't be asked.
 bool FreeBytesOfVolume(const char* path, uint64_t* bytes);
 
+// Bytes this user may still write on the volume of the open `folder`.
+// False when the volume can't be asked or reports no size at all, as some
+// FUSE drivers do.
+bool AvailableBytesOfFolder(int folder, uint64_t* bytes);
+
 }  // namespace platform

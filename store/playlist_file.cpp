@@ -37,8 +37,10 @@ int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byt
   if (byteCount > TABLE_BYTES) byteCount = TABLE_BYTES;
   PlaylistPlace anywhere;
   if (place == nullptr) place = &anywhere;
-  int error =
-      platform::ReplaceFileContents(fileName, image, byteCount, &place->loaded, place->folder);
+  const char* backup =
+      std::strcmp(fileName, PLAYLIST_FILE_NAME) == 0 ? PLAYLIST_BACKUP_NAME : nullptr;
+  int error = platform::ReplaceFileContents(fileName, image, byteCount, &place->loaded,
+                                            place->folder, backup);
   if (error == 0) return 0;
   RecordWriteFailure(error);
   return -1;

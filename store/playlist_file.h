@@ -7,6 +7,9 @@
 #include "store/playlist_entry.h"
 
 inline constexpr char PLAYLIST_FILE_NAME[] = "kPlayLst.dat";
+// The whole table, written first where kPlayLst.dat can only be written
+// afresh (phones' media-transfer mounts), and removed once it is.
+inline constexpr char PLAYLIST_BACKUP_NAME[] = "kPlayLst.bak";
 
 // Where an operation's playlist file is, and which file its load read: the
 // operation's saves go to that same file or nowhere, so a playlist that
@@ -23,7 +26,9 @@ int32_t LoadTable(const char* fileName, PlaylistTable* image, PlaylistPlace* pla
 
 // Writes the first `byteCount` bytes of `image` (at most TABLE_BYTES) as the
 // whole file. Returns 0, or -1 when the file could not be written; a failed
-// save leaves the old file as it was, never a shortened one. With a
+// save leaves the old file as it was, never a shortened one, or where the
+// file can only be written afresh, a whole PLAYLIST_BACKUP_NAME beside it
+// for the next writer to restore (RestorePlaylistBackup). With a
 // `place` whose load is known, a file replaced since is refused
 // (PlaylistAccess::Replaced) and left as it is.
 [[nodiscard]] int32_t SaveTable(const char* fileName, const PlaylistTable* image,

@@ -36,6 +36,11 @@ inline constexpr char PLAYLIST_ROW_FORMAT[] = "  %d |  %04d  | %10d |  %04d  | %
 inline constexpr char STATS_EMPTY_TEXT[] = "Empty!";
 inline constexpr char STATS_LINE_FORMAT[] = "残 %d / %d件中 (消化率%d％)";
 
+// A save killed while kPlayLst.dat was written afresh left its backup.
+inline constexpr char TEXT_BACKUP_RESTORED[] = "ﾌﾟﾚｲﾘｽﾄをﾊﾞｯｸｱｯﾌﾟ(kPlayLst.bak)から復元しました。";
+inline constexpr char TEXT_BACKUP_NOT_RESTORED[] =
+    "ﾌﾟﾚｲﾘｽﾄをﾊﾞｯｸｱｯﾌﾟ(kPlayLst.bak)から復元出来ませんでした。";
+
 // Why kPlayLst.dat could not be changed, added below a failure's text.
 inline constexpr char TEXT_REASON_BUSY[] = "他のﾌﾟﾛｸﾞﾗﾑがこのﾌｫﾙﾀﾞのﾌﾟﾚｲﾘｽﾄを変更中です。";
 inline constexpr char TEXT_REASON_REPLACED[] = "ﾌﾟﾚｲﾘｽﾄが他のﾌﾟﾛｸﾞﾗﾑに置き換えられました。";

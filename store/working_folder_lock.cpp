@@ -2,6 +2,8 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
+#include "platform/in_flight_marker.h"
+#include "store/playlist_backup.h"
 #include "store/folder_names.h"
 #include "store/playlist_file.h"
 
@@ -10,11 +12,14 @@ namespace {
 constexpr char kWorkingFolder[] = ".";
 
 // Only the lock's holder saves kPlayLst.dat or copies into kMp3, and it has
-// not begun: every temporary of either kind was left by a program killed
-// before it could remove it, whatever its process id says now.
+// not begun: every temporary of either kind, every song still marked in
+// flight and every backup was left by a program killed before it could
+// remove it, whatever its process id says now.
 void RemoveStaleTemporaries(int folder) {
+  platform::RemoveInterruptedSongs(TARGET_FOLDER_NAME, folder);
   platform::RemoveReplacementTemporaries(PLAYLIST_FILE_NAME, folder);
   platform::RemoveAllTemporaryCopies(TARGET_FOLDER_NAME, folder);
+  RestorePlaylistBackup(folder);
 }
 
 }  // namespace

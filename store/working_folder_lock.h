@@ -12,6 +12,7 @@
 // not be listed, a file system without locks) nor the playlist could be
 // locked: nothing is ever changed unlocked. Either is recorded as the
 // PlaylistAccess::Lock failure with its reason. The holder first removes
-// the temporary files that killed saves and copies left in the folder and
-// in kMp3.
+// what killed saves and copies left in the folder and in kMp3: partial
+// songs marked in flight, temporary files, and a save's backup (restored
+// first where kPlayLst.dat is damaged).
 bool LockWorkingFolder(platform::FolderLock* lock);

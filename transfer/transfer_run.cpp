@@ -1,12 +1,15 @@
 #include "transfer/transfer_run.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/random_generator.h"
+#include "platform/rename_probe.h"
+#include "platform/volume_space.h"
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
 #include "store/table_images.h"
@@ -16,6 +19,16 @@
 std::atomic<bool> g_transferStopRequested{false};
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Where kMp3's medium refuses renames, each song is written straight under
+// its name, and the run stops while this much is still free, so that the
+// final save and its backup always fit.
+constexpr uint64_t kTableRoom = TABLE_BYTES + 64 * 1024;
+// Where a record can't be written in place, the whole table is saved at
+// most this often, and at the end: a kill loses at most these last records.
+constexpr auto kTableSaveInterval = std::chrono::seconds(3);
 
 struct Run {
   uint32_t budget = 0;
@@ -31,6 +44,9 @@ struct Run {
   PlaylistPlace playlist;
   platform::FolderHandle targetFolder;
   int targetFolderError = 0;  // why kMp3 could not be opened: said at the first copy
+  bool direct = false;          // kMp3 refuses renames: songs written under their names
+  bool recordsByTable = false;  // kPlayLst.dat refuses writes in place: saved whole
+  Clock::time_point lastTableSave;
 };
 
 enum class Pass { Again, End };
@@ -110,14 +126,27 @@ bool SkipTakenNumbers(Run* run) {
   return true;
 }
 
-bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
+// False only when kMp3's volume says it has not `bytes` free.
+bool HasRoomFor(const Run& run, uint64_t bytes) {
+  uint64_t available = 0;
+  return !platform::AvailableBytesOfFolder(run.targetFolder.fd(), &available) ||
+         available >= bytes;
+}
+
+// Some drivers refuse a write with EPERM rather than ENOSPC once the
+// medium is full (FAT through FUSE).
+bool IsOutOfSpace(const Run& run, int error, uint32_t songBytes) {
+  if (error == ENOSPC || error == EDQUOT) return true;
+  return platform::IsRefusal(error) && !HasRoomFor(run, songBytes);
+}
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
 platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
   platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
   int error = 0;
-  platform::CopyResult result =
-      platform::CopyFileNoReplace(source, run->targetFolder.fd(), run->target, control, &error);
+  auto way = run->direct ? platform::CopyWay::Direct : platform::CopyWay::ThroughTemporary;
+  platform::CopyResult result = platform::CopyFileNoReplace(source, run->targetFolder.fd(),
+                                                            run->target, control, &error, way);
   g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
@@ -133,7 +162,9 @@ platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
       EndWith(END_TARGET_FAILED, EEXIST);
       break;
     case platform::CopyResult::TargetFailed:
-      EndWith(IsOutOfSpace(error) ? END_MEDIUM_FULL : END_TARGET_FAILED, error);
+      EndWith(IsOutOfSpace(*run, error, g_workingTable.entries[slot].fileSize) ? END_MEDIUM_FULL
+                                                                             : END_TARGET_FAILED,
+              error);
       break;
   }
   return result;
@@ -145,14 +176,41 @@ void MarkMissing(Run* run, PlaylistEntry* entry) {
   --run->candidates;
 }
 
-// The song has its final name: its record is written in place at once, so
-// a kill from here on cannot make it be sent again.
+// The whole table, where records can't be written in place. A save by
+// rename or afresh behind a backup gives the file a new identity, which the next save expects.
+bool SaveWholeTable(Run* run) {
+  run->lastTableSave = Clock::now();
+  if (SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &run->playlist) != 0) {
+    return false;
+  }
+  run->playlist.loaded = platform::IdentityOf(PLAYLIST_FILE_NAME, run->playlist.folder);
+  return true;
+}
+
+// The record of `slot` in place, else (on a medium that refuses that) the
+// whole table every few seconds from then on.
+bool PutOnRecord(Run* run, uint32_t slot) {
+  if (!run->recordsByTable) {
+    if (SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot, &run->playlist) == 0) return true;
+    PlaylistFailure failure = LastPlaylistFailure();
+    if (failure.access != PlaylistAccess::Write || !platform::IsRefusal(failure.error)) {
+      return false;
+    }
+    ClearPlaylistFailure();
+    run->recordsByTable = true;
+    return SaveWholeTable(run);
+  }
+  return Clock::now() - run->lastTableSave < kTableSaveInterval || SaveWholeTable(run);
+}
+
+// The song has its final name: its record is written at once, so a kill
+// from here on cannot make it be sent again.
 // Then the progress, in the order the window relies on. False when the
 // record could not be written: the run ends there.
 bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
-  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot, &run->playlist) == 0;
+  bool recorded = PutOnRecord(run, slot);
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry->fileSize));
@@ -187,6 +245,9 @@ Pass TransferOne(Run* run) {
   if (run->targetFolderError != 0) return EndWith(END_TARGET_FAILED, run->targetFolderError);
   if (!nameFits) return EndWith(END_TARGET_FAILED, ENAMETOOLONG);
   if (!SkipTakenNumbers(run)) return EndWith(END_NUMBERS_USED);
+  if (run->direct && !HasRoomFor(*run, uint64_t{entry->fileSize} + kTableRoom)) {
+    return EndWith(END_MEDIUM_FULL, ENOSPC);
+  }
   platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
   if (copied == platform::CopyResult::SourceRefused) {
     MarkMissing(run, entry);
@@ -211,7 +272,10 @@ int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
   g_entryCount = run.count;
   // kMp3 as a link would send the copies anywhere, so a link is refused.
   run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
-  if (run.targetFolderError == 0) platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
+  if (run.targetFolderError == 0) {
+    platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
+    run.direct = platform::RefusesRename(run.targetFolder.fd());
+  }
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }

@@ -12,6 +12,7 @@
 
 #include "playback/continuous_play.h"
 #include "store/folder_scan.h"
+#include "store/playlist_backup.h"
 #include "store/playlist_file.h"
 #include "store/presence_flags.h"
 #include "store/search_worker.h"
@@ -141,6 +142,7 @@ void CMainDialog::OnInitDialog() {
   g_transferProgress.status.store(TRANSFER_IDLE);
   g_searchStatus = SEARCH_NONE;
   g_addMode = 0;
+  ReportBackupOutcome(RestorePlaylistBackupAtStart(), m_messages);
   if (IsFilePresent(PLAYLIST_FILE_NAME)) g_playlistPresent = 1;
   bool playlist = g_playlistPresent == 1;
   m_createPlaylistButton->setEnabled(!playlist);
