@@ -7,7 +7,7 @@
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
-#include "store/playlist_backup.h"
+#include "store/working_folder_lock.h"
 
 namespace {
 
@@ -39,9 +39,9 @@ int RunVerb(int argc, char** argv) {
   }
   for (const Verb& verb : kVerbs) {
     if (std::strcmp(argv[1], verb.name) != 0) continue;
-    // A save killed on a phone's mount is mended before any verb reads.
+    // What a killed run left is tidied before any verb reads.
     cli::ConsoleMessages messages(false);
-    ReportBackupOutcome(RestorePlaylistBackupAtStart(), messages);
+    ReportBackupOutcome(TidyWorkingFolderAtStart(), messages);
     return verb.run(argc, argv);
   }
   return cli::UsageError(nullptr, std::string("unknown verb ") + argv[1]);

@@ -2,7 +2,6 @@
 
 #include "platform/backup_rewrite.h"
 #include "platform/file_system.h"
-#include "platform/folder_lock.h"
 #include "platform/user_messages.h"
 #include "store/playlist_entry.h"
 #include "store/playlist_file.h"
@@ -22,12 +21,6 @@ BackupOutcome RestorePlaylistBackup(int folder) {
     return BackupOutcome::Failed;
   }
   return BackupOutcome::Restored;
-}
-
-BackupOutcome RestorePlaylistBackupAtStart() {
-  platform::FolderLock lock;
-  if (lock.TryLock(".", PLAYLIST_FILE_NAME) != 0) return BackupOutcome::None;
-  return RestorePlaylistBackup(lock.Folder());
 }
 
 void ReportBackupOutcome(BackupOutcome outcome, platform::UserMessages& messages) {

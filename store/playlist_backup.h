@@ -24,7 +24,3 @@ class UserMessages;
 // Says a restoration, or its failure, as a notice that a text front end
 // sends to stderr; nothing for the other outcomes.
 void ReportBackupOutcome(BackupOutcome outcome, platform::UserMessages& messages);
-
-// The same for a front end starting in the current folder: takes the lock
-// for the check, and does nothing while another program holds it.
-BackupOutcome RestorePlaylistBackupAtStart();

@@ -3,7 +3,6 @@
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/in_flight_marker.h"
-#include "store/playlist_backup.h"
 #include "store/folder_names.h"
 #include "store/playlist_file.h"
 
@@ -11,23 +10,29 @@ namespace {
 
 constexpr char kWorkingFolder[] = ".";
 
+}  // namespace
+
 // Only the lock's holder saves kPlayLst.dat or copies into kMp3, and it has
 // not begun: every temporary of either kind, every song still marked in
 // flight and every backup was left by a program killed before it could
 // remove it, whatever its process id says now.
-void RemoveStaleTemporaries(int folder) {
+BackupOutcome TidyWorkingFolder(int folder) {
   platform::RemoveInterruptedSongs(TARGET_FOLDER_NAME, folder);
   platform::RemoveReplacementTemporaries(PLAYLIST_FILE_NAME, folder);
   platform::RemoveAllTemporaryCopies(TARGET_FOLDER_NAME, folder);
-  RestorePlaylistBackup(folder);
+  return RestorePlaylistBackup(folder);
 }
 
-}  // namespace
+BackupOutcome TidyWorkingFolderAtStart() {
+  platform::FolderLock lock;
+  if (lock.TryLock(kWorkingFolder, PLAYLIST_FILE_NAME) != 0) return BackupOutcome::None;
+  return TidyWorkingFolder(lock.Folder());
+}
 
 bool LockWorkingFolder(platform::FolderLock* lock) {
   int error = lock->TryLock(kWorkingFolder, PLAYLIST_FILE_NAME);
   if (error == 0) {
-    RemoveStaleTemporaries(lock->Folder());
+    TidyWorkingFolder(lock->Folder());
     return true;
   }
   RecordPlaylistFailure(PlaylistAccess::Lock, error);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/folder_lock.h"
+#include "store/playlist_backup.h"
 
 // Takes the lock on the current folder, and on kPlayLst.dat in it, without
 // waiting; the lock's Folder() is then the working folder's handle for
@@ -11,8 +12,16 @@
 // in this process or another, and when neither the folder (one that may
 // not be listed, a file system without locks) nor the playlist could be
 // locked: nothing is ever changed unlocked. Either is recorded as the
-// PlaylistAccess::Lock failure with its reason. The holder first removes
-// what killed saves and copies left in the folder and in kMp3: partial
-// songs marked in flight, temporary files, and a save's backup (restored
-// first where kPlayLst.dat is damaged).
+// PlaylistAccess::Lock failure with its reason. The holder first tidies
+// the folder (TidyWorkingFolder).
 bool LockWorkingFolder(platform::FolderLock* lock);
+
+// For the lock's holder (`folder` its handle): removes what killed saves and
+// copies left in the folder and in kMp3 (partial songs marked in flight,
+// temporary files) and settles a save's backup (RestorePlaylistBackup).
+BackupOutcome TidyWorkingFolder(int folder);
+
+// The same for a front end starting in the current folder, so that nothing
+// it reads is a killed run's leftover: takes the lock for the tidying, and
+// does nothing while another program holds it.
+BackupOutcome TidyWorkingFolderAtStart();

@@ -12,7 +12,7 @@
 
 #include "playback/continuous_play.h"
 #include "store/folder_scan.h"
-#include "store/playlist_backup.h"
+#include "store/working_folder_lock.h"
 #include "store/playlist_file.h"
 #include "store/presence_flags.h"
 #include "store/search_worker.h"
@@ -142,7 +142,7 @@ void CMainDialog::OnInitDialog() {
   g_transferProgress.status.store(TRANSFER_IDLE);
   g_searchStatus = SEARCH_NONE;
   g_addMode = 0;
-  ReportBackupOutcome(RestorePlaylistBackupAtStart(), m_messages);
+  ReportBackupOutcome(TidyWorkingFolderAtStart(), m_messages);
   if (IsFilePresent(PLAYLIST_FILE_NAME)) g_playlistPresent = 1;
   bool playlist = g_playlistPresent == 1;
   m_createPlaylistButton->setEnabled(!playlist);
