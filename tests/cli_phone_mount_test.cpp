@@ -1,0 +1,110 @@
+// The companion on a folder that behaves like a phone's media-transfer
+// mount (the team's mtp-like-fs: no rename, no links; with --no-edit no
+// change to a file but appending to it): create, edit and fill work, and
+// fills killed at random leave, once the next program has started, no
+// partial song, no backup and a whole playlist.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <random>
+#include <sys/vfs.h>
+#include <thread>
+#include <unistd.h>
+
+#include "store/playlist_entry.h"
+#include "store/playlist_file.h"
+#include "tests/support/child_process.h"
+#include "tests/support/playlist_builder.h"
+#include "tests/support/song_bytes.h"
+#include "tests/support/transfer_setup.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr long kFuseMagic = 0x65735546;
+constexpr int kSongs = 48;
+constexpr int kKills = 10;  // in each mode
+
+// Why the mount can't be tried here, or empty.
+std::string MissingForMount() {
+  if (geteuid() != 0) return "mounting needs root";
+  if (access("/dev/fuse", R_OK | W_OK) != 0) return "no /dev/fuse";
+  if (access(KOBARU_MTP_LIKE_FS, X_OK) != 0) return "no mtp-like-fs at " KOBARU_MTP_LIKE_FS;
+  if (access("/usr/bin/fusermount3", X_OK) != 0) return "fuse3 is not installed";
+  if (std::system("/usr/bin/python3 -c 'import fusepy' 2>/dev/null") != 0) {
+    return "python3-fusepy is not installed";
+  }
+  return "";
+}
+
+bool IsMounted(const std::string& path) {
+  struct statfs info {};
+  return statfs(path.c_str(), &info) == 0 && info.f_type == kFuseMagic;
+}
+
+class PhoneMountTest : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    std::string missing = MissingForMount();
+    if (!missing.empty()) GTEST_SKIP() << "no phone-like mount: " << missing;
+    for (int i = 0; i < kSongs; ++i) {
+      WriteFile("phone-data/music/s" + std::to_string(i) + ".mp3", SongBytes(96u << 10, i + 1));
+    }
+    MakeFolders("phone");
+    std::vector<std::string> command{KOBARU_MTP_LIKE_FS, "phone-data", "phone"};
+    if (GetParam()) command.insert(command.begin() + 1, "--no-edit");
+    fs_ = std::make_unique<ChildProcess>(command);
+    for (int tries = 0; tries < 200 && !IsMounted(mount_); ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!IsMounted(mount_)) GTEST_SKIP() << "mtp-like-fs did not mount";
+    ASSERT_EQ(chdir(mount_.c_str()), 0);
+  }
+  void TearDown() override {
+    if (chdir(setup_.folder().path().c_str()) != 0) return;
+    if (fs_) ChildProcess({"/usr/bin/fusermount3", "-u", "phone"}).Wait();
+  }
+  // What a started program leaves after a kill: no hidden file, no backup.
+  void ExpectTidy(size_t unrecorded) {
+    for (const std::string& name : setup_.TargetNames()) EXPECT_NE(name[0], '.') << name;
+    EXPECT_FALSE(Exists(PLAYLIST_BACKUP_NAME));
+    EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
+    setup_.ExpectFolderMatchesPlaylist(unrecorded);
+  }
+
+  TransferSetup setup_;  // the working folder is its "phone", songs in its music/
+  std::string mount_ = setup_.folder().Join("phone");
+  std::unique_ptr<ChildProcess> fs_;
+};
+
+TEST_P(PhoneMountTest, CreateEditAndKilledFillsLoseNothing) {
+  ASSERT_EQ(RunKobaru({"create", mount_ + "/music"}).exitStatus, 0);
+  ASSERT_EQ(RunKobaru({"mkdir"}).exitStatus, 0);
+  ASSERT_EQ(RunKobaru({"exclude", "1", "--yes"}).exitStatus, 0);
+  std::mt19937 random(GetParam() ? 7 : 11);
+  for (int kill = 1; kill <= kKills; ++kill) {
+    {
+      ChildProcess fill(Kobaru({"fill", "1920"}));
+      std::this_thread::sleep_for(std::chrono::milliseconds(50 + random() % 400));
+      fill.Signal(SIGKILL);
+      fill.Wait();
+    }
+    EXPECT_EQ(RunKobaru({"stats"}).exitStatus, 0);
+    // In place, a kill loses at most one record; saved whole, a few seconds'
+    // (those songs are sent again, under new numbers).
+    ExpectTidy(GetParam() ? kSongs * kKills : kill);
+  }
+  EXPECT_EQ(RunKobaru({"fill", "1920"}).exitStatus, 0);
+  ASSERT_EQ(RunKobaru({"reset-all", "--yes"}).exitStatus, 0);
+  const PlaylistTable& table = ReadPlaylist();
+  EXPECT_EQ(table.entries[0].state, STATE_EXCLUDED);
+  for (int i = 1; i < kSongs; ++i) EXPECT_EQ(table.entries[i].state, STATE_UNTRANSFERRED);
+  ExpectTidy(kSongs * kKills);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndNoEdit, PhoneMountTest, ::testing::Bool());
+
+}  // namespace
