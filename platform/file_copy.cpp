@@ -105,11 +105,11 @@ CopyResult CopyData(Copy* copy) {
 
 // Permission bits and modification time of the source, then the flush that
 // must precede the final name.
-CopyResult Finish(Copy* copy, const struct stat& source) {
+CopyResult Finish(Copy* copy, const struct stat& source, bool flush = true) {
   fchmod(copy->out, source.st_mode & kPermissionBits);  // FAT has no modes
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   futimens(copy->out, times);
-  if (fsync(copy->out) != 0) Failed(CopyResult::TargetFailed);
+  if (flush && fsync(copy->out) != 0) Failed(CopyResult::TargetFailed);
   if (close(copy->out) != 0) Failed(CopyResult::TargetFailed);
   copy->out = -1;
   return t_failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
@@ -168,12 +168,13 @@ int CreateTemporary(int folder, const char* target, char* out) {
 // Copies into a new temporary file in `folder`, named in `temporary`;
 // false in `*created` when not even that file could be made.
 CopyResult CopyToTemporary(int in, const struct stat& source, int folder, const char* target,
-                           char* temporary, const CopyControl& control, bool* created) {
+                           char* temporary, const CopyControl& control, bool* created,
+                           bool flush) {
   Copy copy{in, CreateTemporary(folder, target, temporary), 0, &control};
   *created = copy.out >= 0;
   if (!*created) return Failed(CopyResult::TargetFailed);
   CopyResult result = CopyData(&copy);
-  if (result == CopyResult::Copied) return Finish(&copy, source);
+  if (result == CopyResult::Copied) return Finish(&copy, source, flush);
   close(copy.out);
   return result;
 }
@@ -202,8 +203,16 @@ CopyResult CopyDirect(int in, const struct stat& source, int folder, const char*
   return result;
 }
 
+// Leaves the temporary file's name in `unnamed`, or fails and removes it.
+CopyResult KeepUnnamed(int folder, const char* temporary, char* unnamed) {
+  int length = std::snprintf(unnamed, TEMPORARY_NAME_BYTES, "%s", temporary);
+  if (length > 0 && length < static_cast<int>(TEMPORARY_NAME_BYTES)) return CopyResult::Copied;
+  unlinkat(folder, temporary, 0);
+  return Failed(CopyResult::TargetFailed, ENAMETOOLONG);
+}
+
 CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control,
-                          CopyWay way) {
+                          CopyWay way, char* unnamed) {
   struct stat info;
   if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
   if (!S_ISREG(info.st_mode)) {
@@ -213,7 +222,10 @@ CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyCont
   if (way == CopyWay::Direct) return CopyDirect(in, info, folder, target, control);
   char temporary[kNameBytes];
   bool created = false;
-  CopyResult result = CopyToTemporary(in, info, folder, target, temporary, control, &created);
+  bool flush = way == CopyWay::ThroughTemporary;
+  CopyResult result =
+      CopyToTemporary(in, info, folder, target, temporary, control, &created, flush);
+  if (result == CopyResult::Copied && !flush) return KeepUnnamed(folder, temporary, unnamed);
   if (result == CopyResult::Copied) result = MoveNoReplace(folder, temporary, target);
   if (created && result != CopyResult::Copied) unlinkat(folder, temporary, 0);
   return result;
@@ -243,7 +255,8 @@ bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
 }  // namespace
 
 CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
-                             const CopyControl& control, int* error, CopyWay way) {
+                             const CopyControl& control, int* error, CopyWay way,
+                             char* unnamed) {
   t_failure = 0;
   CopyResult result = CopyResult::TargetExists;
   if (!IsNameTaken(folder, target)) {
@@ -251,7 +264,7 @@ CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     result =
-        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control, way);
+        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control, way, unnamed);
     if (in >= 0) close(in);
   }
   if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;
@@ -276,6 +289,8 @@ CopyResult MoveNoReplace(int folder, const char* temporary, const char* target) 
   }
   return ReserveAndRename(folder, temporary, target);
 }
+
+bool FlushVolume(int folder) { return syncfs(folder) == 0; }
 
 bool IsNameTaken(int folder, const char* name) {
   struct stat info;

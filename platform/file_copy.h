@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/folder_handle.h"
@@ -34,15 +35,29 @@ enum class CopyWay {
   // target created exclusively, written from start to end, flushed and
   // closed, then the mark removed.
   Direct,
+  // A hidden temporary file beside the target, its data sent to the medium
+  // early but neither flushed nor named: the caller flushes many at once
+  // (FlushVolume) and then names each (MoveNoReplace).
+  Unnamed,
 };
+
+// The size of the buffer that receives an Unnamed copy's temporary name.
+inline constexpr size_t TEMPORARY_NAME_BYTES = 96;
 
 // Copies `source` to `target`, a name in `folder`, unless `target` exists,
 // the `way` given; mode bits and modification time are kept. Any failure
 // removes what the copy made. Blocking. On SourceFailed or TargetFailed,
-// `*error` (when given) holds the system's reason, else 0.
+// `*error` (when given) holds the system's reason, else 0. An Unnamed
+// copy's temporary name goes to `unnamed` (TEMPORARY_NAME_BYTES).
 [[nodiscard]] CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
                                            const CopyControl& control, int* error = nullptr,
-                                           CopyWay way = CopyWay::ThroughTemporary);
+                                           CopyWay way = CopyWay::ThroughTemporary,
+                                           char* unnamed = nullptr);
+
+// Flushes every file written on the volume of `folder` to the medium, in
+// one go: far cheaper than one flush per file where each costs a journal
+// commit. False when the medium reported a failure.
+[[nodiscard]] bool FlushVolume(int folder);
 
 // Gives `from` the name `to`, both in `folder`, unless something has that
 // name: by a rename that refuses to replace, else a hard link and an

@@ -14,6 +14,7 @@
 #include "store/playlist_file.h"
 #include "store/table_images.h"
 #include "store/working_folder_lock.h"
+#include "transfer/copy_batch.h"
 #include "transfer/transfer_progress.h"
 
 std::atomic<bool> g_transferStopRequested{false};
@@ -38,6 +39,7 @@ struct Run {
   // Wider than the stored 16 bits, so a foreign table's 65535 can't wrap to 0.
   uint32_t nextNumber = 1;
   uint32_t copies = 0;
+  uint32_t sent = 0;  // the recorded sizes of the songs named in kMp3
   RandomGenerator random;
   const TransferObserver* observer = nullptr;
   char target[TARGET_NAME_BYTES] = {};
@@ -47,6 +49,7 @@ struct Run {
   bool direct = false;          // kMp3 refuses renames: songs written under their names
   bool recordsByTable = false;  // kPlayLst.dat refuses writes in place: saved whole
   Clock::time_point lastTableSave;
+  CopyBatch batch;  // where renames work: copies waiting for one flush
 };
 
 enum class Pass { Again, End };
@@ -144,9 +147,10 @@ bool IsOutOfSpace(const Run& run, int error, uint32_t songBytes) {
 platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
   platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
   int error = 0;
-  auto way = run->direct ? platform::CopyWay::Direct : platform::CopyWay::ThroughTemporary;
-  platform::CopyResult result = platform::CopyFileNoReplace(source, run->targetFolder.fd(),
-                                                            run->target, control, &error, way);
+  auto way = run->direct ? platform::CopyWay::Direct : platform::CopyWay::Unnamed;
+  PendingCopy* pending = run->batch.Next();
+  platform::CopyResult result = platform::CopyFileNoReplace(
+      source, run->targetFolder.fd(), run->target, control, &error, way, pending->temporary);
   g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
@@ -203,26 +207,82 @@ bool PutOnRecord(Run* run, uint32_t slot) {
   return Clock::now() - run->lastTableSave < kTableSaveInterval || SaveWholeTable(run);
 }
 
+// The copied song is spoken for: its number, and its size in the budget;
+// no later draw takes it.
+void Reserve(Run* run, PlaylistEntry* entry) {
+  entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
+  entry->state = STATE_TRANSFERRED;
+  run->used += entry->fileSize;
+  ++run->nextNumber;
+  --run->candidates;
+}
+
+// A song that could not be named is unsent again, its number as it was.
+void Release(Run* run, const PendingCopy& pending) {
+  PlaylistEntry* entry = &g_workingTable.entries[pending.slot];
+  entry->state = STATE_UNTRANSFERRED;
+  entry->transferNumber = pending.previousNumber;
+  run->used -= entry->fileSize;
+  ++run->candidates;
+}
+
 // The song has its final name: its record is written at once, so a kill
 // from here on cannot make it be sent again.
 // Then the progress, in the order the window relies on. False when the
 // record could not be written: the run ends there.
-bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
-  entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
-  entry->state = STATE_TRANSFERRED;
+bool RecordCopy(Run* run, uint32_t slot) {
+  const PlaylistEntry& entry = g_workingTable.entries[slot];
   bool recorded = PutOnRecord(run, slot);
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
-                static_cast<int>(run->count), static_cast<int>(entry->fileSize));
+                static_cast<int>(run->count), static_cast<int>(entry.fileSize));
   g_transferProgress.lastRow.Publish(row);
-  run->used += entry->fileSize;
-  g_transferProgress.bytesCopied.store(run->used);
-  ++run->nextNumber;
-  --run->candidates;
+  run->sent += entry.fileSize;
+  g_transferProgress.bytesCopied.store(run->sent);
   g_transferProgress.songsCopied.fetch_add(1);
   ++run->copies;
   if (run->observer != nullptr) run->observer->onCopied(run->observer->context, row);
   return recorded;
+}
+
+// Why a batch's song could not be named, unless the run already ends for
+// a reason of its own.
+void EndWithNamingFailure(platform::CopyResult result, int error) {
+  int32_t reason = g_transferProgress.endReason.load();
+  if (reason != END_COMPLETE && reason != END_STOPPED) return;
+  EndWith(END_TARGET_FAILED, result == platform::CopyResult::TargetExists ? EEXIST : error);
+}
+
+// One flush of the medium for the whole batch, then each song named and
+// recorded in turn, so that a kill leaves at most one named song
+// unrecorded. After a failure or a stop request the rest are removed and
+// unsent again: a stop is heard at once, as between two copies.
+bool CommitBatch(Run* run) {
+  int fd = run->targetFolder.fd();
+  bool ok = platform::FlushVolume(fd);
+  if (!ok) EndWithNamingFailure(platform::CopyResult::TargetFailed, errno);
+  for (size_t index = 0; index < run->batch.Size(); ++index) {
+    const PendingCopy& pending = run->batch[index];
+    if (ok && g_transferStopRequested.load(std::memory_order_relaxed)) {
+      ok = false;
+      if (g_transferProgress.endReason.load() == END_COMPLETE) EndWith(END_STOPPED);
+    }
+    auto named = ok ? platform::MoveNoReplace(fd, pending.temporary, pending.target)
+                    : platform::CopyResult::TargetFailed;
+    if (named == platform::CopyResult::Copied) {
+      if (!RecordCopy(run, pending.slot)) {
+        EndWithPlaylistFailure();
+        ok = false;
+      }
+      continue;
+    }
+    if (ok) EndWithNamingFailure(named, errno);
+    ok = false;  // and the rest go too
+    platform::RemoveFileIn(pending.temporary, fd);
+    Release(run, pending);
+  }
+  run->batch.Clear();
+  return ok;
 }
 
 Pass TransferOne(Run* run) {
@@ -248,6 +308,7 @@ Pass TransferOne(Run* run) {
   if (run->direct && !HasRoomFor(*run, uint64_t{entry->fileSize} + kTableRoom)) {
     return EndWith(END_MEDIUM_FULL, ENOSPC);
   }
+  uint16_t previousNumber = entry->transferNumber;
   platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
   if (copied == platform::CopyResult::SourceRefused) {
     MarkMissing(run, entry);
@@ -257,8 +318,16 @@ Pass TransferOne(Run* run) {
     return Pass::Again;
   }
   if (copied != platform::CopyResult::Copied) return Pass::End;
-  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) return EndWithPlaylistFailure();
-  return Pass::Again;
+  Reserve(run, entry);
+  if (run->direct) {
+    return RecordCopy(run, static_cast<uint32_t>(slot)) ? Pass::Again : EndWithPlaylistFailure();
+  }
+  PendingCopy* pending = run->batch.Next();
+  pending->slot = static_cast<uint32_t>(slot);
+  pending->previousNumber = previousNumber;
+  std::memcpy(pending->target, run->target, sizeof pending->target);
+  run->batch.Add(entry->fileSize);
+  return !run->batch.Due() || CommitBatch(run) ? Pass::Again : Pass::End;
 }
 
 int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
@@ -279,6 +348,7 @@ int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }
+  if (run.batch.Size() > 0) CommitBatch(&run);
   // The copies' names are only durable once the folder is flushed too.
   if (run.copies > 0) platform::SyncFolder(".", run.targetFolder.fd());
   return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &run.playlist);
