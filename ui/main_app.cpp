@@ -1,6 +1,7 @@
 #include "ui/main_app.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStyleFactory>
 
 #include "ui/main_dialog.h"
@@ -12,6 +13,9 @@ namespace {
 // Tried in turn; the system's own font when none is installed.
 const QStringList kFontFamilies = {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"};
 constexpr char kStyle[] = "Fusion";
+// Qt's own texts (the folder chooser, a line edit's menu) in the language of
+// the program's, whatever the user's locale; English when not installed.
+constexpr char kQtTexts[] = "qtbase_ja";
 // The installed desktop entry's name, so that a desktop ties the window to
 // its launcher and icon.
 constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
@@ -26,6 +30,8 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
   setFont(face);
   setWindowIcon(ProgramIcon());
   setDesktopFileName(kDesktopEntry);
+  if (m_qtTexts.load(kQtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&m_qtTexts);
 }
 
 int CMainApp::InitInstance() {

@@ -1,12 +1,13 @@
 // kobaru-mp3-pictures DIR: PNG pictures of the main window idle, during a
 // run and with the About box, of the extension prompt, the addition's
-// confirmation and the playlist window in both orders with rows of every
-// state, for a person to look at. Each picture has the
+// confirmation, the folder chooser and the playlist window in both orders
+// with rows of every state, for a person to look at. Each picture has the
 // window's title drawn above it, since a grab has no frame. Needs a display
 // (xvfb-run -a) or QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QListView>
 #include <QPainter>
 #include <QPixmap>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "store/store_texts.h"
 #include "store/table_images.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
@@ -24,6 +26,7 @@
 #include "ui/about_dlg.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
+#include "ui/folder_chooser.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/playlist_dlg.h"
@@ -93,6 +96,21 @@ bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
   return saved;
 }
 
+// The chooser that a creation opens, on the folder the tool works in.
+bool SaveFolderChooser(QWidget& owner, const QDir& dir) {
+  bool saved = false;
+  QTimer::singleShot(300, [&] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (chooser == nullptr) return;
+    chooser->setDirectory(QDir::current());
+    QTest::qWait(200);
+    saved = Save(*chooser, dir.filePath("folder-chooser.png"));
+    chooser->reject();
+  });
+  ChooseFolder(&owner, TEXT_BROWSE_CREATE);
+  return saved;
+}
+
 bool SavePlaylistWindow(QWidget& owner, const QDir& dir) {
   std::vector<PlaylistEntry> entries;
   for (int slot = 0; slot < kPlaylistRows; ++slot) entries.push_back(PictureEntry(slot));
@@ -156,6 +174,7 @@ int main(int argc, char** argv) {
   about.close();
   dialog.reject();  // stops the held run
   saved &= SaveBuildWindows(dialog, dir);
+  saved &= SaveFolderChooser(dialog, dir);
   saved &= SavePlaylistWindow(dialog, dir);
   return saved ? 0 : 1;
 }
