@@ -5,6 +5,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "platform/file_system.h"
 #include "platform/system_error.h"
 #include "store/playlist_file.h"
 
@@ -30,10 +31,16 @@ void ReportPlaylistFailure() {
   }
 }
 
+bool RequirePlaylist() {
+  if (platform::PathExists(PLAYLIST_FILE_NAME)) return true;
+  std::fprintf(stderr, "kobaru: there is no playlist (%s) in this folder\n", PLAYLIST_FILE_NAME);
+  return false;
+}
+
+// On stderr, so that the question shows while stdout goes to a file.
 bool AskYes(const char* question, bool assumeYes) {
   if (assumeYes) return true;
-  std::printf("%s [y/N] ", question);
-  std::fflush(stdout);
+  std::fprintf(stderr, "%s [y/N] ", question);
   char answer[64] = {};
   if (std::fgets(answer, sizeof answer, stdin) == nullptr) return false;
   char* start = answer;

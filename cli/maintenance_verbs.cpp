@@ -57,8 +57,9 @@ int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   if (!LoadWorkingTableWithCount()) {
     ReportPlaylistFailure();
     return EXIT_FAILED;
@@ -68,8 +69,8 @@ int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
   for (const std::string& number : arguments.positional) {
     uint32_t slot;
     if (!ParseRegistrationNumber(number, count, &slot)) {
-      return UsageError(number + ": no song with that registration number (1.." +
-                        std::to_string(count) + ")");
+      return UsageError(argv[1], number + ": no song with that registration number (1.." +
+                                     std::to_string(count) + ")");
     }
     slots.push_back(slot);
   }
@@ -84,8 +85,9 @@ int RunResetAll(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 0, 0}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   ConsoleMessages messages(arguments.Has("--yes"));
   NumberedSelection none({});
   return ExitStatus(RunMarkAllUntransferredFlow(messages, none));

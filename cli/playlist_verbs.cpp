@@ -1,11 +1,11 @@
 // list and stats: show the playlist without changing it.
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "platform/terminal.h"
 #include "store/playlist_colours.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
@@ -15,8 +15,6 @@
 
 namespace cli {
 namespace {
-
-bool UseColour() { return isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr; }
 
 // A row in the playlist window's colours, as 24-bit terminal colours.
 void PrintLine(const char* text, RowColours colours, bool colour) {
@@ -48,15 +46,15 @@ int RunList(int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--sorted"}, {}, 0, 0}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
-  bool loaded = LoadWorkingTableWithCount();
-  bool colour = UseColour();
-  PrintLine(PLAYLIST_HEADER_ROW, PlaylistRowColours(true, 0, false), colour);
-  if (!loaded) {
+  if (!RequirePlaylist()) return EXIT_FAILED;
+  if (!LoadWorkingTableWithCount()) {
     ReportUnreadable();
     return EXIT_FAILED;
   }
+  bool colour = platform::CanColour(STDOUT_FILENO);
+  PrintLine(PLAYLIST_HEADER_ROW, PlaylistRowColours(true, 0, false), colour);
   static uint32_t values[MAX_ENTRIES];
   uint32_t count = ListedRows();
   for (uint32_t i = 0; i < count; ++i) values[i] = i + FIRST_ENTRY_ROW_VALUE;
@@ -68,15 +66,17 @@ int RunList(int argc, char** argv) {
 int RunStats(int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
-  bool loaded = LoadWorkingTableWithCount();
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
+    return UsageError(argv[1], error);
+  if (!RequirePlaylist()) return EXIT_FAILED;
+  if (!LoadWorkingTableWithCount()) {
+    ReportUnreadable();
+    return EXIT_FAILED;
+  }
   char line[128];
-  FormatStatsLine(ComputePlaylistStats(g_workingTable, loaded ? g_entryCount.load() : 0), line,
-                  sizeof line);
+  FormatStatsLine(ComputePlaylistStats(g_workingTable, g_entryCount.load()), line, sizeof line);
   std::printf("%s\n", line);
-  if (loaded) return EXIT_OK;
-  ReportUnreadable();
-  return EXIT_FAILED;
+  return EXIT_OK;
 }
 
 }  // namespace cli

@@ -12,6 +12,7 @@
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
 #include "platform/system_error.h"
+#include "platform/terminal.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
 #include "store/table_images.h"
@@ -117,6 +118,20 @@ void ReportEarlyEnd() {
   }
 }
 
+// A run that stopped on a failure, not on the budget, the medium, the
+// numbers or a stop request; songs found missing are said and no failure.
+bool EndedInFailure(int32_t result) {
+  switch (g_transferProgress.endReason.load()) {
+    case END_TARGET_FAILED:
+    case END_SOURCE_FAILED:
+    case END_PLAYLIST_FAILED:
+    case END_NOT_STARTED:
+      return true;
+    default:
+      return result == -1;
+  }
+}
+
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
 int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
   TransferObserver observer{PrintRow, console};
@@ -138,7 +153,8 @@ int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
 int RunMkdir(int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
+    return UsageError(argv[1], error);
   ConsoleMessages messages(false);
   return CreateTargetFolder(messages) ? EXIT_OK : EXIT_FAILED;
 }
@@ -146,13 +162,16 @@ int RunMkdir(int argc, char** argv) {
 int RunFill(int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error))
+    return UsageError(argv[1], error);
   int32_t capacityMb = ParseCapacity(arguments);
   if (capacityMb == 0) {
-    return UsageError(arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
+    return UsageError(argv[1],
+                      arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   FillConsole console;
-  console.showBar = isatty(STDERR_FILENO);
+  console.showBar = platform::CanDrawOn(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
@@ -171,7 +190,13 @@ int RunFill(int argc, char** argv) {
   if (result == -1 || g_transferProgress.endReason.load() == END_PLAYLIST_FAILED) {
     ReportPlaylistFailure();
   }
-  return result == -1 || console.outputClosed ? EXIT_FAILED : EXIT_OK;
+  if (int signal = platform::CaughtInterrupt(); signal != 0) {
+    std::fprintf(stderr, "kobaru: interrupted; %u songs sent\n",
+                 g_transferProgress.songsCopied.load());
+    std::fflush(stdout);
+    platform::EndBySignal(signal);
+  }
+  return EndedInFailure(result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }
 
 }  // namespace cli

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <signal.h>
@@ -175,6 +174,13 @@ bool IsStale(long owner) {
   return kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
 }
 
+bool IsLeftover(const char* name, const void*) {
+  long owner = OwnerOf(name);
+  return owner != 0 && IsStale(owner);
+}
+
+bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
+
 }  // namespace
 
 CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control,
@@ -217,15 +223,11 @@ bool IsNameTaken(const char* path) {
 }
 
 int RemoveLeftoverCopies(const char* folder) {
-  DIR* listing = opendir(folder);
-  if (listing == nullptr) return 0;
-  int removed = 0;
-  while (const dirent* found = readdir(listing)) {
-    long owner = OwnerOf(found->d_name);
-    if (owner != 0 && IsStale(owner) && unlinkat(dirfd(listing), found->d_name, 0) == 0) ++removed;
-  }
-  closedir(listing);
-  return removed;
+  return RemoveMatchingEntries(folder, IsLeftover, nullptr);
+}
+
+int RemoveAllTemporaryCopies(const char* folder) {
+  return RemoveMatchingEntries(folder, IsAnyCopy, nullptr);
 }
 
 void SetCopyPathsForTesting(const CopyPaths& paths) {

@@ -47,6 +47,10 @@ inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
 // how many were removed.
 int RemoveLeftoverCopies(const char* folder);
 
+// Removes every temporary copy in `folder`, whichever process it names: for
+// a caller that knows no copy into it is under way. How many went.
+int RemoveAllTemporaryCopies(const char* folder);
+
 // Test hook: a fast path switched off is skipped as if the file system had
 // refused it. All on by default.
 struct CopyPaths {

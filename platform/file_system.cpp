@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,6 +84,19 @@ int ReplaceThroughTemporary(const char* name, const void* data, size_t size, mod
   FolderOf(name, folder, sizeof folder);
   SyncFolder(folder);
   return 0;
+}
+
+// "<base>.<digits>-<digits>.tmp", as CreateTemporary names them.
+bool IsReplacementTemporary(const char* entry, const void* base) {
+  const char* name = static_cast<const char*>(base);
+  size_t length = std::strlen(name);
+  if (std::strncmp(entry, name, length) != 0 || entry[length] != '.') return false;
+  const char* rest = entry + length + 1;
+  size_t pidDigits = std::strspn(rest, "0123456789");
+  if (pidDigits == 0 || rest[pidDigits] != '-') return false;
+  rest += pidDigits + 1;
+  size_t counterDigits = std::strspn(rest, "0123456789");
+  return counterDigits > 0 && std::strcmp(rest + counterDigits, ".tmp") == 0;
 }
 
 // Non-blocking open, so a pipe of that name can't hang the caller; -1
@@ -168,12 +182,33 @@ int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size
   constexpr unsigned kWriteThrough =
       SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
   int error = WriteAllAt(fd, data, size, static_cast<off_t>(offset)) ? 0 : errno;
-  if (error == 0 &&
-      sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), kWriteThrough) != 0) {
+  if (error == 0 && sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                                    kWriteThrough) != 0) {
     error = errno;
   }
   if (close(fd) != 0 && error == 0) error = errno;
   return error;
+}
+
+int RemoveReplacementTemporaries(const char* name) {
+  char folder[kNameBytes];
+  FolderOf(name, folder, sizeof folder);
+  const char* slash = std::strrchr(name, '/');
+  return RemoveMatchingEntries(folder, IsReplacementTemporary, slash ? slash + 1 : name);
+}
+
+int RemoveMatchingEntries(const char* folder, bool (*matches)(const char*, const void*),
+                          const void* context) {
+  DIR* listing = opendir(folder);
+  if (listing == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* found = readdir(listing)) {
+    if (matches(found->d_name, context) && unlinkat(dirfd(listing), found->d_name, 0) == 0) {
+      ++removed;
+    }
+  }
+  closedir(listing);
+  return removed;
 }
 
 bool SyncFolder(const char* folder) {

@@ -45,6 +45,17 @@ std::FILE* OpenRegularFileForReading(const char* name);
 [[nodiscard]] int OverwriteFileRange(const char* name, uint64_t offset, const void* data,
                                      size_t size);
 
+// Removes every temporary file that ReplaceFileContents(name) makes beside
+// `name` ("<name>.<pid>-<n>.tmp"), whichever process it names: only for a
+// caller that knows no replacement of `name` is under way. How many went.
+int RemoveReplacementTemporaries(const char* name);
+
+// Removes each entry of `folder` whose name `matches` (files only; folders
+// stay); how many went.
+int RemoveMatchingEntries(const char* folder,
+                          bool (*matches)(const char* entry, const void* context),
+                          const void* context);
+
 // Flushes the folder's entries (the names given by renames) to the medium.
 bool SyncFolder(const char* folder);
 

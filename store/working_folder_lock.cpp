@@ -2,16 +2,28 @@
 
 #include <cerrno>
 
+#include "platform/file_copy.h"
+#include "platform/file_system.h"
+#include "store/folder_names.h"
 #include "store/playlist_file.h"
 
 namespace {
 
 constexpr char kWorkingFolder[] = ".";
 
+// Only the lock's holder saves kPlayLst.dat or copies into kMp3, and it has
+// not begun: every temporary of either kind was left by a program killed
+// before it could remove it, whatever its process id says now.
+void RemoveStaleTemporaries() {
+  platform::RemoveReplacementTemporaries(PLAYLIST_FILE_NAME);
+  platform::RemoveAllTemporaryCopies(TARGET_FOLDER_NAME);
+}
+
 }  // namespace
 
 bool LockWorkingFolder(platform::FolderLock* lock) {
   int error = lock->TryLock(kWorkingFolder);
+  if (error == 0) RemoveStaleTemporaries();
   if (error != EWOULDBLOCK) return true;
   RecordPlaylistFailure(PlaylistAccess::Lock, error);
   return false;

@@ -9,5 +9,6 @@
 // another operation holds it, in this process or another (recorded as the
 // PlaylistAccess::Lock failure). A folder that can't be locked at all (no
 // read permission, a file system without locks) is worked on unlocked, as
-// it always was.
+// it always was. The holder first removes the temporary files that killed
+// saves and copies left in the folder and in kMp3.
 bool LockWorkingFolder(platform::FolderLock* lock);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <unistd.h>
 
 #include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
@@ -9,6 +10,7 @@
 #include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/transfer_setup.h"
 
 using namespace testing_support;
 
@@ -110,6 +112,22 @@ TEST(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
   EXPECT_FALSE(MarkEntriesUntransferred(chosen, 1));
   EXPECT_EQ(LastPlaylistFailure().access, PlaylistAccess::Write);
   EXPECT_EQ(SavedStates(), expected);
+}
+
+// Temporaries that killed saves and copies left, even those naming a living
+// process (init, this one), go when an edit takes the lock.
+TEST(PlaylistEdits, TheLockHolderRemovesEveryStaleTemporary) {
+  TempFolder folder;
+  WriteFiveSongs();
+  std::string self = std::to_string(getpid());
+  for (const std::string& name : std::vector<std::string>{
+           "kPlayLst.dat.1-0.tmp", "kPlayLst.dat." + self + "-7.tmp", "kPlayLst.dat.bak",
+           "kMp3/.kobaru-partial-1-aB3xYz", "kMp3/0001.mp3", "other.dat.1-0.tmp"})
+    WriteFile(name, "left");
+  ASSERT_TRUE(MarkAllUntransferred());
+  EXPECT_EQ(NamesIn("kMp3"), std::vector<std::string>{"0001.mp3"});
+  EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"kMp3", "kPlayLst.dat", "kPlayLst.dat.bak",
+                                                    "other.dat.1-0.tmp"}));
 }
 
 }  // namespace

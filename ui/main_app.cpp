@@ -16,9 +16,6 @@ constexpr char kStyle[] = "Fusion";
 // Qt's own texts (the folder chooser, a line edit's menu) in the language of
 // the program's, whatever the user's locale; English when not installed.
 constexpr char kQtTexts[] = "qtbase_ja";
-// The installed desktop entry's name, so that a desktop ties the window to
-// its launcher and icon.
-constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
 
 }  // namespace
 
@@ -29,7 +26,7 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   setWindowIcon(ProgramIcon());
-  setDesktopFileName(kDesktopEntry);
+  setDesktopFileName(DESKTOP_ENTRY_ID);
   if (m_qtTexts.load(kQtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     installTranslator(&m_qtTexts);
 }

@@ -112,13 +112,13 @@ void CMainDialog::OnOK() {
 
 // Escape and the close box are never refused: a run still going is stopped
 // and waited for, so its copy in progress is removed and the table saved.
+// The run has ended by then, so no "伝送中です。" follows.
 void CMainDialog::reject() {
   if (m_closing) return;  // a second close while the first one waits
   m_closing = true;
   m_playback.StopContinuousTimer();
   m_transferTimer.stop();
-  bool runWasGoing = RunInProgress();
-  if (runWasGoing) {
+  if (RunInProgress()) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_transfer.RequestStop();
     while (!m_transfer.WaitFor(kStopPollInterval)) {
@@ -128,9 +128,4 @@ void CMainDialog::reject() {
   }
   QDialog::reject();
   m_closing = false;
-  OnDestroy(runWasGoing);
-}
-
-void CMainDialog::OnDestroy(bool runWasGoing) {
-  if (runWasGoing) m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 #include "transfer/transfer_run.h"
@@ -11,8 +12,9 @@ namespace testing_support {
 
 class PacedRun {
  public:
-  // Holds after the `holdAfter`th copy until Release or a stop request.
-  explicit PacedRun(uint32_t holdAfter);
+  // Holds after the `holdAfter`th copy until Release or a stop request;
+  // before that, each copy takes `perCopy` longer, as on a slow card.
+  explicit PacedRun(uint32_t holdAfter, std::chrono::milliseconds perCopy = {});
   const TransferObserver* observer() const { return &observer_; }
   bool Holding() const { return holding_.load(); }
   void Release() { released_ = true; }
@@ -21,6 +23,7 @@ class PacedRun {
   static void OnCopied(void* self, const char* row);
 
   uint32_t holdAfter_;
+  std::chrono::milliseconds perCopy_;
   std::atomic<uint32_t> copies_{0};
   std::atomic<bool> holding_{false};
   std::atomic<bool> released_{false};
