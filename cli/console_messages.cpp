@@ -1,6 +1,7 @@
 #include "cli/console_messages.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -17,9 +18,20 @@ void ReportPlaylistFailure() {
     case PlaylistAccess::None:
       return;
     case PlaylistAccess::Lock:
+      if (failure.error != EWOULDBLOCK) {
+        std::fprintf(stderr, "kobaru: cannot lock this folder or %s: %s; nothing changed\n",
+                     PLAYLIST_FILE_NAME, platform::ErrorText(failure.error));
+        return;
+      }
       std::fprintf(stderr,
                    "kobaru: another program is changing %s in this folder; try again when it has "
                    "finished\n",
+                   PLAYLIST_FILE_NAME);
+      return;
+    case PlaylistAccess::Replaced:
+      std::fprintf(stderr,
+                   "kobaru: another program replaced %s meanwhile; stopped, and it was not "
+                   "written over\n",
                    PLAYLIST_FILE_NAME);
       return;
     case PlaylistAccess::Read:

@@ -10,6 +10,7 @@ class ConsoleMessages : public platform::UserMessages {
  public:
   explicit ConsoleMessages(bool assumeYes) : assumeYes_(assumeYes) {}
   platform::MessageAnswer Show(const platform::MessageRequest& request) override;
+  bool TellsReasonsItself() const override { return true; }  // ReportPlaylistFailure
 
  private:
   bool assumeYes_;

@@ -1,6 +1,7 @@
 // mkdir and fill: the target folder and one transfer run.
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
@@ -58,6 +59,16 @@ void PrintRow(void* context, const char* row) {
   }
 }
 
+// A song whose file belongs to the system is said, never copied.
+void PrintRefused(void* context, uint32_t slot) {
+  auto* console = static_cast<FillConsole*>(context);
+  char path[DISPLAY_PATH_BYTES];
+  MakeDisplayPath(g_workingTable.entries[std::min(slot, MAX_ENTRIES - 1)], path, sizeof path);
+  std::lock_guard<std::mutex> guard(console->lock);
+  ClearBar(console);
+  std::fprintf(stderr, "kobaru: %s is a file of the system, not a song; not sent\n", path);
+}
+
 // "[#######-----]  42%  12 曲  8.3 MB/s": percent of the budget, counting
 // the copy in progress, songs copied and the average rate so far.
 void DrawBar(FillConsole* console) {
@@ -103,8 +114,12 @@ void ReportEarlyEnd() {
       break;
     }
     case END_TARGET_FAILED:
-      std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
-                   platform::ErrorText(error));
+      if (error == ELOOP) {
+        std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
+      } else {
+        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
+                     platform::ErrorText(error));
+      }
       break;
     case END_NUMBERS_USED:
       std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
@@ -125,6 +140,7 @@ bool EndedInFailure(int32_t result) {
     case END_TARGET_FAILED:
     case END_SOURCE_FAILED:
     case END_PLAYLIST_FAILED:
+    case END_PLAYLIST_REPLACED:
     case END_NOT_STARTED:
       return true;
     default:
@@ -134,7 +150,7 @@ bool EndedInFailure(int32_t result) {
 
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
 int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
-  TransferObserver observer{PrintRow, console};
+  TransferObserver observer{PrintRow, console, PrintRefused};
   TransferThread transfer;
   TransferStart start = transfer.Start(capacityMb, &observer);
   *started = start != TransferStart::Busy;
@@ -187,7 +203,8 @@ int RunFill(int argc, char** argv) {
   ConsoleMessages messages(false);
   ShowTransferOutcome(messages);
   ReportEarlyEnd();
-  if (result == -1 || g_transferProgress.endReason.load() == END_PLAYLIST_FAILED) {
+  int32_t reason = g_transferProgress.endReason.load();
+  if (result == -1 || reason == END_PLAYLIST_FAILED || reason == END_PLAYLIST_REPLACED) {
     ReportPlaylistFailure();
   }
   if (int signal = platform::CaughtInterrupt(); signal != 0) {

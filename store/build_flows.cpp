@@ -1,5 +1,6 @@
 #include "store/build_flows.h"
 
+#include "store/playlist_failure_text.h"
 #include "store/search_worker.h"
 #include "store/store_texts.h"
 
@@ -20,6 +21,8 @@ bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
 
 bool AppendAndReport(platform::UserMessages& messages) {
   bool ok = AppendScanResult() == 1;
-  ShowOutcome(messages, ok, TEXT_ADDED, TEXT_ADD_FAILED);
+  char failed[FAILURE_TEXT_BYTES];
+  if (!ok) FormatWithFailureReason(messages, TEXT_ADD_FAILED, failed, sizeof failed);
+  ShowOutcome(messages, ok, TEXT_ADDED, failed);
   return ok;
 }

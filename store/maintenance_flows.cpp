@@ -1,6 +1,7 @@
 #include "store/maintenance_flows.h"
 
 #include "store/playlist_entry.h"
+#include "store/playlist_failure_text.h"
 #include "store/playlist_maintenance.h"
 #include "store/store_texts.h"
 
@@ -26,13 +27,15 @@ bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
   return messages.Ask(platform::Question(texts.question, texts.caption));
 }
 
-// Results have no caption of their own and no icon, success or not.
+// Results have no caption of their own and no icon, success or not. A
+// refusal says why, and the view shows the file as it is after it too.
 FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
                   bool ok) {
-  messages.Show(platform::PlainMessage(ok ? texts.done : texts.failed, !ok));
-  if (!ok) return FlowResult::Failed;
+  char failed[FAILURE_TEXT_BYTES];
+  if (!ok) FormatWithFailureReason(messages, texts.failed, failed, sizeof failed);
+  messages.Show(platform::PlainMessage(ok ? texts.done : failed, !ok));
   view.Refresh();
-  return FlowResult::Succeeded;
+  return ok ? FlowResult::Succeeded : FlowResult::Failed;
 }
 
 template <typename Edit>

@@ -3,24 +3,37 @@
 
 #include <cstdint>
 
+#include "platform/file_system.h"
 #include "store/playlist_entry.h"
 
 inline constexpr char PLAYLIST_FILE_NAME[] = "kPlayLst.dat";
 
+// Where an operation's playlist file is, and which file its load read: the
+// operation's saves go to that same file or nowhere, so a playlist that
+// another program put in its place is never written over.
+struct PlaylistPlace {
+  int folder = platform::CURRENT_FOLDER;  // the working folder's handle
+  platform::FileIdentity loaded;          // set by LoadTable
+};
+
 // Reads up to TABLE_BYTES into the start of `image`. Returns the bytes read
 // (a short file is no error) or -1 when the file can't be opened; then the
 // image is untouched. Callers zero the image first.
-int32_t LoadTable(const char* fileName, PlaylistTable* image);
+int32_t LoadTable(const char* fileName, PlaylistTable* image, PlaylistPlace* place = nullptr);
 
 // Writes the first `byteCount` bytes of `image` (at most TABLE_BYTES) as the
 // whole file. Returns 0, or -1 when the file could not be written; a failed
-// save leaves the old file as it was, never a shortened one.
+// save leaves the old file as it was, never a shortened one. With a
+// `place` whose load is known, a file replaced since is refused
+// (PlaylistAccess::Replaced) and left as it is.
 [[nodiscard]] int32_t SaveTable(const char* fileName, const PlaylistTable* image,
-                                uint32_t byteCount);
+                                uint32_t byteCount, const PlaylistPlace* place = nullptr);
 
 // Writes the record of `slot` in place in the existing file, flushed, the
-// rest of the file untouched: a sent song is on record at once. 0 or -1.
-[[nodiscard]] int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot);
+// rest of the file untouched: a sent song is on record at once. 0 or -1;
+// `place` as for SaveTable.
+[[nodiscard]] int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot,
+                                 const PlaylistPlace* place = nullptr);
 
 // Number of leading non-empty slots, at most MAX_ENTRIES.
 uint32_t CountEntries(const PlaylistTable& image);
@@ -31,11 +44,12 @@ bool IsFilePresent(const char* fileName);
 
 // Zeroes g_workingTable, loads kPlayLst.dat into it and, unless that failed,
 // sets g_entryCount. False when the file could not be read.
-[[nodiscard]] bool LoadWorkingTableWithCount();
+[[nodiscard]] bool LoadWorkingTableWithCount(PlaylistPlace* place = nullptr);
 
 // Why the last load, save or lock failed; cleared as each writing
 // operation starts. Any thread; read it once the operation has ended.
-enum class PlaylistAccess : int32_t { None, Read, Write, Lock };
+// Replaced: the file was not the one loaded any more, and was left alone.
+enum class PlaylistAccess : int32_t { None, Read, Write, Lock, Replaced };
 struct PlaylistFailure {
   PlaylistAccess access;
   int error;  // the system's error code; EWOULDBLOCK with Lock: another writer

@@ -12,9 +12,11 @@ template <typename Edit>
 bool EditWorkingTable(Edit edit) {
   ClearPlaylistFailure();
   platform::FolderLock lock;
-  if (!LockWorkingFolder(&lock) || !LoadWorkingTableWithCount()) return false;
+  if (!LockWorkingFolder(&lock)) return false;
+  PlaylistPlace place{lock.Folder(), {}};
+  if (!LoadWorkingTableWithCount(&place)) return false;
   edit();
-  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0;
+  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &place) == 0;
 }
 
 template <typename Change>

@@ -59,14 +59,17 @@ int SearchWorker() {
   bool creation = g_addMode.load() == 0;
   platform::FolderLock lock;
   if (creation && !LockWorkingFolder(&lock)) return 0;
-  if (creation && LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) != -1) return 0;
+  PlaylistPlace place{lock.Folder(), {}};
+  if (creation && LoadTable(PLAYLIST_FILE_NAME, &g_workingTable, &place) != -1) return 0;
 
   char scanPath[PATH_LEN];
   if (!PrepareScanPath(g_chosenFolder, scanPath)) return 0;
   ScanFolder(scanPath);
   if (g_searchStopRequested.load()) return 0;
 
-  if (creation) return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0 ? 1 : 0;
+  if (creation) {
+    return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &place) == 0 ? 1 : 0;
+  }
   std::memcpy(&g_scanResultTable, &g_workingTable, sizeof g_workingTable);
   return 1;
 }
@@ -76,7 +79,9 @@ void SearchThreadProc() { g_searchStatus.store(SearchWorker(), std::memory_order
 int AppendScanResult() {
   ClearPlaylistFailure();
   platform::FolderLock lock;
-  if (!LockWorkingFolder(&lock) || !LoadWorkingTableWithCount()) return 0;
+  if (!LockWorkingFolder(&lock)) return 0;
+  PlaylistPlace place{lock.Folder(), {}};
+  if (!LoadWorkingTableWithCount(&place)) return 0;
   uint32_t count = g_entryCount;
   if (count >= MAX_ENTRIES) return 0;
   for (uint32_t i = 0; i < MAX_ENTRIES && count < MAX_ENTRIES; ++i) {
@@ -89,5 +94,5 @@ int AppendScanResult() {
     entry.fileSize = found.fileSize;
   }
   g_entryCount = count;
-  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0 ? 1 : 0;
+  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &place) == 0 ? 1 : 0;
 }

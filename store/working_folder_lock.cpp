@@ -1,7 +1,5 @@
 #include "store/working_folder_lock.h"
 
-#include <cerrno>
-
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "store/folder_names.h"
@@ -14,17 +12,19 @@ constexpr char kWorkingFolder[] = ".";
 // Only the lock's holder saves kPlayLst.dat or copies into kMp3, and it has
 // not begun: every temporary of either kind was left by a program killed
 // before it could remove it, whatever its process id says now.
-void RemoveStaleTemporaries() {
-  platform::RemoveReplacementTemporaries(PLAYLIST_FILE_NAME);
-  platform::RemoveAllTemporaryCopies(TARGET_FOLDER_NAME);
+void RemoveStaleTemporaries(int folder) {
+  platform::RemoveReplacementTemporaries(PLAYLIST_FILE_NAME, folder);
+  platform::RemoveAllTemporaryCopies(TARGET_FOLDER_NAME, folder);
 }
 
 }  // namespace
 
 bool LockWorkingFolder(platform::FolderLock* lock) {
-  int error = lock->TryLock(kWorkingFolder);
-  if (error == 0) RemoveStaleTemporaries();
-  if (error != EWOULDBLOCK) return true;
+  int error = lock->TryLock(kWorkingFolder, PLAYLIST_FILE_NAME);
+  if (error == 0) {
+    RemoveStaleTemporaries(lock->Folder());
+    return true;
+  }
   RecordPlaylistFailure(PlaylistAccess::Lock, error);
   return false;
 }

@@ -193,6 +193,14 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
   EXPECT_EQ(numbers.exitStatus, 0);
   EXPECT_EQ(numbers.err, "kobaru: the last number 9999 is taken; stopped there\n");
 
+  // A file of the system is said and passed over like a missing song.
+  WritePlaylist({MakeEntry(0, 0, "//proc//self//environ", 1)});
+  CommandResult system = RunKobaru({"fill"});
+  EXPECT_EQ(system.err,
+            "kobaru: /proc/self/environ is a file of the system, not a song; not sent\n"
+            "1 曲伝送出来ませんでした。\n");
+  EXPECT_TRUE(setup_.TargetNames().empty());
+
   WritePlaylist({entries[0]});
   std::filesystem::remove("kMp3");  // not a single song can be written
   CommandResult nowhere = RunKobaru({"fill"});
@@ -212,6 +220,16 @@ TEST_F(CliFillTest, SaysTheMediumIsFull) {
   ASSERT_EQ(chdir(".."), 0);
   EXPECT_EQ(full.exitStatus, 0);
   EXPECT_EQ(full.err, "kobaru: the medium is full; stopped after 2 songs\n");
+
+  // A card turned read-only: both failures, each with the system's reason.
+  ASSERT_TRUE(card.MakeReadOnly());
+  ASSERT_EQ(chdir("card"), 0);
+  CommandResult readOnly = RunKobaru({"fill", "30"});
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_EQ(readOnly.exitStatus, 1);
+  EXPECT_EQ(readOnly.err,
+            "kobaru: cannot write into kMp3: Read-only file system; stopped there\n"
+            "kobaru: cannot write kPlayLst.dat: Read-only file system\n");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // captions, buttons, and the order of question, edit, message and refresh.
 #include <gtest/gtest.h>
 
+#include "platform/folder_lock.h"
+
 #include <sys/stat.h>
 
 #include "store/build_flows.h"
@@ -97,15 +99,23 @@ TEST_F(MaintenanceFlowTest, EmptySelectionStillSavesAndSucceeds) {
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
 
-TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
+// A refusal says why, and the view shows the file as it is.
+TEST_F(MaintenanceFlowTest, FailureSaysWhyAndRefreshes) {
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
   RecordingMessages messages;
   FakeView view(messages.events, {0});
   EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
-  EXPECT_EQ(messages.events.size(), 2u);  // no refresh
+  EXPECT_EQ(messages.events.back(), "refresh");
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0644), 0);
+  platform::FolderLock fill;
+  ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
+  EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
   EXPECT_EQ(Shown(messages),
             (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
-                   "(app): 全てを未伝送に出来ませんでした。"}));
+                   "(app): 全てを未伝送に出来ませんでした。\n(Permission denied)",
+                   "全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
+                   "(app): 全てを未伝送に出来ませんでした。\n"
+                   "(他のﾌﾟﾛｸﾞﾗﾑがこのﾌｫﾙﾀﾞのﾌﾟﾚｲﾘｽﾄを変更中です。)"}));
 }
 
 // Creation and addition: a notice when done, a stop when not, nothing while
@@ -122,7 +132,8 @@ TEST(BuildFlowMessages, Outcomes) {
   EXPECT_TRUE(AppendAndReport(messages));
   EXPECT_EQ(Shown(messages),
             (Lines{"確認: ﾌﾟﾚｲﾘｽﾄを作成しました。", "エラー: ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。 (stop)",
-                   "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。 (stop)", "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));
+                   "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。\n(No such file or directory) (stop)",
+                   "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <sys/stat.h>
 #include <thread>
 
 #include "platform/folder_lock.h"
@@ -13,6 +14,7 @@
 #include "store/playlist_maintenance.h"
 #include "store/search_thread.h"
 #include "store/search_worker.h"
+#include "tests/support/child_process.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/transfer_setup.h"
 #include "transfer/transfer_progress.h"
@@ -60,6 +62,20 @@ TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
 
 // An edit tried while this process's own run is between two copies is
 // refused; the run's records all stay.
+// A folder that may be written but not listed, by root without the right
+// to read any folder: the playlist's own lock keeps the companion out.
+TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
+  platform::FolderLock fill;
+  ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
+  ASSERT_EQ(chmod(".", 0333), 0);
+  CommandResult edit =
+      ChildProcess({"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search",
+                    KOBARU_CLI_PATH, "exclude", "--yes", "1"})
+          .Wait();
+  chmod(".", 0755);
+  EXPECT_EQ(edit.exitStatus, 1) << edit.out;
+}
+
 TEST_F(OneWriterTest, AnEditDuringARunIsRefusedAndTheRunLosesNothing) {
   static std::atomic<int> phase{0};
   phase = 0;

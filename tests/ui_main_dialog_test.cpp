@@ -12,10 +12,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "store/playlist_file.h"
 #include "store/program_state.h"
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
@@ -149,6 +153,23 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
   setup.ExpectFolderMatchesPlaylist();
 }
 
+// A run ended by the numbers, or by a playlist that can't be written, says
+// so after its count.
+TEST_F(MainDialogTest, ARunThatEndsEarlySaysWhy) {
+  TransferSetup setup;
+  WritePlaylist({MakeEntry(1, 9999, "//sent.mp3", 1), setup.Song("a.mp3")});
+  Open();
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  WritePlaylist({setup.Song("b.mp3")});
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return messages_.shown.size() == 4; }));
+  EXPECT_EQ(messages_.shown[1].text, "伝送番号を 9999 まで使い切りました。");
+  EXPECT_EQ(messages_.shown[3].text, "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。\n(Permission denied)");
+  EXPECT_EQ(messages_.shown[3].icon, MessageIcon::Stop);
+}
+
 TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
   TransferSetup setup;
   std::vector<PlaylistEntry> songs;
@@ -251,6 +272,31 @@ TEST(FolderDisplayTest, FileManagerFirstAndNeverOurselves) {
   setenv("KOBARU_FILE_MANAGER", "thunar", 1);
   EXPECT_EQ(show(), "thunar");
   unsetenv("KOBARU_FILE_MANAGER");
+}
+
+// Whether process `pid` catches `signal` (its SigCgt mask), waited for.
+bool WaitUntilCaught(pid_t pid, int signal) {
+  return QTest::qWaitFor(
+      [&] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        std::string line;
+        while (std::getline(status, line) && line.rfind("SigCgt:", 0) != 0) {
+        }
+        return !line.empty() && ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1);
+      },
+      10000);
+}
+
+// A kill or a logout closes the window as Escape does, instead of ending it
+// at once in the middle of a copy.
+TEST(CommandLineTest, TerminationSignalsCloseTheWindowCleanly) {
+  TempFolder folder;
+  for (int signal : {SIGTERM, SIGHUP}) {
+    ChildProcess window({KOBARU_MP3_PATH});
+    ASSERT_TRUE(WaitUntilCaught(window.pid(), signal));
+    window.Signal(signal);
+    EXPECT_EQ(window.Wait().exitStatus, 128 + signal);
+  }
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {

@@ -33,14 +33,15 @@ class ResultRowSlot {
 // Why a run ended. Only the front end's own words differ by it; the window
 // shows the same counts whatever the reason.
 enum TransferEnd : int32_t {
-  END_COMPLETE = 0,         // the budget is reached or no unsent song is left
-  END_STOPPED = 1,          // a stop request
-  END_MEDIUM_FULL = 2,      // kMp3's medium has no room for the next song
-  END_TARGET_FAILED = 3,    // kMp3 could not be written (endError)
-  END_SOURCE_FAILED = 4,    // the song of slot endSlot could not be read (endError)
-  END_NUMBERS_USED = 5,     // the last transfer number is taken
-  END_PLAYLIST_FAILED = 6,  // kPlayLst.dat could not be read, locked or written
-  END_NOT_STARTED = 7,      // no worker thread could be started
+  END_COMPLETE = 0,           // the budget is reached or no unsent song is left
+  END_STOPPED = 1,            // a stop request
+  END_MEDIUM_FULL = 2,        // kMp3's medium has no room for the next song
+  END_TARGET_FAILED = 3,      // kMp3 could not be written (endError)
+  END_SOURCE_FAILED = 4,      // the song of slot endSlot could not be read (endError)
+  END_NUMBERS_USED = 5,       // the last transfer number is taken
+  END_PLAYLIST_FAILED = 6,    // kPlayLst.dat could not be read, locked or written
+  END_NOT_STARTED = 7,        // no worker thread could be started
+  END_PLAYLIST_REPLACED = 8,  // another file took kPlayLst.dat's name; left unwritten
 };
 
 // Written by the window before a run and by the worker during it (see each

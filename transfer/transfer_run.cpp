@@ -28,6 +28,9 @@ struct Run {
   RandomGenerator random;
   const TransferObserver* observer = nullptr;
   char target[TARGET_NAME_BYTES] = {};
+  PlaylistPlace playlist;
+  platform::FolderHandle targetFolder;
+  int targetFolderError = 0;  // why kMp3 could not be opened: said at the first copy
 };
 
 enum class Pass { Again, End };
@@ -37,6 +40,14 @@ Pass EndWith(TransferEnd reason, int error = 0, uint32_t slot = 0) {
   g_transferProgress.endError.store(error);
   g_transferProgress.endSlot.store(slot);
   return Pass::End;
+}
+
+// The playlist could not be written: replaced by another file, or a
+// failure of the system.
+Pass EndWithPlaylistFailure() {
+  PlaylistFailure failure = LastPlaylistFailure();
+  bool replaced = failure.access == PlaylistAccess::Replaced;
+  return EndWith(replaced ? END_PLAYLIST_REPLACED : END_PLAYLIST_FAILED, failure.error);
 }
 
 bool IsCandidate(const PlaylistEntry& entry) {
@@ -92,7 +103,7 @@ bool FormatTarget(Run* run) {
 
 // Numbers whose name is taken in kMp3, by whatever, are passed over.
 bool SkipTakenNumbers(Run* run) {
-  while (platform::IsNameTaken(run->target)) {
+  while (platform::IsNameTaken(run->targetFolder.fd(), run->target)) {
     if (++run->nextNumber > MAX_TRANSFER_NUMBER) return false;
     FormatTarget(run);
   }
@@ -102,28 +113,30 @@ bool SkipTakenNumbers(Run* run) {
 bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
-bool CopySong(const char* source, const char* target, uint32_t slot) {
+platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
   platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
   int error = 0;
-  platform::CopyResult result = platform::CopyFileNoReplace(source, target, control, &error);
+  platform::CopyResult result =
+      platform::CopyFileNoReplace(source, run->targetFolder.fd(), run->target, control, &error);
   g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
-      return true;
+    case platform::CopyResult::SourceRefused:
+      break;
     case platform::CopyResult::Cancelled:
       EndWith(END_STOPPED);
-      return false;
+      break;
     case platform::CopyResult::SourceFailed:
       EndWith(END_SOURCE_FAILED, error, slot);
-      return false;
+      break;
     case platform::CopyResult::TargetExists:
       EndWith(END_TARGET_FAILED, EEXIST);
-      return false;
+      break;
     case platform::CopyResult::TargetFailed:
       EndWith(IsOutOfSpace(error) ? END_MEDIUM_FULL : END_TARGET_FAILED, error);
-      return false;
+      break;
   }
-  return false;
+  return result;
 }
 
 void MarkMissing(Run* run, PlaylistEntry* entry) {
@@ -139,7 +152,7 @@ void MarkMissing(Run* run, PlaylistEntry* entry) {
 bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
-  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot) == 0;
+  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot, &run->playlist) == 0;
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry->fileSize));
@@ -171,30 +184,40 @@ Pass TransferOne(Run* run) {
     MarkMissing(run, entry);
     return Pass::Again;
   }
+  if (run->targetFolderError != 0) return EndWith(END_TARGET_FAILED, run->targetFolderError);
   if (!nameFits) return EndWith(END_TARGET_FAILED, ENAMETOOLONG);
   if (!SkipTakenNumbers(run)) return EndWith(END_NUMBERS_USED);
-  if (!CopySong(source, run->target, static_cast<uint32_t>(slot))) return Pass::End;
-  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) {
-    return EndWith(END_PLAYLIST_FAILED, LastPlaylistFailure().error);
+  platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
+  if (copied == platform::CopyResult::SourceRefused) {
+    MarkMissing(run, entry);
+    if (run->observer != nullptr && run->observer->onRefused != nullptr) {
+      run->observer->onRefused(run->observer->context, static_cast<uint32_t>(slot));
+    }
+    return Pass::Again;
   }
+  if (copied != platform::CopyResult::Copied) return Pass::End;
+  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) return EndWithPlaylistFailure();
   return Pass::Again;
 }
 
-int32_t RunLocked(const TransferObserver* observer) {
+int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
   Run run;
   run.observer = observer;
   run.budget = static_cast<uint32_t>(g_transferProgress.capacityMb.load()) * BYTES_PER_MEGABYTE;
+  run.playlist.folder = workingFolder;
   std::memset(&g_workingTable, 0, sizeof g_workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) == -1) return -1;
+  if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable, &run.playlist) == -1) return -1;
   CountTable(&run);
   g_entryCount = run.count;
-  platform::RemoveLeftoverCopies(TARGET_FOLDER_NAME);
+  // kMp3 as a link would send the copies anywhere, so a link is refused.
+  run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
+  if (run.targetFolderError == 0) platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }
   // The copies' names are only durable once the folder is flushed too.
-  if (run.copies > 0) platform::SyncFolder(TARGET_FOLDER_NAME);
-  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
+  if (run.copies > 0) platform::SyncFolder(".", run.targetFolder.fd());
+  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &run.playlist);
 }
 
 }  // namespace
@@ -211,9 +234,12 @@ int32_t RunTransfer(const TransferObserver* observer, const platform::FolderLock
   ClearPlaylistFailure();
   EndWith(END_COMPLETE);
   platform::FolderLock lock;
-  bool locked = (heldLock != nullptr && heldLock->Held()) || LockWorkingFolder(&lock);
-  int32_t result = locked ? RunLocked(observer) : -1;
-  if (result != 0) EndWith(END_PLAYLIST_FAILED, LastPlaylistFailure().error);
+  if (heldLock == nullptr || !heldLock->Held())
+    heldLock = LockWorkingFolder(&lock) ? &lock : nullptr;
+  int32_t result = heldLock != nullptr ? RunLocked(observer, heldLock->Folder()) : -1;
+  // A save that fails after another failure is said besides it.
+  int32_t reason = g_transferProgress.endReason.load();
+  if (result != 0 && (reason == END_COMPLETE || reason == END_STOPPED)) EndWithPlaylistFailure();
   return result;
 }
 

@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSocketNotifier>
 #include <QStyleFactory>
+#include <memory>
 
+#include "platform/termination_pipe.h"
 #include "ui/main_dialog.h"
 #include "ui/main_dialog_template.h"
 #include "ui/pictures.h"
@@ -16,6 +19,7 @@ constexpr char kStyle[] = "Fusion";
 // Qt's own texts (the folder chooser, a line edit's menu) in the language of
 // the program's, whatever the user's locale; English when not installed.
 constexpr char kQtTexts[] = "qtbase_ja";
+constexpr int kExitBySignalBase = 128;
 
 }  // namespace
 
@@ -31,8 +35,21 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     installTranslator(&m_qtTexts);
 }
 
+// A kill or a logout stops the window as Escape does: the copy in progress
+// is removed and the table saved; then the program ends with 128 + the
+// signal's number, as a shell reports a signal.
 int CMainApp::InitInstance() {
   CMainDialog dialog;
+  int signals = platform::CatchTerminationOnPipe();
+  std::unique_ptr<QSocketNotifier> watch;
+  int caught = 0;
+  if (signals >= 0) {
+    watch = std::make_unique<QSocketNotifier>(signals, QSocketNotifier::Read);
+    connect(watch.get(), &QSocketNotifier::activated, &dialog, [&] {
+      caught = platform::TakeTerminationSignal(signals);
+      dialog.reject();
+    });
+  }
   dialog.exec();
-  return 0;
+  return caught != 0 ? kExitBySignalBase + caught : 0;
 }

@@ -6,10 +6,13 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
 #include "playback/continuous_play.h"
+#include "store/playlist_failure_text.h"
+#include "store/playlist_file.h"
 #include "transfer/transfer_outcome.h"
 #include "transfer/transfer_progress.h"
 #include "ui/main_dialog.h"
@@ -37,7 +40,15 @@ int32_t CMainDialog::SelectedCapacityMb() const {
 }
 
 void CMainDialog::OnStartTransfer() {
+  ClearPlaylistFailure();
   TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_observer);
+  PlaylistFailure failure = LastPlaylistFailure();
+  if (failure.access == PlaylistAccess::Lock && failure.error != EWOULDBLOCK) {
+    char text[FAILURE_TEXT_BYTES];  // a folder that can't be locked at all
+    FormatWithFailureReason(m_messages, TEXT_NOT_LOCKED, text, sizeof text);
+    m_messages.Show(platform::Failure(text));
+    return;
+  }
   if (start == TransferStart::Busy) {
     m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING, true));
     return;
@@ -83,6 +94,7 @@ void CMainDialog::CompleteRun() {
   m_addButton->setEnabled(true);
   for (PictureStatic* picture : m_pictures) picture->hide();
   ShowTransferOutcome(m_messages);
+  ShowTransferEndReason(m_messages);
   SetBars(0);
   update();  // the free space comes back with the next paint
 }

@@ -25,6 +25,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal);
+  pid_t pid() const { return pid_; }
   CommandResult Wait();
 
  private:

@@ -18,6 +18,10 @@ SmallVolume::~SmallVolume() {
   if (mounted_) umount2(mountPoint_.c_str(), MNT_DETACH);
 }
 
+bool SmallVolume::MakeReadOnly() const {
+  return mount(nullptr, mountPoint_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
 void SmallVolume::FillUp(const std::string& fileName) const {
   int fd = open((mountPoint_ + "/" + fileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return;

@@ -14,6 +14,8 @@ class SmallVolume {
   SmallVolume& operator=(const SmallVolume&) = delete;
 
   bool Mounted() const { return mounted_; }
+  // Turns the volume read-only, as a card does after an error.
+  bool MakeReadOnly() const;
   // Writes a file that takes every free byte that is left.
   void FillUp(const std::string& fileName) const;
 

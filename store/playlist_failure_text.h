@@ -1,0 +1,15 @@
+// A failure's message with the reason the last operation on kPlayLst.dat
+// failed: another program at work, a replaced file, or the system's reason.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/user_messages.h"
+
+// Room for a failure's text and its reason.
+inline constexpr size_t FAILURE_TEXT_BYTES = 256;
+
+// `text`, then the reason on a line of its own; `text` alone when no
+// reason was recorded or `messages` tells reasons itself.
+void FormatWithFailureReason(const platform::UserMessages& messages, const char* text, char* out,
+                             size_t outSize);
