@@ -1,8 +1,10 @@
-// The application: its look (Fusion, a Japanese font, the program's icon)
-// and the main window, whose end is the program's end.
+// The application: its look (Fusion, a Japanese font, the program's icon),
+// Qt's own texts in Japanese, and the main window, whose end is the
+// program's end.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 // The installed desktop entry's name, so that a desktop ties the window to
 // its launcher and icon.
@@ -15,4 +17,7 @@ class CMainApp : public QApplication {
   CMainApp(int& argc, char** argv);
   // Runs the main window until it closes.
   int InitInstance();
+
+ private:
+  QTranslator m_qtTexts;
 };
