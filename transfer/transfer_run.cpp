@@ -137,10 +137,14 @@ bool HasRoomFor(const Run& run, uint64_t bytes) {
 }
 
 // Some drivers refuse a write with EPERM rather than ENOSPC once the
-// medium is full (FAT through FUSE).
+// medium is full (FAT through FUSE, which also reports no size at all): a
+// refusal where the volume has no room, or can't say, is a full medium.
 bool IsOutOfSpace(const Run& run, int error, uint32_t songBytes) {
   if (error == ENOSPC || error == EDQUOT) return true;
-  return platform::IsRefusal(error) && !HasRoomFor(run, songBytes);
+  uint64_t available = 0;
+  return platform::IsRefusal(error) &&
+         (!platform::AvailableBytesOfFolder(run.targetFolder.fd(), &available) ||
+          available < songBytes);
 }
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
