@@ -62,7 +62,8 @@ void Advance(Copy* copy, size_t bytes) {
   sync_file_range(copy->out, copy->offset, static_cast<off_t>(bytes), SYNC_FILE_RANGE_WRITE);
   copy->offset += static_cast<off_t>(bytes);
   if (copy->control->bytesDone != nullptr) {
-    copy->control->bytesDone->store(static_cast<uint64_t>(copy->offset), std::memory_order_relaxed);
+    copy->control->bytesDone->store(copy->control->bytesBefore + static_cast<uint64_t>(copy->offset),
+                                    std::memory_order_relaxed);
   }
 }
 

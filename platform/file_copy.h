@@ -24,6 +24,7 @@ enum class CopyResult {
 struct CopyControl {
   std::atomic<uint64_t>* bytesDone = nullptr;
   const std::atomic<bool>* cancel = nullptr;
+  uint64_t bytesBefore = 0;  // added to `bytesDone`: earlier copies not yet counted elsewhere
 };
 
 // How a copy comes to its final name.

@@ -33,6 +33,7 @@ class CopyBatch {
   void Add(uint64_t bytes);
   bool Due() const;
   size_t Size() const { return count_; }
+  uint64_t Bytes() const { return count_ == 0 ? 0 : bytes_; }
   PendingCopy& operator[](size_t index) { return items_[index]; }
   void Clear() { count_ = 0; }
 

@@ -53,7 +53,9 @@ struct TransferProgress {
   std::atomic<uint32_t> bytesCopied{0};        // recorded sizes of this run's copies
   std::atomic<uint32_t> songsCopied{0};
   std::atomic<uint32_t> songsMissing{0};
-  std::atomic<uint64_t> bytesInCurrentCopy{0};   // moves a bar during a long copy
+  // Bytes copied but not yet in bytesCopied: the copy in progress and the
+  // batch waiting for its flush. Moves a bar during a long copy.
+  std::atomic<uint64_t> bytesInCurrentCopy{0};
   std::atomic<int32_t> endReason{END_COMPLETE};  // a TransferEnd, set before Finished
   std::atomic<int32_t> endError{0};              // the system's error code, or 0
   std::atomic<uint32_t> endSlot{0};              // the slot END_SOURCE_FAILED names

@@ -149,13 +149,14 @@ bool IsOutOfSpace(const Run& run, int error, uint32_t songBytes) {
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
 platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
-  platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
+  platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested,
+                                run->batch.Bytes()};
   int error = 0;
   auto way = run->direct ? platform::CopyWay::Direct : platform::CopyWay::Unnamed;
   PendingCopy* pending = run->batch.Next();
   platform::CopyResult result = platform::CopyFileNoReplace(
       source, run->targetFolder.fd(), run->target, control, &error, way, pending->temporary);
-  g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
+  g_transferProgress.bytesInCurrentCopy.store(run->batch.Bytes(), std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
     case platform::CopyResult::SourceRefused:
@@ -273,6 +274,8 @@ bool CommitBatch(Run* run) {
     }
     auto named = ok ? platform::MoveNoReplace(fd, pending.temporary, pending.target)
                     : platform::CopyResult::TargetFailed;
+    uint32_t size = g_workingTable.entries[pending.slot].fileSize;
+    g_transferProgress.bytesInCurrentCopy.fetch_sub(size, std::memory_order_relaxed);
     if (named == platform::CopyResult::Copied) {
       if (!RecordCopy(run, pending.slot)) {
         EndWithPlaylistFailure();
