@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/user_messages.h"
+#include "store/playlist.h"
 
 namespace cli {
 
@@ -18,7 +19,7 @@ class ConsoleMessages : public platform::UserMessages {
 // Says on stderr why the last operation on kPlayLst.dat failed: "kobaru:
 // cannot write kPlayLst.dat: Permission denied", or that another program is
 // changing it. Nothing when no reason was recorded.
-void ReportPlaylistFailure();
+void ReportPlaylistFailure(const Playlist& playlist);
 
 // Prints `question` with " [y/N] " and reads the answer: only y or yes, in
 // any case, is Yes. `assumeYes` answers without asking.

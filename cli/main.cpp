@@ -1,6 +1,7 @@
 // kobaru: the command-line face of Kobaru MP3, working in the current folder.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "cli/arguments.h"
 #include "cli/verbs.h"
@@ -10,7 +11,7 @@ namespace {
 
 struct Verb {
   const char* name;
-  int (*run)(int argc, char** argv);
+  int (*run)(cli::Owners& owners, int argc, char** argv);
 };
 
 constexpr Verb kVerbs[] = {
@@ -39,7 +40,10 @@ int main(int argc, char** argv) {
     return cli::EXIT_OK;
   }
   for (const Verb& verb : kVerbs) {
-    if (std::strcmp(argv[1], verb.name) == 0) return verb.run(argc, argv);
+    if (std::strcmp(argv[1], verb.name) == 0) {
+      auto owners = std::make_unique<cli::Owners>();
+      return verb.run(*owners, argc, argv);
+    }
   }
   return cli::UsageError(std::string("unknown verb ") + argv[1]);
 }

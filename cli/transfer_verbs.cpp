@@ -14,12 +14,9 @@
 #include "platform/system_error.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
-#include "store/table_images.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_outcome.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
-#include "transfer/transfer_thread.h"
 
 namespace cli {
 namespace {
@@ -31,6 +28,7 @@ constexpr char kClearLine[] = "\r\033[K";
 // The terminal is shared by the worker, which prints each row as its copy
 // completes, and the main thread, which redraws the bar.
 struct FillConsole {
+  TransferJob& transfer;
   std::mutex lock;
   bool showBar = false;
   bool barShown = false;
@@ -53,15 +51,16 @@ void PrintRow(void* context, const char* row) {
   ClearBar(console);
   if (std::printf("%s\n", row) < 0 || std::fflush(stdout) != 0) {
     console->outputClosed = true;
-    g_transferStopRequested = true;
+    console->transfer.RequestStop();
   }
 }
 
 // "[#######-----]  42%  12 曲  8.3 MB/s": percent of the budget, counting
 // the copy in progress, songs copied and the average rate so far.
 void DrawBar(FillConsole* console) {
-  uint64_t bytes = g_transferProgress.bytesCopied.load() +
-                   g_transferProgress.bytesInCurrentCopy.load(std::memory_order_relaxed);
+  const TransferProgress& progress = console->transfer.Progress();
+  uint64_t bytes = progress.bytesCopied.load() +
+                   progress.bytesInCurrentCopy.load(std::memory_order_relaxed);
   uint64_t percent =
       console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
@@ -72,7 +71,7 @@ void DrawBar(FillConsole* console) {
   std::fprintf(stderr, "\r[%.*s%.*s] %3d%%  %u 曲  %.1f MB/s\033[K", filled,
                "##############################", kBarWidth - filled,
                "------------------------------", static_cast<int>(percent),
-               g_transferProgress.songsCopied.load(), rate);
+               progress.songsCopied.load(), rate);
   console->barShown = true;
 }
 
@@ -86,17 +85,17 @@ int32_t ParseCapacity(const Arguments& arguments) {
 }
 
 // Why the run stopped before its budget or the unsent songs ran out.
-void ReportEarlyEnd() {
-  int error = g_transferProgress.endError.load();
-  switch (g_transferProgress.endReason.load()) {
+void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
+  int error = progress.endError.load();
+  switch (progress.endReason.load()) {
     case END_MEDIUM_FULL:
       std::fprintf(stderr, "kobaru: the medium is full; stopped after %u songs\n",
-                   g_transferProgress.songsCopied.load());
+                   progress.songsCopied.load());
       break;
     case END_SOURCE_FAILED: {
       char path[DISPLAY_PATH_BYTES];
-      uint32_t slot = std::min(g_transferProgress.endSlot.load(), MAX_ENTRIES - 1);
-      MakeDisplayPath(g_workingTable.entries[slot], path, sizeof path);
+      uint32_t slot = std::min(progress.endSlot.load(), MAX_ENTRIES - 1);
+      MakeDisplayPath(playlist.workingTable.entries[slot], path, sizeof path);
       std::fprintf(stderr, "kobaru: cannot read %s: %s; stopped there\n", path,
                    platform::ErrorText(error));
       break;
@@ -120,7 +119,7 @@ void ReportEarlyEnd() {
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
 int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
   TransferObserver observer{PrintRow, console};
-  TransferThread transfer;
+  TransferJob& transfer = console->transfer;
   TransferStart start = transfer.Start(capacityMb, &observer);
   *started = start != TransferStart::Busy;
   if (start == TransferStart::Busy) return -1;
@@ -135,15 +134,15 @@ int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
 
 }  // namespace
 
-int RunMkdir(int argc, char** argv) {
+int RunMkdir(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
   ConsoleMessages messages(false);
-  return CreateTargetFolder(messages) ? EXIT_OK : EXIT_FAILED;
+  return CreateTargetFolder(owners.playlist, messages) ? EXIT_OK : EXIT_FAILED;
 }
 
-int RunFill(int argc, char** argv) {
+int RunFill(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error)) return UsageError(error);
@@ -151,25 +150,27 @@ int RunFill(int argc, char** argv) {
   if (capacityMb == 0) {
     return UsageError(arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
   }
-  FillConsole console;
+  TransferJob& transfer = owners.transfer;
+  TransferProgress& progress = transfer.Progress();
+  FillConsole console{transfer};
   console.showBar = isatty(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
-  platform::CatchInterrupts(&g_transferStopRequested);
-  ClearPlaylistFailure();
+  platform::CatchInterrupts(&transfer.StopFlag());
+  owners.playlist.failure.Clear();
   bool started = false;
   int32_t result = RunWorker(capacityMb, &console, &started);
   if (!started) {
-    ReportPlaylistFailure();
+    ReportPlaylistFailure(owners.playlist);
     return EXIT_FAILED;
   }
-  g_transferProgress.status.store(TRANSFER_IDLE);
+  progress.status.store(TRANSFER_IDLE);
   ConsoleMessages messages(false);
-  ShowTransferOutcome(messages);
-  ReportEarlyEnd();
-  if (result == -1 || g_transferProgress.endReason.load() == END_PLAYLIST_FAILED) {
-    ReportPlaylistFailure();
+  ShowTransferOutcome(progress, messages);
+  ReportEarlyEnd(progress, owners.playlist);
+  if (result == -1 || progress.endReason.load() == END_PLAYLIST_FAILED) {
+    ReportPlaylistFailure(owners.playlist);
   }
   return result == -1 || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }

@@ -24,16 +24,9 @@ constexpr size_t kChunkBytes = 1u << 20;
 constexpr size_t kNameBytes = 4096;
 constexpr mode_t kPermissionBits = 0777;
 
-std::atomic<bool> g_useCopyFileRange{true};
-std::atomic<bool> g_useRenameNoReplace{true};
-std::atomic<bool> g_useHardLink{true};
-
-// The system's reason for the failure of this thread's copy in progress.
-thread_local int t_failure = 0;
-
 // Keeps the first failure's errno (`error` when given) and passes `result` on.
-CopyResult Failed(CopyResult result, int error = 0) {
-  if (t_failure == 0) t_failure = error != 0 ? error : errno;
+CopyResult Failed(int* failure, CopyResult result, int error = 0) {
+  if (*failure == 0) *failure = error != 0 ? error : errno;
   return result;
 }
 
@@ -42,6 +35,7 @@ struct Copy {
   int out = -1;
   off_t offset = 0;
   const CopyControl* control = nullptr;
+  int* failure = nullptr;
 };
 
 bool IsCancelled(const CopyControl& control) {
@@ -77,18 +71,18 @@ CopyResult CopyByBuffer(Copy* copy) {
   while (!IsCancelled(*copy->control)) {
     ssize_t got = pread(copy->in, buffer.get(), kChunkBytes, copy->offset);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Failed(CopyResult::SourceFailed);
+    if (got < 0) return Failed(copy->failure, CopyResult::SourceFailed);
     if (got == 0) return CopyResult::Copied;
     if (!WriteAllAt(copy->out, buffer.get(), static_cast<size_t>(got), copy->offset)) {
-      return Failed(CopyResult::TargetFailed);
+      return Failed(copy->failure, CopyResult::TargetFailed);
     }
     Advance(copy, static_cast<size_t>(got));
   }
   return CopyResult::Cancelled;
 }
 
-CopyResult CopyData(Copy* copy) {
-  bool finished = g_useCopyFileRange.load() && CopyInKernel(copy);
+CopyResult CopyData(Copy* copy, bool inKernel) {
+  bool finished = inKernel && CopyInKernel(copy);
   if (IsCancelled(*copy->control)) return CopyResult::Cancelled;
   return finished ? CopyResult::Copied : CopyByBuffer(copy);
 }
@@ -99,10 +93,10 @@ CopyResult Finish(Copy* copy, const struct stat& source) {
   fchmod(copy->out, source.st_mode & kPermissionBits);  // FAT has no modes
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   futimens(copy->out, times);
-  if (fsync(copy->out) != 0) Failed(CopyResult::TargetFailed);
-  if (close(copy->out) != 0) Failed(CopyResult::TargetFailed);
+  if (fsync(copy->out) != 0) Failed(copy->failure, CopyResult::TargetFailed);
+  if (close(copy->out) != 0) Failed(copy->failure, CopyResult::TargetFailed);
   copy->out = -1;
-  return t_failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
+  return *copy->failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
 }
 
 bool IsRefusedFlag(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
@@ -112,12 +106,14 @@ bool IsLinkUnsupported(int error) {
 
 // Last resort where neither works: the exclusive create decides who owns
 // the name, and the rename puts the full file in place of the empty one.
-CopyResult ReserveAndRename(const char* temporary, const char* target) {
+CopyResult ReserveAndRename(const char* temporary, const char* target, int* failure) {
   int fd = open(target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return errno == EEXIST ? CopyResult::TargetExists : Failed(CopyResult::TargetFailed);
+  if (fd < 0) {
+    return errno == EEXIST ? CopyResult::TargetExists : Failed(failure, CopyResult::TargetFailed);
+  }
   close(fd);
   if (rename(temporary, target) == 0) return CopyResult::Copied;
-  Failed(CopyResult::TargetFailed);
+  Failed(failure, CopyResult::TargetFailed);
   unlink(target);
   return CopyResult::TargetFailed;
 }
@@ -129,36 +125,6 @@ bool MakeTemporaryPattern(const char* target, char* out) {
   int length = std::snprintf(out, kNameBytes, "%.*s%s%ld-XXXXXX", folderLength, target,
                              TEMPORARY_COPY_PREFIX, static_cast<long>(getpid()));
   return length > 0 && static_cast<size_t>(length) < kNameBytes;
-}
-
-// Copies into a new temporary file, named in `temporary` (a pattern on
-// entry); false in `*created` when not even that file could be made.
-CopyResult CopyToTemporary(int in, const struct stat& source, char* temporary,
-                           const CopyControl& control, bool* created) {
-  Copy copy{in, mkostemp(temporary, O_CLOEXEC), 0, &control};
-  *created = copy.out >= 0;
-  if (!*created) return Failed(CopyResult::TargetFailed);
-  CopyResult result = CopyData(&copy);
-  if (result == CopyResult::Copied) return Finish(&copy, source);
-  close(copy.out);
-  return result;
-}
-
-CopyResult CopyOpenSource(int in, const char* target, const CopyControl& control) {
-  struct stat info;
-  if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
-  if (!S_ISREG(info.st_mode)) {
-    return Failed(CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-  }
-  char temporary[kNameBytes];
-  if (!MakeTemporaryPattern(target, temporary)) {
-    return Failed(CopyResult::TargetFailed, ENAMETOOLONG);
-  }
-  bool created = false;
-  CopyResult result = CopyToTemporary(in, info, temporary, control, &created);
-  if (result == CopyResult::Copied) result = MoveNoReplace(temporary, target);
-  if (created && result != CopyResult::Copied) unlink(temporary);
-  return result;
 }
 
 // The process id in a temporary name, or 0 when the name is not one of ours.
@@ -177,38 +143,69 @@ bool IsStale(long owner) {
 
 }  // namespace
 
-CopyResult CopyFileNoReplace(const char* source, const char* target, const CopyControl& control,
-                             int* error) {
-  t_failure = 0;
+// Copies into a new temporary file, named in `temporary` (a pattern on
+// entry); false in `*created` when not even that file could be made.
+CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, char* temporary,
+                                       const CopyControl& control, bool* created) {
+  Copy copy{in, mkostemp(temporary, O_CLOEXEC), 0, &control, &failure_};
+  *created = copy.out >= 0;
+  if (!*created) return Failed(&failure_, CopyResult::TargetFailed);
+  CopyResult result = CopyData(&copy, paths_.copyFileRange);
+  if (result == CopyResult::Copied) return Finish(&copy, source);
+  close(copy.out);
+  return result;
+}
+
+CopyResult FileCopier::CopyOpenSource(int in, const char* target, const CopyControl& control) {
+  struct stat info;
+  if (fstat(in, &info) != 0) return Failed(&failure_, CopyResult::SourceFailed);
+  if (!S_ISREG(info.st_mode)) {
+    return Failed(&failure_, CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  }
+  char temporary[kNameBytes];
+  if (!MakeTemporaryPattern(target, temporary)) {
+    return Failed(&failure_, CopyResult::TargetFailed, ENAMETOOLONG);
+  }
+  bool created = false;
+  CopyResult result = CopyToTemporary(in, info, temporary, control, &created);
+  if (result == CopyResult::Copied) result = MoveNoReplace(temporary, target);
+  if (created && result != CopyResult::Copied) unlink(temporary);
+  return result;
+}
+
+CopyResult FileCopier::CopyFileNoReplace(const char* source, const char* target,
+                                         const CopyControl& control, int* error) {
+  failure_ = 0;
   CopyResult result = CopyResult::TargetExists;
   if (!IsNameTaken(target)) {
     // Non-blocking, so a pipe named like a song is refused instead of
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    result = in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, target, control);
+    result = in < 0 ? Failed(&failure_, CopyResult::SourceFailed)
+                    : CopyOpenSource(in, target, control);
     if (in >= 0) close(in);
   }
-  if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;
+  if (error != nullptr) *error = result == CopyResult::Copied ? 0 : failure_;
   return result;
 }
 
-CopyResult MoveNoReplace(const char* temporary, const char* target) {
-  if (g_useRenameNoReplace.load()) {
+CopyResult FileCopier::MoveNoReplace(const char* temporary, const char* target) {
+  if (paths_.renameNoReplace) {
     if (renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) {
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsRefusedFlag(errno)) return Failed(CopyResult::TargetFailed);
+    if (!IsRefusedFlag(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
-  if (g_useHardLink.load()) {
+  if (paths_.hardLink) {
     if (link(temporary, target) == 0) {
       unlink(temporary);
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsLinkUnsupported(errno)) return Failed(CopyResult::TargetFailed);
+    if (!IsLinkUnsupported(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
-  return ReserveAndRename(temporary, target);
+  return ReserveAndRename(temporary, target, &failure_);
 }
 
 bool IsNameTaken(const char* path) {
@@ -226,12 +223,6 @@ int RemoveLeftoverCopies(const char* folder) {
   }
   closedir(listing);
   return removed;
-}
-
-void SetCopyPathsForTesting(const CopyPaths& paths) {
-  g_useCopyFileRange = paths.copyFileRange;
-  g_useRenameNoReplace = paths.renameNoReplace;
-  g_useHardLink = paths.hardLink;
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "platform/file_system.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,8 +17,6 @@ constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kModeBits = 07777;
 constexpr size_t kNameBytes = 4096;
 constexpr int kNameAttempts = 100;
-
-std::atomic<uint32_t> g_temporaryCounter{0};
 
 // The folder part of `name` ("." for a bare name), for the folder fsync.
 void FolderOf(const char* name, char* folder, size_t capacity) {
@@ -50,11 +47,15 @@ int RewriteInPlace(const char* name, const void* data, size_t size) {
 }
 
 // Creates "<name>.<pid>-<n>.tmp" exclusively; O_EXCL never follows a link,
-// not even a dangling one. The descriptor, or -1 with errno set.
+// not even a dangling one. `n` comes from the thread and the attempt, so two
+// threads of one process never try the same name. The descriptor, or -1
+// with errno set.
 int CreateTemporary(const char* name, mode_t mode, char* temporary) {
+  auto thread = static_cast<unsigned>(gettid());
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    unsigned serial = thread * kNameAttempts + static_cast<unsigned>(attempt);
     int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%u.tmp", name,
-                               static_cast<long>(getpid()), g_temporaryCounter.fetch_add(1));
+                               static_cast<long>(getpid()), serial);
     if (length < 0 || static_cast<size_t>(length) >= kNameBytes) {
       errno = ENAMETOOLONG;
       return -1;

@@ -1,6 +1,5 @@
 #include "store/build_flows.h"
 
-#include "store/search_worker.h"
 #include "store/store_texts.h"
 
 namespace {
@@ -18,8 +17,8 @@ bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
   return ok;
 }
 
-bool AppendAndReport(platform::UserMessages& messages) {
-  bool ok = AppendScanResult() == 1;
+bool AppendAndReport(SearchJob& search, platform::UserMessages& messages) {
+  bool ok = search.AppendScanResult() == 1;
   ShowOutcome(messages, ok, TEXT_ADDED, TEXT_ADD_FAILED);
   return ok;
 }

@@ -13,14 +13,18 @@ struct FlowTexts {
   const char* failed;
 };
 
-constexpr FlowTexts kResetAll{TEXT_RESET_ALL_QUESTION, TEXT_RESET_ALL_CAPTION, TEXT_RESET_ALL_DONE,
-                              TEXT_RESET_ALL_FAILED};
-constexpr FlowTexts kResetSelected{TEXT_RESET_SELECTED_QUESTION, TEXT_RESET_SELECTED_CAPTION,
-                                   TEXT_RESET_SELECTED_DONE, TEXT_RESET_SELECTED_FAILED};
-constexpr FlowTexts kExclude{TEXT_EXCLUDE_QUESTION, TEXT_EXCLUDE_CAPTION, TEXT_EXCLUDE_DONE,
-                             TEXT_EXCLUDE_FAILED};
-
-uint32_t g_selectedSlots[MAX_ENTRIES];
+// Built where used: no table of pointers to relocate.
+FlowTexts ResetAllTexts() {
+  return {TEXT_RESET_ALL_QUESTION, TEXT_RESET_ALL_CAPTION, TEXT_RESET_ALL_DONE,
+          TEXT_RESET_ALL_FAILED};
+}
+FlowTexts ResetSelectedTexts() {
+  return {TEXT_RESET_SELECTED_QUESTION, TEXT_RESET_SELECTED_CAPTION, TEXT_RESET_SELECTED_DONE,
+          TEXT_RESET_SELECTED_FAILED};
+}
+FlowTexts ExcludeTexts() {
+  return {TEXT_EXCLUDE_QUESTION, TEXT_EXCLUDE_CAPTION, TEXT_EXCLUDE_DONE, TEXT_EXCLUDE_FAILED};
+}
 
 bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
   return messages.Ask(platform::Question(texts.question, texts.caption));
@@ -35,26 +39,31 @@ FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const Fl
   return FlowResult::Succeeded;
 }
 
+// The selection lives on the stack for the one edit it serves.
 template <typename Edit>
-FlowResult RunSelectionFlow(platform::UserMessages& messages, PlaylistView& view,
-                            const FlowTexts& texts, Edit edit) {
+FlowResult RunSelectionFlow(Playlist& playlist, platform::UserMessages& messages,
+                            PlaylistView& view, const FlowTexts& texts, Edit edit) {
   if (!AskQuestion(messages, texts)) return FlowResult::Declined;
-  uint32_t count = view.ReadSelectedSlots(g_selectedSlots);
+  uint32_t selectedSlots[MAX_ENTRIES];
+  uint32_t count = view.ReadSelectedSlots(selectedSlots);
   if (count > MAX_ENTRIES) count = MAX_ENTRIES;
-  return Report(messages, view, texts, edit(g_selectedSlots, count));
+  return Report(messages, view, texts, edit(playlist, selectedSlots, count));
 }
 
 }  // namespace
 
-FlowResult RunMarkAllUntransferredFlow(platform::UserMessages& messages, PlaylistView& view) {
-  if (!AskQuestion(messages, kResetAll)) return FlowResult::Declined;
-  return Report(messages, view, kResetAll, MarkAllUntransferred());
+FlowResult RunMarkAllUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,
+                                       PlaylistView& view) {
+  if (!AskQuestion(messages, ResetAllTexts())) return FlowResult::Declined;
+  return Report(messages, view, ResetAllTexts(), MarkAllUntransferred(playlist));
 }
 
-FlowResult RunMarkSelectedUntransferredFlow(platform::UserMessages& messages, PlaylistView& view) {
-  return RunSelectionFlow(messages, view, kResetSelected, MarkEntriesUntransferred);
+FlowResult RunMarkSelectedUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,
+                                            PlaylistView& view) {
+  return RunSelectionFlow(playlist, messages, view, ResetSelectedTexts(), MarkEntriesUntransferred);
 }
 
-FlowResult RunExcludeSelectedFlow(platform::UserMessages& messages, PlaylistView& view) {
-  return RunSelectionFlow(messages, view, kExclude, ExcludeEntries);
+FlowResult RunExcludeSelectedFlow(Playlist& playlist, platform::UserMessages& messages,
+                                  PlaylistView& view) {
+  return RunSelectionFlow(playlist, messages, view, ExcludeTexts(), ExcludeEntries);
 }

@@ -1,43 +1,38 @@
 #include "store/playlist_file.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
-
 #include "platform/file_system.h"
-#include "store/table_images.h"
 
 namespace {
 
-// Written by whichever thread ran the operation, read by the front end
-// after it has ended.
-std::atomic<int32_t> g_failedAccess{static_cast<int32_t>(PlaylistAccess::None)};
-std::atomic<int> g_failureError{0};
+void Note(FailureRecord* failure, PlaylistAccess access, int error) {
+  if (failure != nullptr) failure->Record(access, error);
+}
 
 }  // namespace
 
-int32_t LoadTable(const char* fileName, PlaylistTable* image) {
+int32_t LoadTable(const char* fileName, PlaylistTable* image, FailureRecord* failure) {
   int error = 0;
   int64_t bytes = platform::ReadFileStart(fileName, image, TABLE_BYTES, &error);
-  if (bytes < 0) RecordPlaylistFailure(PlaylistAccess::Read, error);
+  if (bytes < 0) Note(failure, PlaylistAccess::Read, error);
   return static_cast<int32_t>(bytes);
 }
 
-int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount) {
+int32_t SaveTable(const char* fileName, const PlaylistTable* image, uint32_t byteCount,
+                  FailureRecord* failure) {
   if (byteCount > TABLE_BYTES) byteCount = TABLE_BYTES;
   int error = platform::ReplaceFileContents(fileName, image, byteCount);
   if (error == 0) return 0;
-  RecordPlaylistFailure(PlaylistAccess::Write, error);
+  Note(failure, PlaylistAccess::Write, error);
   return -1;
 }
 
-int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot) {
+int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot,
+                   FailureRecord* failure) {
   if (slot >= MAX_ENTRIES) return -1;
   int error = platform::OverwriteFileRange(fileName, uint64_t{slot} * RECORD_SIZE,
                                            &image->entries[slot], RECORD_SIZE);
   if (error == 0) return 0;
-  RecordPlaylistFailure(PlaylistAccess::Write, error);
+  Note(failure, PlaylistAccess::Write, error);
   return -1;
 }
 
@@ -48,21 +43,3 @@ uint32_t CountEntries(const PlaylistTable& image) {
 }
 
 bool IsFilePresent(const char* fileName) { return platform::CanOpenExistingForWrite(fileName); }
-
-bool LoadWorkingTableWithCount() {
-  std::memset(&g_workingTable, 0, sizeof g_workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable) == -1) return false;
-  g_entryCount = CountEntries(g_workingTable);
-  return true;
-}
-
-PlaylistFailure LastPlaylistFailure() {
-  return {static_cast<PlaylistAccess>(g_failedAccess.load()), g_failureError.load()};
-}
-
-void ClearPlaylistFailure() { RecordPlaylistFailure(PlaylistAccess::None, 0); }
-
-void RecordPlaylistFailure(PlaylistAccess access, int error) {
-  g_failureError.store(error);
-  g_failedAccess.store(static_cast<int32_t>(access));
-}

@@ -2,17 +2,15 @@
 
 #include <cerrno>
 
-#include "store/playlist_file.h"
-
 namespace {
 
 constexpr char kWorkingFolder[] = ".";
 
 }  // namespace
 
-bool LockWorkingFolder(platform::FolderLock* lock) {
+bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure) {
   int error = lock->TryLock(kWorkingFolder);
   if (error != EWOULDBLOCK) return true;
-  RecordPlaylistFailure(PlaylistAccess::Lock, error);
+  failure.Record(PlaylistAccess::Lock, error);
   return false;
 }

@@ -20,17 +20,14 @@ namespace {
 
 class FileCopyTest : public ::testing::TestWithParam<platform::CopyPaths> {
  protected:
-  void SetUp() override {
-    platform::SetCopyPathsForTesting(GetParam());
-    MakeFolders("kMp3");
+  void SetUp() override { MakeFolders("kMp3"); }
+  CopyResult Copy(const char* source, const char* target,
+                  const platform::CopyControl& control = {}) {
+    return copier_.CopyFileNoReplace(source, target, control);
   }
-  void TearDown() override { platform::SetCopyPathsForTesting({}); }
   TempFolder folder_;
+  platform::FileCopier copier_{GetParam()};
 };
-
-CopyResult Copy(const char* source, const char* target, const platform::CopyControl& control = {}) {
-  return platform::CopyFileNoReplace(source, target, control);
-}
 
 TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
   constexpr size_t kBytes = (3u << 20) + 12345;  // several chunks, the last one short
@@ -54,12 +51,12 @@ TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
 TEST_P(FileCopyTest, FinalNameRefusesANameThatAppearedMeanwhile) {
   WriteFile("kMp3/.temporary", "new song");
   WriteFile("kMp3/0001.mp3", "song of another run");
-  EXPECT_EQ(platform::MoveNoReplace("kMp3/.temporary", "kMp3/0001.mp3"), CopyResult::TargetExists);
+  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.temporary", "kMp3/0001.mp3"), CopyResult::TargetExists);
   EXPECT_EQ(ReadFile("kMp3/0001.mp3"), "song of another run");
-  EXPECT_EQ(platform::MoveNoReplace("kMp3/.temporary", "kMp3/0002.mp3"), CopyResult::Copied);
+  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.temporary", "kMp3/0002.mp3"), CopyResult::Copied);
   EXPECT_EQ(ReadFile("kMp3/0002.mp3"), "new song");
   EXPECT_EQ(NamesIn("kMp3"), (Names{"0001.mp3", "0002.mp3"}));
-  EXPECT_EQ(platform::MoveNoReplace("kMp3/.gone", "kMp3/0003.mp3"), CopyResult::TargetFailed);
+  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.gone", "kMp3/0003.mp3"), CopyResult::TargetFailed);
   EXPECT_FALSE(Exists("kMp3/0003.mp3"));  // not even an empty reservation
 }
 

@@ -2,13 +2,13 @@
 // captions, buttons, and the order of question, edit, message and refresh.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/stat.h>
 
 #include "store/build_flows.h"
 #include "store/maintenance_flows.h"
 #include "store/playlist_file.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
+#include "store/search_job.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"
@@ -54,15 +54,16 @@ class MaintenanceFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WritePlaylist({MakeEntry(1, 3, "//a.mp3", 1), MakeEntry(0, 0, "//b.mp3", 2)});
-    ASSERT_TRUE(LoadWorkingTableWithCount());
+    ASSERT_TRUE(playlist_->LoadWithCount());
   }
   TempFolder folder_;
+  std::unique_ptr<Playlist> playlist_ = std::make_unique<Playlist>();
 };
 
 TEST_F(MaintenanceFlowTest, QuestionEditMessageThenRefresh) {
   RecordingMessages messages(MessageAnswer::Yes);
   FakeView view(messages.events, {1});
-  EXPECT_EQ(RunExcludeSelectedFlow(messages, view), FlowResult::Succeeded);
+  EXPECT_EQ(RunExcludeSelectedFlow(*playlist_, messages, view), FlowResult::Succeeded);
   EXPECT_EQ(messages.events, (Lines{"show:選択曲を除外します。よろしいですか？", "read-selection",
                                     "show:選択曲を除外しました。", "refresh"}));
   EXPECT_EQ(Shown(messages), (Lines{"選択曲を除外確認: 選択曲を除外します。よろしいですか？ [y/N]",
@@ -78,7 +79,7 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
        {RunMarkAllUntransferredFlow, RunMarkSelectedUntransferredFlow, RunExcludeSelectedFlow}) {
     RecordingMessages messages(MessageAnswer::No);
     FakeView view(messages.events, {0, 1});
-    EXPECT_EQ(flow(messages, view), FlowResult::Declined);
+    EXPECT_EQ(flow(*playlist_, messages, view), FlowResult::Declined);
     EXPECT_EQ(messages.events.size(), 1u);  // the question only: no selection read
   }
   struct stat after;
@@ -92,7 +93,7 @@ TEST_F(MaintenanceFlowTest, EmptySelectionStillSavesAndSucceeds) {
   WriteFile(PLAYLIST_FILE_NAME, ReadFile(PLAYLIST_FILE_NAME).substr(0, 600));
   RecordingMessages messages;
   FakeView view(messages.events, {});
-  EXPECT_EQ(RunMarkSelectedUntransferredFlow(messages, view), FlowResult::Succeeded);
+  EXPECT_EQ(RunMarkSelectedUntransferredFlow(*playlist_, messages, view), FlowResult::Succeeded);
   EXPECT_EQ(messages.shown.back().text, "選択曲を未伝送にしました。");
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
@@ -101,7 +102,7 @@ TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
   RecordingMessages messages;
   FakeView view(messages.events, {0});
-  EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
+  EXPECT_EQ(RunMarkAllUntransferredFlow(*playlist_, messages, view), FlowResult::Failed);
   EXPECT_EQ(messages.events.size(), 2u);  // no refresh
   EXPECT_EQ(Shown(messages),
             (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
@@ -112,14 +113,16 @@ TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
 // the search still runs.
 TEST(BuildFlowMessages, Outcomes) {
   TempFolder folder;
+  auto playlist = std::make_unique<Playlist>();
+  auto search = std::make_unique<SearchJob>(*playlist);
   RecordingMessages messages;
   EXPECT_FALSE(ReportCreation(SEARCH_NONE, messages));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(ReportCreation(SEARCH_SUCCEEDED, messages));
   EXPECT_FALSE(ReportCreation(SEARCH_FAILED, messages));
-  EXPECT_FALSE(AppendAndReport(messages));  // no playlist
+  EXPECT_FALSE(AppendAndReport(*search, messages));  // no playlist
   WritePlaylist({});
-  EXPECT_TRUE(AppendAndReport(messages));
+  EXPECT_TRUE(AppendAndReport(*search, messages));
   EXPECT_EQ(Shown(messages),
             (Lines{"確認: ﾌﾟﾚｲﾘｽﾄを作成しました。", "エラー: ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。 (stop)",
                    "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。 (stop)", "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_stats.h"
-#include "store/table_images.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/temp_folder.h"
 
@@ -68,28 +68,28 @@ TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
   static const uint32_t chosen[] = {4, 1, 4000, 99999};
   struct Case {
     const char* name;
-    bool (*edit)();
+    bool (*edit)(Playlist&);
     States expected;
   };
   const Case cases[] = {
       {"all: excluded stay, numbers go",
-       [] { return MarkAllUntransferred(); },
+       [](Playlist& p) { return MarkAllUntransferred(p); },
        {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {4, 0}}},
       {"selected: any state",
-       [] { return MarkEntriesUntransferred(chosen, 4); },
+       [](Playlist& p) { return MarkEntriesUntransferred(p, chosen, 4); },
        {{0, 0}, {0, 0}, {2, 0}, {3, 0}, {0, 0}}},
       {"exclude keeps the number",
-       [] { return ExcludeEntries(chosen + 1, 3); },
+       [](Playlist& p) { return ExcludeEntries(p, chosen + 1, 3); },
        {{0, 0}, {4, 12}, {2, 0}, {3, 0}, {4, 7}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFiveSongs();
-    std::memset(&g_workingTable, 0, sizeof g_workingTable);
-    ASSERT_TRUE(c.edit());
+    auto playlist = std::make_unique<Playlist>();
+    ASSERT_TRUE(c.edit(*playlist));
     EXPECT_EQ(SavedStates(), c.expected);
     std::remove(PLAYLIST_FILE_NAME);
-    EXPECT_FALSE(c.edit());
+    EXPECT_FALSE(c.edit(*playlist));
     EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
   }
 }
@@ -98,17 +98,18 @@ TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
 // other slots keeps that record, and a failed edit changes nothing.
 TEST(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
   TempFolder folder;
+  auto playlist = std::make_unique<Playlist>();
   WriteFiveSongs();
-  ASSERT_TRUE(LoadWorkingTableWithCount());
+  ASSERT_TRUE(playlist->LoadWithCount());
   WriteFiveSongs(1, 13);
   uint32_t chosen[] = {2};
-  ASSERT_TRUE(ExcludeEntries(chosen, 1));
+  ASSERT_TRUE(ExcludeEntries(*playlist, chosen, 1));
   States expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
   EXPECT_EQ(SavedStates(), expected);
 
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
-  EXPECT_FALSE(MarkEntriesUntransferred(chosen, 1));
-  EXPECT_EQ(LastPlaylistFailure().access, PlaylistAccess::Write);
+  EXPECT_FALSE(MarkEntriesUntransferred(*playlist, chosen, 1));
+  EXPECT_EQ(playlist->failure.Last().access, PlaylistAccess::Write);
   EXPECT_EQ(SavedStates(), expected);
 }
 

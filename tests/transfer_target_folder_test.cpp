@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 
 #include "platform/volume_space.h"
-#include "store/presence_flags.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/temp_folder.h"
@@ -22,25 +22,25 @@ namespace {
 // neither the test nor the creation moves the current folder.
 TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   TempFolder folder;
-  g_targetFolderPresent = 0;
+  auto playlist = std::make_unique<Playlist>();
   RecordingMessages messages;
-  EXPECT_FALSE(TestTargetFolder());
+  EXPECT_FALSE(TestTargetFolder(*playlist));
   WriteFile("kMp3", "a file, not a folder");
-  EXPECT_FALSE(TestTargetFolder());
-  EXPECT_FALSE(CreateTargetFolder(messages));
-  EXPECT_EQ(g_targetFolderPresent, 0);
+  EXPECT_FALSE(TestTargetFolder(*playlist));
+  EXPECT_FALSE(CreateTargetFolder(*playlist, messages));
+  EXPECT_FALSE(playlist->targetFolderPresent);
   std::filesystem::remove("kMp3");
-  EXPECT_TRUE(CreateTargetFolder(messages));
+  EXPECT_TRUE(CreateTargetFolder(*playlist, messages));
   EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
-  EXPECT_EQ(g_targetFolderPresent, 1);
+  EXPECT_TRUE(playlist->targetFolderPresent);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Stop);
   EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
   EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::None);
-  g_targetFolderPresent = 0;
-  EXPECT_TRUE(TestTargetFolder());
-  EXPECT_EQ(g_targetFolderPresent, 1);
+  playlist = std::make_unique<Playlist>();
+  EXPECT_TRUE(TestTargetFolder(*playlist));
+  EXPECT_TRUE(playlist->targetFolderPresent);
   EXPECT_EQ(std::filesystem::current_path(), folder.path());
 }
 
@@ -68,12 +68,13 @@ TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   ASSERT_TRUE(platform::FreeBytesOfVolume("card", &bytes));
   EXPECT_EQ(bytes, 5u << 20);
   char title[TITLE_BYTES] = "unchanged";
-  g_transferProgress.status = TRANSFER_FINISHED;
-  EXPECT_FALSE(MakeFreeSpaceTitle(title, sizeof title));
+  TransferProgress progress;
+  progress.status = TRANSFER_FINISHED;
+  EXPECT_FALSE(MakeFreeSpaceTitle(progress, title, sizeof title));
   EXPECT_STREQ(title, "unchanged");
-  g_transferProgress.status = TRANSFER_IDLE;
+  progress.status = TRANSFER_IDLE;
   ASSERT_EQ(chdir("card"), 0);
-  bool made = MakeFreeSpaceTitle(title, sizeof title);
+  bool made = MakeFreeSpaceTitle(progress, title, sizeof title);
   ASSERT_EQ(chdir(".."), 0);
   EXPECT_TRUE(made);
   EXPECT_STREQ(title, "Kobaru MP3 (5MB空き)");

@@ -1,8 +1,7 @@
-// The main window's transfer tick: rows, percentage, bar colour, animation
-// and the completion, decided from a snapshot of the progress record.
+// The main window's transfer tick: percentage, bar colour, animation and
+// the completion, decided from a snapshot of the progress record.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,11 +14,8 @@ constexpr int32_t kCapacityMb = 240;
 constexpr uint32_t kBytesPerPercent = kCapacityMb * 10240;
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kYellow = 0xFFFF00, kGreen = 0x00D200;
 
-TransferSnapshot Snapshot(int32_t status, uint32_t bytes, const char* row = "",
-                          int32_t capacityMb = kCapacityMb) {
-  TransferSnapshot snapshot{status, capacityMb, bytes, {}};
-  std::strncpy(snapshot.lastRow, row, RESULT_ROW_BYTES - 1);
-  return snapshot;
+TransferSnapshot Snapshot(int32_t status, uint32_t bytes, int32_t capacityMb = kCapacityMb) {
+  return {status, capacityMb, bytes};
 }
 
 // Ticks of one run in a row: the colour is sent every time; the percentage
@@ -58,25 +54,9 @@ TEST(TransferTickTest, PercentAndBarColourFollowTheBytesCopied) {
   EXPECT_TRUE(DecideTransferTick(Snapshot(TRANSFER_RUNNING, 245760000), state).percentShown);
   // Without a capacity there is no percentage and no colour, but the arrow moves.
   uint32_t step = state.animationStep;
-  TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 1u << 30, "", 0), state);
+  TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 1u << 30, 0), state);
   EXPECT_FALSE(tick.percentShown || tick.colourSet);
   EXPECT_EQ(state.animationStep, step + 1);
-}
-
-TEST(TransferTickTest, EachNewRowIsAddedOnceAcrossRuns) {
-  TransferTickState state{};
-  auto added = [&](int32_t status, const char* row) {
-    TransferTick tick = DecideTransferTick(Snapshot(status, 0, row), state);
-    return tick.rowAdded ? std::string(tick.row) + "@" + std::to_string(tick.rowIndex) : "";
-  };
-  EXPECT_EQ(added(TRANSFER_RUNNING, ""), "");  // nothing copied yet
-  EXPECT_EQ(added(TRANSFER_RUNNING, "A"), "A@0");
-  EXPECT_EQ(added(TRANSFER_RUNNING, "A"), "");
-  EXPECT_EQ(added(TRANSFER_FINISHED, "B"), "B@1");
-  EXPECT_EQ(added(TRANSFER_IDLE, "C"), "");
-  StartTransferTick(state);
-  EXPECT_EQ(added(TRANSFER_RUNNING, "B"), "");  // equal to the last row shown
-  EXPECT_EQ(added(TRANSFER_RUNNING, "C"), "C@2");
 }
 
 TEST(TransferTickTest, AnimationRunsTheTwentyEightStepCycle) {
@@ -93,27 +73,24 @@ TEST(TransferTickTest, AnimationRunsTheTwentyEightStepCycle) {
   EXPECT_EQ(seen, expected);
 }
 
-// The tick that sees Finished shows the last row, resets the animation and
+// The tick that sees Finished completes the run, resets the animation and
 // sets the status back to Idle; the next one shows nothing.
-TEST(TransferTickTest, CompletionShowsTheLastRowAndReturnsToIdle) {
+TEST(TransferTickTest, CompletionResetsTheAnimationAndReturnsToIdle) {
   TransferTickState state{};
   state.animationStep = 13;
-  g_transferProgress.capacityMb = kCapacityMb;
-  g_transferProgress.bytesCopied = 80 * kBytesPerPercent;
-  g_transferProgress.lastRow.Publish("     0007  /  0012  |      4096");
-  g_transferProgress.status = TRANSFER_FINISHED;
+  TransferProgress progress;
+  progress.capacityMb = kCapacityMb;
+  progress.bytesCopied = 80 * kBytesPerPercent;
+  progress.status = TRANSFER_FINISHED;
   for (bool first : {true, false}) {
     SCOPED_TRACE(first);
-    TransferTick tick = PollTransfer(state);
+    TransferTick tick = PollTransfer(progress, state);
     EXPECT_EQ(tick.completed, first);
-    EXPECT_EQ(tick.rowAdded, first);
-    EXPECT_STREQ(tick.row, first ? "     0007  /  0012  |      4096" : "");
     EXPECT_FALSE(tick.colourSet || tick.percentShown);
     EXPECT_EQ(tick.pictureToShow, NO_PICTURE);
     EXPECT_EQ(state.animationStep, 0u);
-    EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_IDLE);
+    EXPECT_EQ(progress.status.load(), TRANSFER_IDLE);
   }
-  g_transferProgress.lastRow.Publish("");
 }
 
 }  // namespace

@@ -10,14 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "store/playlist_file.h"
-#include "store/program_state.h"
-#include "store/search_worker.h"
+#include "store/search_job.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
-#include "ui/folder_chooser.h"
 #include "ui/main_dialog.h"
 
 namespace {
@@ -63,17 +61,19 @@ void Enter(const char* extension) {
 class BuildFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetProgramState();
     WriteFile(folder_.Join("music/a.mp3"), "aa");
     WriteFile(folder_.Join("music/sub/b.mp3"), "bbb");
     Choose(folder_.Join("music"));
   }
-  void TearDown() override { SetFolderChooser(nullptr); }
   void Choose(const std::string& folder) {
-    SetFolderChooser([folder](QWidget*, const QString&) { return QString::fromStdString(folder); });
+    chosen_ = QString::fromStdString(folder);
+    if (dialog_) dialog_->SetFolderChooser([this](QWidget*, const QString&) { return chosen_; });
   }
   QPushButton* Button(const char* name) {  // the window opens on first use
-    if (!dialog_) dialog_ = std::make_unique<CMainDialog>(&messages_);
+    if (!dialog_) {
+      dialog_ = std::make_unique<CMainDialog>(*owners_, &messages_);
+      Choose(chosen_.toStdString());
+    }
     return dialog_->findChild<QPushButton*>(name);
   }
   void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
@@ -85,6 +85,8 @@ class BuildFlowTest : public ::testing::Test {
 
   TempFolder folder_;
   RecordingMessages messages_;
+  QString chosen_;
+  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
   std::unique_ptr<CMainDialog> dialog_;
 };
 
@@ -156,7 +158,7 @@ TEST_F(BuildFlowTest, TheTitleMovesWhileASlowSearchRunsAndClosingIsRefused) {
       EXPECT_TRUE(QTest::qWaitFor([&] { return prompt.windowTitle() == title; }, 20000));
     prompt.close();
     EXPECT_TRUE(prompt.isVisible());
-    g_searchStopRequested = true;
+    owners_->search.RequestStop();
   });
   Press("createPlaylist");
   EXPECT_EQ(Shown(), (Texts{"曲データ検索中です。", "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"}));

@@ -15,14 +15,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "store/program_state.h"
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/recording_player.h"
 #include "tests/support/transfer_setup.h"
-#include "transfer/transfer_progress.h"
 #include "ui/command_line.h"
 #include "ui/main_dialog.h"
 #include "ui/qt_user_messages.h"
@@ -34,10 +32,8 @@ using platform::MessageIcon;
 
 class MainDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetProgramState(); }
-
   CMainDialog& Open() {
-    dialog_ = std::make_unique<CMainDialog>(&messages_);
+    dialog_ = std::make_unique<CMainDialog>(*owners_, &messages_);
     dialog_->show();
     return *dialog_;
   }
@@ -53,6 +49,7 @@ class MainDialogTest : public ::testing::Test {
 
   TempFolder folder_;
   RecordingMessages messages_;
+  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
   std::unique_ptr<CMainDialog> dialog_;
 };
 
@@ -63,7 +60,8 @@ TEST_F(MainDialogTest, StartUpEnablesByWhatIsPresentAndFocusesStartOrCapacity) {
                                            {true, true, "111001"}}) {
     SCOPED_TRACE(enabled);
     TempFolder case_folder;
-    ResetProgramState();
+    dialog_.reset();
+    owners_ = std::make_unique<WindowOwners>();
     if (playlist) WritePlaylist({});
     if (target) MakeFolders("kMp3");
     Open();
@@ -103,7 +101,7 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
   WritePlaylist({setup.Song("a.mp3", 4000000), setup.Song("b.mp3", 4000000),
                  setup.Song("c.mp3", 4000000), setup.Song("d.mp3", 4000000),
                  setup.Missing("e.mp3")});
-  PacedRun paced(2);
+  PacedRun paced(2, owners_->transfer);
   Open().SetTransferObserver(paced.observer());
   dialog_->findChild<QComboBox*>("capacity")->setCurrentIndex(0);
   Press("startTransfer");
@@ -130,19 +128,40 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
   setup.ExpectFolderMatchesPlaylist();
 }
 
+// Tiny songs end many to a tick of the timer: each still gets its row, in
+// copy order, before the closing message.
+TEST_F(MainDialogTest, EveryCopiedSongHasItsRowInCopyOrder) {
+  TransferSetup setup;
+  std::vector<PlaylistEntry> songs;
+  for (int i = 0; i < 40; ++i) songs.push_back(setup.Song(std::to_string(i) + ".mp3", 0, 3000));
+  WritePlaylist(songs);
+  Open();
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.shown.empty(); }));
+  EXPECT_EQ(messages_.shown[0].text, "40 曲伝送しました。");
+  auto* results = dialog_->findChild<QListWidget*>("results");
+  ASSERT_EQ(results->count(), 40);
+  int row = 0;
+  for (auto [number, slot] : setup.SentNumbers()) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "     %04u  /  0040  |      3000", slot + 1);
+    EXPECT_EQ(results->item(row++)->text().toStdString(), expected) << number;
+  }
+}
+
 TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
   TransferSetup setup;
   std::vector<PlaylistEntry> songs;
   for (char name = 'a'; name <= 'j'; ++name)
     songs.push_back(setup.Song(name + std::string(".mp3"), 0, 300000));
   WritePlaylist(songs);
-  PacedRun paced(3);
+  PacedRun paced(3, owners_->transfer);
   Open().SetTransferObserver(paced.observer());
   Press("startTransfer");
   ASSERT_TRUE(QTest::qWaitFor([&] { return paced.Holding(); }));
   QTest::keyClick(dialog_.get(), Qt::Key_Escape);
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_NE(g_transferProgress.status.load(), TRANSFER_RUNNING);
+  EXPECT_NE(owners_->transfer.Progress().status.load(), TRANSFER_RUNNING);
   EXPECT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(setup.SentNumbers().size(), 3u);
   setup.ExpectFolderMatchesPlaylist();
@@ -201,7 +220,7 @@ TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {
-  EXPECT_EQ(ChildProcess({KOBARU_MP3_PATH, "--version"}).Wait().out, "Kobaru MP3 1.4\n");
+  EXPECT_EQ(ChildProcess({KOBARU_MP3_PATH, "--version"}).Wait().out, "Kobaru MP3 1.4.0\n");
   EXPECT_EQ(ChildProcess({KOBARU_MP3_PATH, "--help"}).Wait().exitStatus, 0);
   CommandResult missing = ChildProcess({KOBARU_MP3_PATH, "/no/such/card"}).Wait();
   EXPECT_EQ(missing.exitStatus, 2);

@@ -8,9 +8,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "playback/continuous_play.h"
 #include "playback/playback_host.h"
-#include "store/program_state.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/temp_folder.h"
@@ -31,10 +29,9 @@ struct RecordingHost : PlaybackHost {
 
 class PlaylistDlgTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetProgramState(); }
   void Open(platform::MessageAnswer answer = platform::MessageAnswer::Yes) {
     messages_ = std::make_unique<RecordingMessages>(answer);
-    dialog_ = std::make_unique<CPlaylistDialog>(host_, messages_.get(), nullptr);
+    dialog_ = std::make_unique<CPlaylistDialog>(*owners_, host_, messages_.get(), nullptr);
     dialog_->show();
   }
   template <typename W>
@@ -65,6 +62,7 @@ class PlaylistDlgTest : public ::testing::Test {
   TempFolder folder_;
   RecordingHost host_;
   std::unique_ptr<RecordingMessages> messages_;
+  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
   std::unique_ptr<CPlaylistDialog> dialog_;
 };
 
@@ -143,7 +141,9 @@ TEST_F(PlaylistDlgTest, EditsAskFirstAndTakeTheSelectionOfTheViewOnShow) {
 TEST_F(PlaylistDlgTest, DoubleClickPlaysAllButMissingOrCutSongsAndHoldsContinuousPlay) {
   WritePlaylist({MakeEntry(2, 0, "//m//c.mp3", 1), MakeEntry(3, 0, "//m//d.mp3", 1),
                  MakeEntry(4, 0, "//m//e.mp3", 1)});
-  g_continuousPlay = 1;
+  WriteFile("kContinue", "");
+  owners_->playlist.playlistPresent = true;
+  owners_->continuous.StartUp(host_);  // continuous play on
   Open();
   QListView* list = Find<QListView>("fileOrderList");
   for (int row = 0; row < 4; ++row) {
@@ -152,7 +152,7 @@ TEST_F(PlaylistDlgTest, DoubleClickPlaysAllButMissingOrCutSongsAndHoldsContinuou
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
   EXPECT_EQ(host_.opened, std::vector<std::string>{"//m//e.mp3"});
-  EXPECT_EQ(g_playHold, 1);
+  EXPECT_TRUE(owners_->continuous.Held());
 }
 
 TEST_F(PlaylistDlgTest, CheckBoxCreatesAndDeletesTheStartUpMarker) {

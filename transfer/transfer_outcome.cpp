@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
 namespace {
@@ -11,12 +10,12 @@ constexpr size_t kMessageBytes = 64;
 
 }  // namespace
 
-void ShowTransferOutcome(platform::UserMessages& messages) {
+void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessages& messages) {
   char text[kMessageBytes];
   std::snprintf(text, sizeof text, TEXT_TRANSFERRED,
-                static_cast<int>(g_transferProgress.songsCopied.load()));
+                static_cast<int>(progress.songsCopied.load()));
   messages.Show(platform::Notice(text));
-  int missing = static_cast<int>(g_transferProgress.songsMissing.load());
+  int missing = static_cast<int>(progress.songsMissing.load());
   if (missing == 0) return;
   std::snprintf(text, sizeof text, TEXT_NOT_TRANSFERRED, missing);
   messages.Show(platform::Failure(text));

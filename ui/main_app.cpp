@@ -10,7 +10,7 @@
 namespace {
 
 // Tried in turn; the system's own font when none is installed.
-const QStringList kFontFamilies = {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"};
+QStringList FontFamilies() { return {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"}; }
 constexpr char kStyle[] = "Fusion";
 // The installed desktop entry's name, so that a desktop ties the window to
 // its launcher and icon.
@@ -18,10 +18,11 @@ constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
 
 }  // namespace
 
-CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
+CMainApp::CMainApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_owners(std::make_unique<WindowOwners>()) {
   setStyle(QStyleFactory::create(kStyle));
   QFont face = font();
-  face.setFamilies(kFontFamilies);
+  face.setFamilies(FontFamilies());
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   setWindowIcon(ProgramIcon());
@@ -29,7 +30,7 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int CMainApp::InitInstance() {
-  CMainDialog dialog;
+  CMainDialog dialog(*m_owners);
   dialog.exec();
   return 0;
 }

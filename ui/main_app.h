@@ -1,8 +1,12 @@
-// The application: its look (Fusion, a Japanese font, the program's icon)
-// and the main window, whose end is the program's end.
+// The application: its look (Fusion, a Japanese font, the program's icon),
+// the state every window works on, and the main window, whose end is the
+// program's end.
 #pragma once
 
 #include <QApplication>
+#include <memory>
+
+#include "ui/window_owners.h"
 
 class CMainApp : public QApplication {
  public:
@@ -11,4 +15,8 @@ class CMainApp : public QApplication {
   CMainApp(int& argc, char** argv);
   // Runs the main window until it closes.
   int InitInstance();
+
+ private:
+  // Created once, before any window, and kept until the program ends.
+  std::unique_ptr<WindowOwners> m_owners;
 };

@@ -9,9 +9,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "playback/continuous_play.h"
 #include "transfer/transfer_outcome.h"
-#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
 #include "ui/main_dialog.h"
 #include "ui/picture_static.h"
 
@@ -23,8 +22,8 @@ constexpr char kBarStyle[] =
     "QProgressBar::chunk { background-color: #%1; }";
 constexpr auto kStopPollInterval = std::chrono::milliseconds(20);
 
-bool RunInProgress() {
-  return g_transferProgress.status.load(std::memory_order_acquire) == TRANSFER_RUNNING;
+bool RunInProgress(const TransferJob& transfer) {
+  return transfer.Progress().status.load(std::memory_order_acquire) == TRANSFER_RUNNING;
 }
 
 }  // namespace
@@ -37,7 +36,7 @@ int32_t CMainDialog::SelectedCapacityMb() const {
 }
 
 void CMainDialog::OnStartTransfer() {
-  TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_observer);
+  TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_rows.Observer());
   if (start == TransferStart::Busy) {
     m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING, true));
     return;
@@ -51,15 +50,16 @@ void CMainDialog::OnStartTransfer() {
   m_transferTimer.start();
 }
 
-void CMainDialog::OnTimer() { PaintTick(PollTransfer(m_tickState)); }
+void CMainDialog::OnTimer() { PaintTick(PollTransfer(m_transfer.Progress(), m_tickState)); }
+
+// One row per copied song, in copy order, the newest selected.
+void CMainDialog::AddResultRow(const QString& row) {
+  m_rowField->setText(row);
+  m_listResults->addItem(row);
+  m_listResults->setCurrentRow(m_listResults->count() - 1);
+}
 
 void CMainDialog::PaintTick(const TransferTick& tick) {
-  if (tick.rowAdded) {
-    QString row = QString::fromUtf8(tick.row);
-    m_rowField->setText(row);
-    m_listResults->addItem(row);
-    m_listResults->setCurrentRow(static_cast<int>(tick.rowIndex));
-  }
   if (tick.completed) {
     CompleteRun();
     return;
@@ -76,13 +76,16 @@ void CMainDialog::PaintTick(const TransferTick& tick) {
 }
 
 // The timer stops before the messages, so no tick comes while they are open.
+// Every row was posted before the run finished: those still queued are
+// listed before the messages.
 void CMainDialog::CompleteRun() {
   m_transferTimer.stop();
+  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
   m_startButton->setEnabled(true);
   m_showPlaylistButton->setEnabled(true);
   m_addButton->setEnabled(true);
   for (PictureStatic* picture : m_pictures) picture->hide();
-  ShowTransferOutcome(m_messages);
+  ShowTransferOutcome(m_transfer.Progress(), m_messages);
   SetBars(0);
   update();  // the free space comes back with the next paint
 }
@@ -102,7 +105,7 @@ void CMainDialog::SetBarColour(uint32_t colour) {
 
 // "終了" is refused during a run; a finished run not yet shown is not.
 void CMainDialog::OnOK() {
-  if (RunInProgress()) {
+  if (RunInProgress(m_transfer)) {
     m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
     return;
   }
@@ -117,7 +120,7 @@ void CMainDialog::reject() {
   m_closing = true;
   m_playback.StopContinuousTimer();
   m_transferTimer.stop();
-  bool runWasGoing = RunInProgress();
+  bool runWasGoing = RunInProgress(m_transfer);
   if (runWasGoing) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_transfer.RequestStop();

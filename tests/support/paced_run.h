@@ -5,14 +5,14 @@
 #include <atomic>
 #include <cstdint>
 
-#include "transfer/transfer_run.h"
+#include "transfer/transfer_job.h"
 
 namespace testing_support {
 
 class PacedRun {
  public:
   // Holds after the `holdAfter`th copy until Release or a stop request.
-  explicit PacedRun(uint32_t holdAfter);
+  PacedRun(uint32_t holdAfter, TransferJob& job);
   const TransferObserver* observer() const { return &observer_; }
   bool Holding() const { return holding_.load(); }
   void Release() { released_ = true; }
@@ -21,6 +21,7 @@ class PacedRun {
   static void OnCopied(void* self, const char* row);
 
   uint32_t holdAfter_;
+  const std::atomic<bool>& stopRequested_;
   std::atomic<uint32_t> copies_{0};
   std::atomic<bool> holding_{false};
   std::atomic<bool> released_{false};

@@ -15,8 +15,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
-#include "store/table_images.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
@@ -71,21 +71,20 @@ PlaylistEntry PictureEntry(int slot) {
                    1000u * static_cast<uint32_t>(slot * slot * 37 + 5));
 }
 
-bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
+bool SaveBuildWindows(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   RecordingMessages messages;
-  CExtensionDialog prompt(&messages, &owner);
+  CExtensionDialog prompt(owners.search, &messages, &owner);
   prompt.show();
   QTest::qWait(100);
   bool saved = Save(prompt, dir.filePath("prompt.png"));
   prompt.close();
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  auto scanResult = std::make_unique<PlaylistTable>();
   for (int slot = 0; slot < kPlaylistRows; ++slot) {
-    g_scanResultTable.entries[slot] = PictureEntry(slot);
-    PlaylistEntry& found = g_scanResultTable.entries[slot];
+    PlaylistEntry& found = scanResult->entries[slot] = PictureEntry(slot);
     if (found.state != STATE_PATH_TOO_LONG) found.state = STATE_UNTRANSFERRED;
     found.transferNumber = 0;  // a scan finds songs, never sent ones
   }
-  CAddConfirmDialog confirm(&owner);
+  CAddConfirmDialog confirm(*scanResult, &owner);
   confirm.show();
   QTest::qWait(100);
   saved &= Save(confirm, dir.filePath("confirm.png"));
@@ -93,13 +92,13 @@ bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
   return saved;
 }
 
-bool SavePlaylistWindow(QWidget& owner, const QDir& dir) {
+bool SavePlaylistWindow(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   std::vector<PlaylistEntry> entries;
   for (int slot = 0; slot < kPlaylistRows; ++slot) entries.push_back(PictureEntry(slot));
   WritePlaylist(entries);
   RecordingMessages messages;
-  QtPlaybackHost player;
-  CPlaylistDialog playlist(player, &messages, &owner);
+  QtPlaybackHost player(owners.continuous);
+  CPlaylistDialog playlist(owners, player, &messages, &owner);
   playlist.show();
   auto* list = playlist.findChild<QListView*>("fileOrderList");
   for (int row : {4, 5}) {
@@ -134,11 +133,12 @@ int main(int argc, char** argv) {
   QDir dir(QString::fromStdString(out));
   bool saved = true;
   RecordingMessages messages;  // no box may stop the tool
-  CMainDialog dialog(&messages);
+  auto owners = std::make_unique<WindowOwners>();
+  CMainDialog dialog(*owners, &messages);
   dialog.show();
   QTest::qWait(300);
   saved &= Save(dialog, dir.filePath("main-idle.png"));
-  PacedRun paced(kHeldAfter);
+  PacedRun paced(kHeldAfter, owners->transfer);
   dialog.SetTransferObserver(paced.observer());
   dialog.findChild<QPushButton*>("startTransfer")->click();
   // Held, and into the animation until the third arrow is up.
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
   saved &= Save(about, dir.filePath("about.png"));
   about.close();
   dialog.reject();  // stops the held run
-  saved &= SaveBuildWindows(dialog, dir);
-  saved &= SavePlaylistWindow(dialog, dir);
+  saved &= SaveBuildWindows(*owners, dialog, dir);
+  saved &= SavePlaylistWindow(*owners, dialog, dir);
   return saved ? 0 : 1;
 }
