@@ -46,16 +46,14 @@ int RewriteInPlace(const char* name, const void* data, size_t size) {
   return FinishWrite(fd, written);
 }
 
-// Creates "<name>.<pid>-<n>.tmp" exclusively; O_EXCL never follows a link,
-// not even a dangling one. `n` comes from the thread and the attempt, so two
-// threads of one process never try the same name. The descriptor, or -1
-// with errno set.
+// Creates "<name>.<pid>-<n>.tmp" exclusively, n counting the attempts; O_EXCL
+// never follows a link, not even a dangling one, and a name another thread
+// holds just moves this one on to the next n. The descriptor, or -1 with
+// errno set.
 int CreateTemporary(const char* name, mode_t mode, char* temporary) {
-  auto thread = static_cast<unsigned>(gettid());
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    unsigned serial = thread * kNameAttempts + static_cast<unsigned>(attempt);
-    int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%u.tmp", name,
-                               static_cast<long>(getpid()), serial);
+    int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%d.tmp", name,
+                               static_cast<long>(getpid()), attempt);
     if (length < 0 || static_cast<size_t>(length) >= kNameBytes) {
       errno = ENAMETOOLONG;
       return -1;

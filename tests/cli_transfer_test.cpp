@@ -49,15 +49,7 @@ class CliFillTest : public ::testing::Test {
     }
     return false;
   }
-  // A playlist of `count` songs of `bytes` each.
-  std::vector<PlaylistEntry> ManySongs(int count, size_t bytes) {
-    std::vector<PlaylistEntry> entries;
-    for (int i = 0; i < count; ++i) {
-      entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3", 0, bytes));
-    }
-    WritePlaylist(entries);
-    return entries;
-  }
+
   TransferSetup setup_;
 };
 
@@ -104,7 +96,7 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
 // Ctrl-C during a copy removes that copy, records the songs that arrived
 // and ends the program normally.
 TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
-  ManySongs(12, 8u << 20);
+  setup_.WriteSongs(12, 8u << 20);
   ChildProcess stopped(Kobaru({"fill", "1920"}));
   ASSERT_TRUE(WaitFor([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
@@ -121,7 +113,7 @@ TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
 // and its record unrecorded, never a song cut short, and a whole table;
 // the next fill removes the temporary file and sends no song twice.
 TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
-  ManySongs(30, 2u << 20);
+  setup_.WriteSongs(30, 2u << 20);
   size_t kills = 0;
   for (size_t arrived : {1u, 3u, 6u}) {
     SCOPED_TRACE(arrived);
@@ -143,7 +135,7 @@ TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
 // `kobaru fill | head -1`: the second row finds the pipe closed, which ends
 // the run like Ctrl-C; every song that reached kMp3 is on record.
 TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
-  ManySongs(12, 64u << 10);
+  setup_.WriteSongs(12, 64u << 10);
   CommandResult piped =
       ChildProcess({"/bin/bash", "-c",
                     std::string(KOBARU_CLI_PATH) + " fill 30 | head -1; exit ${PIPESTATUS[0]}"})
@@ -158,7 +150,7 @@ TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
 // Another program changing the folder: the fill is refused and says so;
 // two fills at once never send a song that is not on record.
 TEST_F(CliFillTest, OneWriterAtATime) {
-  ManySongs(30, 64u << 10);
+  setup_.WriteSongs(30, 64u << 10);
   {
     platform::FolderLock other;
     ASSERT_EQ(other.TryLock("."), 0);
@@ -197,7 +189,7 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
 TEST_F(CliFillTest, SaysTheMediumIsFull) {
   SmallVolume card(setup_.folder().Join("card"), "8m");
   if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
-  std::vector<PlaylistEntry> entries = ManySongs(4, 3u << 20);
+  std::vector<PlaylistEntry> entries = setup_.WriteSongs(4, 3u << 20);
   ASSERT_EQ(chdir("card"), 0);
   MakeFolders("kMp3");
   WritePlaylist(entries);

@@ -1,18 +1,16 @@
 // The safe copy into the target folder, by every fast path and fallback:
 // contents, mode and time kept, an existing name refused, and no temporary
 // file left behind on any outcome.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
+#include "tests/support/core_test.h"
 #include "tests/support/song_bytes.h"
 #include "tests/support/transfer_setup.h"
 
-using namespace testing_support;
 using platform::CopyResult;
 using Names = std::vector<std::string>;
 

@@ -1,18 +1,11 @@
 // Start-up play, continuous play, the hold and the banner, driven tick by
 // tick without a window (the CLI's startup test switches the marker).
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 #include <sys/stat.h>
-#include <vector>
 
 #include "playback/continuous_play.h"
+#include "tests/support/core_test.h"
 #include "tests/support/mp3_builder.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
 
-using namespace testing_support;
 using Ticks = std::vector<int>;
 
 namespace {

@@ -1,18 +1,11 @@
 // Picking random songs from the private copy of the playlist, and the
 // command that hands one to the player (the CLI's play test starts it).
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 #include <set>
 
 #include "playback/random_player.h"
 #include "playback/song_opener.h"
-#include "store/playlist_file.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/core_test.h"
 
-using namespace testing_support;
 using Strings = std::vector<std::string>;
 
 namespace {

@@ -1,21 +1,13 @@
 // Playlists the program did not write: any size, unterminated paths, any
 // state, gaps. Nothing may crash, hang or read outside a record (the suite
 // runs under AddressSanitizer; the playlist fuzz target explores further).
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
 #include <random>
 
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_row.h"
 #include "store/playlist_stats.h"
 #include "store/search_job.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 
@@ -52,9 +44,10 @@ void UseEveryRow(const Playlist& playlist, RowSorter& sorter) {
 
 // Random bytes of every length around a record and a table, and a full
 // table of unterminated paths, wild states and negative sizes.
-TEST(CorruptPlaylist, EveryOperationCopes) {
-  TempFolder folder;
-  auto playlist = std::make_unique<Playlist>();
+using CorruptPlaylist = FreshPlaylistTest;
+
+TEST_F(CorruptPlaylist, EveryOperationCopes) {
+  Playlist* playlist = playlist_.get();
   auto search = std::make_unique<SearchJob>(*playlist);
   auto sorter = std::make_unique<RowSorter>();
   std::mt19937 random(1);

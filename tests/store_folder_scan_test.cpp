@@ -1,18 +1,9 @@
 // The folder scan: what it adds, in which order, and where it stops.
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <cstring>
-#include <memory>
-#include <string>
 #include <unistd.h>
 
 #include "store/folder_scan.h"
-#include "store/playlist_file.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 

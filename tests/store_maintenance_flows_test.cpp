@@ -1,19 +1,13 @@
 // The maintenance flows and the creation and addition messages: texts,
 // captions, buttons, and the order of question, edit, message and refresh.
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <sys/stat.h>
 
 #include "store/build_flows.h"
 #include "store/maintenance_flows.h"
-#include "store/playlist_file.h"
 #include "store/search_job.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
-#include "tests/support/temp_folder.h"
 
-using namespace testing_support;
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
@@ -50,14 +44,12 @@ class FakeView : public PlaylistView {
   std::vector<uint32_t> selection_;
 };
 
-class MaintenanceFlowTest : public ::testing::Test {
+class MaintenanceFlowTest : public FreshPlaylistTest {
  protected:
   void SetUp() override {
     WritePlaylist({MakeEntry(1, 3, "//a.mp3", 1), MakeEntry(0, 0, "//b.mp3", 2)});
     ASSERT_TRUE(playlist_->LoadWithCount());
   }
-  TempFolder folder_;
-  std::unique_ptr<Playlist> playlist_ = std::make_unique<Playlist>();
 };
 
 TEST_F(MaintenanceFlowTest, QuestionEditMessageThenRefresh) {
@@ -111,10 +103,10 @@ TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
 
 // Creation and addition: a notice when done, a stop when not, nothing while
 // the search still runs.
-TEST(BuildFlowMessages, Outcomes) {
-  TempFolder folder;
-  auto playlist = std::make_unique<Playlist>();
-  auto search = std::make_unique<SearchJob>(*playlist);
+using BuildFlowMessages = FreshPlaylistTest;
+
+TEST_F(BuildFlowMessages, Outcomes) {
+  auto search = std::make_unique<SearchJob>(*playlist_);
   RecordingMessages messages;
   EXPECT_FALSE(ReportCreation(SEARCH_NONE, messages));
   EXPECT_TRUE(messages.shown.empty());

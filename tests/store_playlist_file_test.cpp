@@ -1,26 +1,16 @@
 // Loading, saving, counting and presence of kPlayLst.dat.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "store/playlist_file.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/transfer_setup.h"
-
-using namespace testing_support;
 
 namespace {
 
-class PlaylistFileTest : public ::testing::Test {
+class PlaylistFileTest : public FreshPlaylistTest {
  protected:
-  TempFolder folder_;
-  std::unique_ptr<Playlist> playlist_ = std::make_unique<Playlist>();
   PlaylistTable& table_ = playlist_->workingTable;
 };
 

@@ -1,16 +1,7 @@
 // Statistics and the three edits of the playlist window.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
-
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_stats.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 
@@ -63,8 +54,9 @@ void WriteFiveSongs(uint16_t firstState = 0, uint16_t firstNumber = 0) {
 
 // Each edit loads the file itself, whatever the working table holds, and
 // without a playlist writes nothing. Slots outside the table are ignored.
-TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
-  TempFolder folder;
+using PlaylistEdits = FreshPlaylistTest;
+
+TEST_F(PlaylistEdits, ChangeTheChosenSlotsOnly) {
   static const uint32_t chosen[] = {4, 1, 4000, 99999};
   struct Case {
     const char* name;
@@ -85,20 +77,18 @@ TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFiveSongs();
-    auto playlist = std::make_unique<Playlist>();
-    ASSERT_TRUE(c.edit(*playlist));
+    ASSERT_TRUE(c.edit(*playlist_));
     EXPECT_EQ(SavedStates(), c.expected);
     std::remove(PLAYLIST_FILE_NAME);
-    EXPECT_FALSE(c.edit(*playlist));
+    EXPECT_FALSE(c.edit(*playlist_));
     EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
   }
 }
 
 // The view was loaded before a fill recorded slot 0 as sent: an edit of
 // other slots keeps that record, and a failed edit changes nothing.
-TEST(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
-  TempFolder folder;
-  auto playlist = std::make_unique<Playlist>();
+TEST_F(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
+  Playlist* playlist = playlist_.get();
   WriteFiveSongs();
   ASSERT_TRUE(playlist->LoadWithCount());
   WriteFiveSongs(1, 13);

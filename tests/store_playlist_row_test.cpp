@@ -1,18 +1,11 @@
 // Row texts, the display form of paths and the sorted list's order.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstring>
-#include <memory>
 #include <numeric>
 #include <random>
-#include <vector>
 
 #include "store/playlist_colours.h"
 #include "store/playlist_row.h"
-#include "tests/support/playlist_builder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 

@@ -1,24 +1,12 @@
 // Creation and addition without a window: the extension entry, the scan
 // path, the search worker and the append of a confirmed result.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
-
-#include "store/playlist_file.h"
 #include "store/search_job.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 
-// Fresh owners per test, as the program creates them once.
-class SearchJobTest : public ::testing::Test {
+class SearchJobTest : public FreshPlaylistTest {
  protected:
-  TempFolder folder_;
-  std::unique_ptr<Playlist> playlist_ = std::make_unique<Playlist>();
   std::unique_ptr<SearchJob> search_ = std::make_unique<SearchJob>(*playlist_);
 };
 

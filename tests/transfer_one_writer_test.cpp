@@ -1,21 +1,15 @@
 // One writer at a time per working folder: every operation that changes
 // kPlayLst.dat or kMp3 is refused while another holds the folder, and
 // changes nothing; the worker owners report a thread that can't start.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cerrno>
-#include <memory>
 #include <thread>
 
 #include "platform/folder_lock.h"
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/search_job.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/transfer_setup.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -89,24 +83,6 @@ TEST_F(OneWriterTest, AThreadThatCannotStartIsAFailedRun) {
   EXPECT_EQ(transfer->Wait(), -1);
   EXPECT_TRUE(MarkAllUntransferred(playlist_));  // the refused run left no lock behind
   EXPECT_TRUE(setup_.TargetNames().empty());
-}
-
-// The window's view of a run, polled from another thread while it copies:
-// a count that never goes back, and the final counts once it is Finished.
-TEST_F(OneWriterTest, AReaderOnAnotherThreadSeesTheFinalCountsOnceFinished) {
-  std::vector<PlaylistEntry> entries;
-  for (int i = 0; i < 60; ++i) entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3"));
-  WritePlaylist(entries);
-  const TransferProgress& progress = setup_.progress();
-  ASSERT_EQ(setup_.job().Start(30), TransferStart::Started);
-  uint32_t lastCopied = 0;
-  while (progress.status.load(std::memory_order_acquire) != TRANSFER_FINISHED) {
-    uint32_t copied = progress.songsCopied.load();
-    EXPECT_GE(copied, lastCopied);
-    lastCopied = copied;
-  }
-  EXPECT_EQ(progress.songsCopied.load(), 60u);
-  EXPECT_EQ(setup_.job().Wait(), 0);
 }
 
 }  // namespace

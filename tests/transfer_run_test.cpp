@@ -1,19 +1,12 @@
 // One transfer run: budget, draws, numbering and extensions, and the run
 // when things go wrong: missing songs and folders, broken tables, a stop
 // request, an unreadable or unwritable playlist and a full medium.
-#include <gtest/gtest.h>
-
-#include <ctime>
-#include <filesystem>
 #include <unistd.h>
 
 #include "platform/random_generator.h"
-#include "store/playlist_file.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -63,26 +56,6 @@ TEST_F(TransferRunTest, TheFirstSongDrawnThatDoesNotFitEndsTheSelection) {
   EXPECT_EQ(setup_.Run(1920), 0);
   EXPECT_EQ(setup_.SentNumbers().size(), 1u);
   EXPECT_EQ(ReadPlaylist().entries[1 - FirstDrawn(2)].state, STATE_UNTRANSFERRED);
-}
-
-// Two runs over the same table started within one second draw different
-// orders: the seed is finer than the clock's seconds.
-TEST_F(TransferRunTest, RunsStartedInTheSameSecondDrawDifferentOrders) {
-  TransferSetup clock;  // the real clock, in a folder of its own
-  std::vector<PlaylistEntry> entries;
-  for (int i = 0; i < 10; ++i) entries.push_back(clock.Song("s" + std::to_string(i) + ".mp3"));
-  std::map<uint32_t, uint32_t> orders[2];
-  for (time_t second = 0; second != std::time(nullptr);) {  // until both start in one second
-    second = std::time(nullptr);
-    for (auto& order : orders) {
-      std::filesystem::remove_all("kMp3");
-      MakeFolders("kMp3");
-      WritePlaylist(entries);
-      ASSERT_EQ(clock.Run(30), 0);
-      order = clock.SentNumbers();
-    }
-  }
-  EXPECT_NE(orders[0], orders[1]);
 }
 
 // Numbers go on from the highest recorded, pass over any name taken in

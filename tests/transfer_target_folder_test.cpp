@@ -1,28 +1,23 @@
 // The target folder kMp3 and the free-space title.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
 #include <unistd.h>
 
 #include "platform/volume_space.h"
+#include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/small_volume.h"
-#include "tests/support/temp_folder.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
-using namespace testing_support;
-
 namespace {
 
 // Only a folder counts, and a file in its place also stops the creation;
 // neither the test nor the creation moves the current folder.
-TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
-  TempFolder folder;
-  auto playlist = std::make_unique<Playlist>();
+using TargetFolderTest = FreshPlaylistTest;
+
+TEST_F(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
+  std::unique_ptr<Playlist>& playlist = playlist_;
   RecordingMessages messages;
   EXPECT_FALSE(TestTargetFolder(*playlist));
   WriteFile("kMp3", "a file, not a folder");
@@ -41,7 +36,7 @@ TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   playlist = std::make_unique<Playlist>();
   EXPECT_TRUE(TestTargetFolder(*playlist));
   EXPECT_TRUE(playlist->targetFolderPresent);
-  EXPECT_EQ(std::filesystem::current_path(), folder.path());
+  EXPECT_EQ(std::filesystem::current_path(), folder_.path());
 }
 
 TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {

@@ -1,10 +1,6 @@
 // The main window's transfer tick: percentage, bar colour, animation and
 // the completion, decided from a snapshot of the progress record.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
+#include "tests/support/core_test.h"
 #include "transfer/transfer_progress.h"
 #include "transfer/transfer_tick.h"
 

@@ -1,26 +1,16 @@
 // Creation and addition from the main window's buttons, with a replaced
 // folder choice and real folders.
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <filesystem>
 #include <functional>
-#include <gtest/gtest.h>
 
-#include "store/playlist_file.h"
 #include "store/search_job.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/window_test.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
-#include "ui/main_dialog.h"
 
 namespace {
 
-using namespace testing_support;
 using Texts = std::vector<std::string>;
 
 // Runs `script` once a modal window of type W is up, inside its loop.
@@ -58,7 +48,7 @@ void Enter(const char* extension) {
   });
 }
 
-class BuildFlowTest : public ::testing::Test {
+class BuildFlowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     WriteFile(folder_.Join("music/a.mp3"), "aa");
@@ -71,10 +61,10 @@ class BuildFlowTest : public ::testing::Test {
   }
   QPushButton* Button(const char* name) {  // the window opens on first use
     if (!dialog_) {
-      dialog_ = std::make_unique<CMainDialog>(*owners_, &messages_);
+      Open();
       Choose(chosen_.toStdString());
     }
-    return dialog_->findChild<QPushButton*>(name);
+    return MainWindowTest::Button(name);
   }
   void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
   Texts Shown() {
@@ -83,11 +73,7 @@ class BuildFlowTest : public ::testing::Test {
     return texts;
   }
 
-  TempFolder folder_;
-  RecordingMessages messages_;
   QString chosen_;
-  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
-  std::unique_ptr<CMainDialog> dialog_;
 };
 
 // A cancelled choice ends the flow; a playlist that appeared since start-up

@@ -1,44 +1,29 @@
 // The main window driven through its widgets: start-up rules, the kMp3
 // folder, a real run started by a click, leaving during a run, the banner,
 // the message boxes and the command line.
-#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <cstdlib>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/recording_messages.h"
 #include "tests/support/recording_player.h"
 #include "tests/support/transfer_setup.h"
+#include "tests/support/window_test.h"
 #include "ui/command_line.h"
-#include "ui/main_dialog.h"
 #include "ui/qt_user_messages.h"
 
 namespace {
 
-using namespace testing_support;
 using platform::MessageIcon;
 
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public MainWindowTest {
  protected:
-  CMainDialog& Open() {
-    dialog_ = std::make_unique<CMainDialog>(*owners_, &messages_);
-    dialog_->show();
-    return *dialog_;
-  }
-  QPushButton* Button(const char* name) { return dialog_->findChild<QPushButton*>(name); }
-  void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
   std::string Enabled() {  // start, show, add, create playlist, create folder, show folder
     std::string flags;
     for (const char* name : {"startTransfer", "showPlaylist", "addToPlaylist", "createPlaylist",
@@ -46,11 +31,6 @@ class MainDialogTest : public ::testing::Test {
       flags += Button(name)->isEnabled() ? '1' : '0';
     return flags;
   }
-
-  TempFolder folder_;
-  RecordingMessages messages_;
-  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
-  std::unique_ptr<CMainDialog> dialog_;
 };
 
 TEST_F(MainDialogTest, StartUpEnablesByWhatIsPresentAndFocusesStartOrCapacity) {
@@ -132,9 +112,7 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsRowsPercentAndItsEnd) {
 // copy order, before the closing message.
 TEST_F(MainDialogTest, EveryCopiedSongHasItsRowInCopyOrder) {
   TransferSetup setup;
-  std::vector<PlaylistEntry> songs;
-  for (int i = 0; i < 40; ++i) songs.push_back(setup.Song(std::to_string(i) + ".mp3", 0, 3000));
-  WritePlaylist(songs);
+  setup.WriteSongs(40, 3000);
   Open();
   Press("startTransfer");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_.shown.empty(); }));
@@ -151,10 +129,7 @@ TEST_F(MainDialogTest, EveryCopiedSongHasItsRowInCopyOrder) {
 
 TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
   TransferSetup setup;
-  std::vector<PlaylistEntry> songs;
-  for (char name = 'a'; name <= 'j'; ++name)
-    songs.push_back(setup.Song(name + std::string(".mp3"), 0, 300000));
-  WritePlaylist(songs);
+  setup.WriteSongs(10, 300000);
   PacedRun paced(3, owners_->transfer);
   Open().SetTransferObserver(paced.observer());
   Press("startTransfer");

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "transfer/transfer_job.h"
 
@@ -11,14 +13,24 @@ namespace testing_support {
 
 class PacedRun {
  public:
-  // Holds after the `holdAfter`th copy until Release or a stop request.
-  PacedRun(uint32_t holdAfter, TransferJob& job);
+  // Holds after the `holdAfter`th copy of `job`'s run until Release or a
+  // stop request.
+  PacedRun(uint32_t holdAfter, TransferJob& job)
+      : holdAfter_(holdAfter), stopRequested_(job.StopFlag()), observer_{OnCopied, this} {}
   const TransferObserver* observer() const { return &observer_; }
   bool Holding() const { return holding_.load(); }
   void Release() { released_ = true; }
 
  private:
-  static void OnCopied(void* self, const char* row);
+  static void OnCopied(void* self, const char*) {
+    auto* run = static_cast<PacedRun*>(self);
+    if (++run->copies_ != run->holdAfter_) return;
+    run->holding_ = true;
+    while (!run->released_ && !run->stopRequested_) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    run->holding_ = false;
+  }
 
   uint32_t holdAfter_;
   const std::atomic<bool>& stopRequested_;

@@ -38,6 +38,13 @@ PlaylistEntry TransferSetup::Missing(const std::string& name) {
   return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("gone/" + name)), 1000);
 }
 
+std::vector<PlaylistEntry> TransferSetup::WriteSongs(int count, size_t bytes) {
+  std::vector<PlaylistEntry> entries;
+  for (int i = 0; i < count; ++i) entries.push_back(Song(std::to_string(i) + ".mp3", 0, bytes));
+  WritePlaylist(entries);
+  return entries;
+}
+
 int32_t TransferSetup::Run(int32_t capacityMb, const TransferObserver* observer) {
   int32_t result = job_->RunHere(capacityMb, observer);
   EXPECT_EQ(progress().status.load(), TRANSFER_FINISHED);

@@ -26,6 +26,8 @@ class TransferSetup {
   // with the recorded size `recorded` (the real size when 0).
   PlaylistEntry Song(const std::string& name, uint32_t recorded = 0, size_t bytes = 1000);
   PlaylistEntry Missing(const std::string& name);  // its source file does not exist
+  // Songs "0.mp3" to "<count - 1>.mp3" of `bytes` each, and a playlist of them.
+  std::vector<PlaylistEntry> WriteSongs(int count, size_t bytes = 1000);
   // One run through the worker's entry, on this thread; its result.
   int32_t Run(int32_t capacityMb, const TransferObserver* observer = nullptr);
   Playlist& playlist() { return *playlist_; }
