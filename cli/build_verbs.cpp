@@ -23,9 +23,9 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 constexpr size_t kResolvedBytes = 4096;
 
 // Runs the prepared search on its worker, showing how many songs it has
-// found so far when stderr is a terminal. SEARCH_FAILED when no worker
+// found so far when stderr is a terminal. SearchStatus::Failed when no worker
 // could be started.
-int RunSearch(Owners& owners) {
+SearchStatus RunSearch(Owners& owners) {
   SearchJob& search = owners.search;
   if (!search.Start()) {
     std::fprintf(stderr, "kobaru: cannot start the search\n");
@@ -82,7 +82,7 @@ int RunCreate(Owners& owners, int argc, char** argv) {
   if (int status = PrepareFolderSearch(owners.search, arguments, false, messages, &fits); status >= 0) {
     return status;
   }
-  int searchStatus = fits ? RunSearch(owners) : SEARCH_FAILED;
+  SearchStatus searchStatus = fits ? RunSearch(owners) : SearchStatus::Failed;
   if (ReportCreation(searchStatus, messages)) return EXIT_OK;
   ReportPlaylistFailure(owners.playlist);
   return EXIT_FAILED;
@@ -97,7 +97,7 @@ int RunAdd(Owners& owners, int argc, char** argv) {
   if (int status = PrepareFolderSearch(owners.search, arguments, true, messages, &fits); status >= 0) {
     return status;
   }
-  if (!fits || RunSearch(owners) != SEARCH_SUCCEEDED) {
+  if (!fits || RunSearch(owners) != SearchStatus::Succeeded) {
     messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return EXIT_FAILED;
   }

@@ -88,11 +88,11 @@ int32_t ParseCapacity(const Arguments& arguments) {
 void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
   int error = progress.endError.load();
   switch (progress.endReason.load()) {
-    case END_MEDIUM_FULL:
+    case TransferEnd::MediumFull:
       std::fprintf(stderr, "kobaru: the medium is full; stopped after %u songs\n",
                    progress.songsCopied.load());
       break;
-    case END_SOURCE_FAILED: {
+    case TransferEnd::SourceFailed: {
       char path[DISPLAY_PATH_BYTES];
       uint32_t slot = std::min(progress.endSlot.load(), MAX_ENTRIES - 1);
       MakeDisplayPath(playlist.workingTable.entries[slot], path, sizeof path);
@@ -100,15 +100,15 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
                    platform::ErrorText(error));
       break;
     }
-    case END_TARGET_FAILED:
+    case TransferEnd::TargetFailed:
       std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
                    platform::ErrorText(error));
       break;
-    case END_NUMBERS_USED:
+    case TransferEnd::NumbersUsed:
       std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
                    MAX_TRANSFER_NUMBER);
       break;
-    case END_NOT_STARTED:
+    case TransferEnd::NotStarted:
       std::fprintf(stderr, "kobaru: cannot start the transfer\n");
       break;
     default:
@@ -165,11 +165,11 @@ int RunFill(Owners& owners, int argc, char** argv) {
     ReportPlaylistFailure(owners.playlist);
     return EXIT_FAILED;
   }
-  progress.status.store(TRANSFER_IDLE);
+  progress.status.store(TransferStatus::Idle);
   ConsoleMessages messages(false);
   ShowTransferOutcome(progress, messages);
   ReportEarlyEnd(progress, owners.playlist);
-  if (result == -1 || progress.endReason.load() == END_PLAYLIST_FAILED) {
+  if (result == -1 || progress.endReason.load() == TransferEnd::PlaylistFailed) {
     ReportPlaylistFailure(owners.playlist);
   }
   return result == -1 || console.outputClosed ? EXIT_FAILED : EXIT_OK;

@@ -10,9 +10,9 @@ void ShowOutcome(platform::UserMessages& messages, bool ok, const char* done, co
 
 }  // namespace
 
-bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
-  if (searchStatus == SEARCH_NONE) return false;
-  bool ok = searchStatus == SEARCH_SUCCEEDED;
+bool ReportCreation(SearchStatus searchStatus, platform::UserMessages& messages) {
+  if (searchStatus == SearchStatus::None) return false;
+  bool ok = searchStatus == SearchStatus::Succeeded;
   ShowOutcome(messages, ok, TEXT_CREATED, TEXT_CREATE_FAILED);
   return ok;
 }

@@ -6,7 +6,7 @@
 
 // Shows the outcome of a creation search; returns true on success.
 // A status of "none" (the prompt was cancelled) shows nothing.
-bool ReportCreation(int searchStatus, platform::UserMessages& messages);
+bool ReportCreation(SearchStatus searchStatus, platform::UserMessages& messages);
 
 // Appends the search's scan result after a confirmed addition and shows
 // the outcome.

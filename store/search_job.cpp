@@ -54,32 +54,33 @@ bool SearchJob::Prepare(const char* folder, bool addition) {
   size_t length = strnlen(folder, PATH_LEN);
   while (length > 1 && folder[length - 1] == PATH_SEPARATOR) --length;
   if (length >= PATH_LEN) {
-    searchStatus = SEARCH_FAILED;
+    searchStatus = SearchStatus::Failed;
     return false;
   }
   std::memcpy(chosenFolder, folder, length);
   addMode = addition;
   if (addition) std::memset(&scanResultTable, 0, sizeof scanResultTable);
   searchStopRequested = false;
-  searchStatus = SEARCH_NONE;
+  searchStatus = SearchStatus::None;
   return true;
 }
 
 bool SearchJob::Start() {
-  searchStatus.store(SEARCH_NONE, std::memory_order_release);
+  searchStatus.store(SearchStatus::None, std::memory_order_release);
   if (worker_.Start(Body, this)) return true;
-  searchStatus.store(SEARCH_FAILED, std::memory_order_release);
+  searchStatus.store(SearchStatus::Failed, std::memory_order_release);
   return false;
 }
 
-int SearchJob::Wait() {
+SearchStatus SearchJob::Wait() {
   worker_.Join();
   return Status();
 }
 
 void SearchJob::Body(void* self) {
   auto* job = static_cast<SearchJob*>(self);
-  job->searchStatus.store(job->Work(), std::memory_order_release);
+  SearchStatus outcome = job->Work() == 1 ? SearchStatus::Succeeded : SearchStatus::Failed;
+  job->searchStatus.store(outcome, std::memory_order_release);
 }
 
 int SearchJob::Work() {

@@ -12,10 +12,10 @@
 #include "store/playlist.h"
 #include "store/playlist_entry.h"
 
-enum SearchStatus : int {
-  SEARCH_FAILED = 0,
-  SEARCH_SUCCEEDED = 1,
-  SEARCH_NONE = 2,  // cancelled, or still running
+enum class SearchStatus : int32_t {
+  Failed,
+  Succeeded,
+  None,  // cancelled, or still running
 };
 
 class SearchJob {
@@ -50,9 +50,9 @@ class SearchJob {
   // True once the status holds the outcome, waiting at most `limit`.
   bool WaitFor(std::chrono::milliseconds limit) { return worker_.WaitFor(limit); }
   // Waits for the end and returns the status.
-  int Wait();
-  // A SearchStatus: each stage's outcome, written by the worker last.
-  int Status() const { return searchStatus.load(std::memory_order_acquire); }
+  SearchStatus Wait();
+  // Each stage's outcome, written by the worker last.
+  SearchStatus Status() const { return searchStatus.load(std::memory_order_acquire); }
 
   // The search itself, on the calling thread. Creation: takes the working
   // folder's lock, refuses when kPlayLst.dat can already be read, otherwise
@@ -75,7 +75,7 @@ class SearchJob {
   // The folder the user chose, with single separators, no trailing one.
   char chosenFolder[PATH_LEN] = {};
   bool addMode = false;  // an addition, not a creation
-  std::atomic<int> searchStatus{SEARCH_NONE};
+  std::atomic<SearchStatus> searchStatus{SearchStatus::None};
   std::atomic<bool> searchStopRequested{false};
   char wantedExtension[PATH_LEN] = {};
   // The scan's scratch field for a candidate's extension.

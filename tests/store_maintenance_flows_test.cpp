@@ -108,10 +108,10 @@ using BuildFlowMessages = FreshPlaylistTest;
 TEST_F(BuildFlowMessages, Outcomes) {
   auto search = std::make_unique<SearchJob>(*playlist_);
   RecordingMessages messages;
-  EXPECT_FALSE(ReportCreation(SEARCH_NONE, messages));
+  EXPECT_FALSE(ReportCreation(SearchStatus::None, messages));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(ReportCreation(SEARCH_SUCCEEDED, messages));
-  EXPECT_FALSE(ReportCreation(SEARCH_FAILED, messages));
+  EXPECT_TRUE(ReportCreation(SearchStatus::Succeeded, messages));
+  EXPECT_FALSE(ReportCreation(SearchStatus::Failed, messages));
   EXPECT_FALSE(AppendAndReport(*search, messages));  // no playlist
   WritePlaylist({});
   EXPECT_TRUE(AppendAndReport(*search, messages));

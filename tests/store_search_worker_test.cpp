@@ -77,10 +77,10 @@ TEST_F(SearchWorkerTest, CreationRefusesAReadablePlaylistOrALongFolder) {
 
   std::remove(PLAYLIST_FILE_NAME);
   EXPECT_FALSE(search_->Prepare(("/" + std::string(PATH_LEN, 'a')).c_str(), false));
-  EXPECT_EQ(search_->Status(), SEARCH_FAILED);
+  EXPECT_EQ(search_->Status(), SearchStatus::Failed);
   ASSERT_TRUE(search_->Prepare(("/" + std::string(256, 'a')).c_str(), false));
   ASSERT_TRUE(search_->Start());
-  EXPECT_EQ(search_->Wait(), SEARCH_FAILED);
+  EXPECT_EQ(search_->Wait(), SearchStatus::Failed);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 }
 
@@ -88,14 +88,14 @@ TEST_F(SearchWorkerTest, CreationRefusesAReadablePlaylistOrALongFolder) {
 TEST_F(SearchWorkerTest, AdditionKeepsItsResultAsideAndWritesNothing) {
   ASSERT_TRUE(Prepare(true));
   ASSERT_TRUE(search_->Start());
-  EXPECT_EQ(search_->Wait(), SEARCH_SUCCEEDED);
+  EXPECT_EQ(search_->Wait(), SearchStatus::Succeeded);
   EXPECT_EQ(CountEntries(search_->ScanResult()), 2u);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 
   SearchJob refused(*playlist_, platform::ThreadStarts::Refused);
   ASSERT_TRUE(refused.Prepare(folder_.Join("music").c_str(), true));
   EXPECT_FALSE(refused.Start());
-  EXPECT_EQ(refused.Wait(), SEARCH_FAILED);
+  EXPECT_EQ(refused.Wait(), SearchStatus::Failed);
 }
 
 // The scan result set by hand, with states and numbers a scan never writes.

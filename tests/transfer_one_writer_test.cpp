@@ -41,7 +41,7 @@ TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
   EXPECT_EQ(search_->Work(), 0);
   ExpectRefusedAsBusy();
   EXPECT_EQ(setup_.job().Start(30), TransferStart::Busy);
-  EXPECT_EQ(setup_.progress().status.load(), TRANSFER_IDLE);
+  EXPECT_EQ(setup_.progress().status.load(), TransferStatus::Idle);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
   EXPECT_TRUE(setup_.TargetNames().empty());
   other.Release();
@@ -77,8 +77,8 @@ TEST_F(OneWriterTest, AThreadThatCannotStartIsAFailedRun) {
       playlist_, TransferOptions{{}, platform::ThreadStarts::Refused});
   transfer->Progress().songsCopied = 5;  // from an earlier run
   EXPECT_EQ(transfer->Start(30), TransferStart::Failed);
-  EXPECT_EQ(transfer->Progress().status.load(), TRANSFER_FINISHED);
-  EXPECT_EQ(transfer->Progress().endReason.load(), END_NOT_STARTED);
+  EXPECT_EQ(transfer->Progress().status.load(), TransferStatus::Finished);
+  EXPECT_EQ(transfer->Progress().endReason.load(), TransferEnd::NotStarted);
   EXPECT_EQ(transfer->Progress().songsCopied.load(), 0u);
   EXPECT_EQ(transfer->Wait(), -1);
   EXPECT_TRUE(MarkAllUntransferred(playlist_));  // the refused run left no lock behind

@@ -64,10 +64,10 @@ TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   EXPECT_EQ(bytes, 5u << 20);
   char title[TITLE_BYTES] = "unchanged";
   TransferProgress progress;
-  progress.status = TRANSFER_FINISHED;
+  progress.status = TransferStatus::Finished;
   EXPECT_FALSE(MakeFreeSpaceTitle(progress, title, sizeof title));
   EXPECT_STREQ(title, "unchanged");
-  progress.status = TRANSFER_IDLE;
+  progress.status = TransferStatus::Idle;
   ASSERT_EQ(chdir("card"), 0);
   bool made = MakeFreeSpaceTitle(progress, title, sizeof title);
   ASSERT_EQ(chdir(".."), 0);

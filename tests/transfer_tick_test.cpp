@@ -10,7 +10,7 @@ constexpr int32_t kCapacityMb = 240;
 constexpr uint32_t kBytesPerPercent = kCapacityMb * 10240;
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kYellow = 0xFFFF00, kGreen = 0x00D200;
 
-TransferSnapshot Snapshot(int32_t status, uint32_t bytes, int32_t capacityMb = kCapacityMb) {
+TransferSnapshot Snapshot(TransferStatus status, uint32_t bytes, int32_t capacityMb = kCapacityMb) {
   return {status, capacityMb, bytes};
 }
 
@@ -39,7 +39,7 @@ TEST(TransferTickTest, PercentAndBarColourFollowTheBytesCopied) {
   TransferTickState state{};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
-    TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, c.bytes), state);
+    TransferTick tick = DecideTransferTick(Snapshot(TransferStatus::Running, c.bytes), state);
     EXPECT_EQ(tick.percentShown, c.shown);
     EXPECT_TRUE(!c.shown || tick.percent == c.lastPercent);
     EXPECT_EQ(state.lastPercent, c.lastPercent);
@@ -47,10 +47,10 @@ TEST(TransferTickTest, PercentAndBarColourFollowTheBytesCopied) {
     EXPECT_EQ(tick.barColour, c.colour);
   }
   StartTransferTick(state);  // a new run shows the same percentage again
-  EXPECT_TRUE(DecideTransferTick(Snapshot(TRANSFER_RUNNING, 245760000), state).percentShown);
+  EXPECT_TRUE(DecideTransferTick(Snapshot(TransferStatus::Running, 245760000), state).percentShown);
   // Without a capacity there is no percentage and no colour, but the arrow moves.
   uint32_t step = state.animationStep;
-  TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 1u << 30, 0), state);
+  TransferTick tick = DecideTransferTick(Snapshot(TransferStatus::Running, 1u << 30, 0), state);
   EXPECT_FALSE(tick.percentShown || tick.colourSet);
   EXPECT_EQ(state.animationStep, step + 1);
 }
@@ -59,7 +59,7 @@ TEST(TransferTickTest, AnimationRunsTheTwentyEightStepCycle) {
   TransferTickState state{};
   std::vector<std::string> seen;
   for (int i = 0; i < 2 * static_cast<int>(ANIMATION_CYCLE_STEPS); ++i) {
-    TransferTick tick = DecideTransferTick(Snapshot(TRANSFER_RUNNING, 0), state);
+    TransferTick tick = DecideTransferTick(Snapshot(TransferStatus::Running, 0), state);
     if (tick.pictureToShow == NO_PICTURE && tick.pictureToHide == NO_PICTURE) continue;
     seen.push_back(std::to_string(i) + ":" + std::to_string(tick.pictureToHide) + ">" +
                    std::to_string(tick.pictureToShow));
@@ -77,7 +77,7 @@ TEST(TransferTickTest, CompletionResetsTheAnimationAndReturnsToIdle) {
   TransferProgress progress;
   progress.capacityMb = kCapacityMb;
   progress.bytesCopied = 80 * kBytesPerPercent;
-  progress.status = TRANSFER_FINISHED;
+  progress.status = TransferStatus::Finished;
   for (bool first : {true, false}) {
     SCOPED_TRACE(first);
     TransferTick tick = PollTransfer(progress, state);
@@ -85,7 +85,7 @@ TEST(TransferTickTest, CompletionResetsTheAnimationAndReturnsToIdle) {
     EXPECT_FALSE(tick.colourSet || tick.percentShown);
     EXPECT_EQ(tick.pictureToShow, NO_PICTURE);
     EXPECT_EQ(state.animationStep, 0u);
-    EXPECT_EQ(progress.status.load(), TRANSFER_IDLE);
+    EXPECT_EQ(progress.status.load(), TransferStatus::Idle);
   }
 }
 

@@ -136,7 +136,7 @@ TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return paced.Holding(); }));
   QTest::keyClick(dialog_.get(), Qt::Key_Escape);
   EXPECT_FALSE(dialog_->isVisible());
-  EXPECT_NE(owners_->transfer.Progress().status.load(), TRANSFER_RUNNING);
+  EXPECT_NE(owners_->transfer.Progress().status.load(), TransferStatus::Running);
   EXPECT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(setup.SentNumbers().size(), 3u);
   setup.ExpectFolderMatchesPlaylist();

@@ -25,7 +25,7 @@ void FormatFreeSpaceTitle(uint64_t freeBytes, char* out, size_t outSize) {
 }
 
 bool MakeFreeSpaceTitle(const TransferProgress& progress, char* out, size_t outSize) {
-  if (progress.status.load(std::memory_order_acquire) != TRANSFER_IDLE) return false;
+  if (progress.status.load(std::memory_order_acquire) != TransferStatus::Idle) return false;
   uint64_t freeBytes = 0;
   if (!platform::FreeBytesOfVolume(".", &freeBytes)) return false;
   FormatFreeSpaceTitle(freeBytes, out, outSize);

@@ -21,8 +21,8 @@ TransferStart TransferJob::Start(int32_t capacityMb, const TransferObserver* obs
   result_ = -1;
   transferProgress.songsCopied.store(0);
   transferProgress.songsMissing.store(0);
-  transferProgress.endReason.store(END_NOT_STARTED);
-  transferProgress.status.store(TRANSFER_FINISHED, std::memory_order_release);
+  transferProgress.endReason.store(TransferEnd::NotStarted);
+  transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
   return TransferStart::Failed;
 }
 

@@ -34,7 +34,7 @@ struct TransferOptions {
 enum class TransferStart {
   Started,
   Busy,    // another operation is changing this folder: nothing was done
-  Failed,  // no thread: the run is already Finished, with END_NOT_STARTED
+  Failed,  // no thread: the run is already Finished, with TransferEnd::NotStarted
 };
 
 class TransferJob {

@@ -117,16 +117,16 @@ bool CopySong(RunState* run, const char* source, uint32_t slot) {
     case platform::CopyResult::Copied:
       return true;
     case platform::CopyResult::Cancelled:
-      EndWith(progress, END_STOPPED);
+      EndWith(progress, TransferEnd::Stopped);
       return false;
     case platform::CopyResult::SourceFailed:
-      EndWith(progress, END_SOURCE_FAILED, error, slot);
+      EndWith(progress, TransferEnd::SourceFailed, error, slot);
       return false;
     case platform::CopyResult::TargetExists:
-      EndWith(progress, END_TARGET_FAILED, EEXIST);
+      EndWith(progress, TransferEnd::TargetFailed, EEXIST);
       return false;
     case platform::CopyResult::TargetFailed:
-      EndWith(progress, IsOutOfSpace(error) ? END_MEDIUM_FULL : END_TARGET_FAILED, error);
+      EndWith(progress, IsOutOfSpace(error) ? TransferEnd::MediumFull : TransferEnd::TargetFailed, error);
       return false;
   }
   return false;
@@ -163,8 +163,8 @@ bool RecordCopy(RunState* run, uint32_t slot, PlaylistEntry* entry) {
 
 Pass TransferOne(RunState* run) {
   TransferProgress& progress = run->progress;
-  if (run->stopRequested.load(std::memory_order_relaxed)) return EndWith(progress, END_STOPPED);
-  if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(progress, END_NUMBERS_USED);
+  if (run->stopRequested.load(std::memory_order_relaxed)) return EndWith(progress, TransferEnd::Stopped);
+  if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(progress, TransferEnd::NumbersUsed);
   if (run->candidates == 0) return Pass::End;
   uint32_t drawn = run->random.Next() % run->candidates;
   PlaylistTable& table = run->playlist.workingTable;
@@ -180,11 +180,11 @@ Pass TransferOne(RunState* run) {
     MarkMissing(run, entry);
     return Pass::Again;
   }
-  if (!nameFits) return EndWith(progress, END_TARGET_FAILED, ENAMETOOLONG);
-  if (!SkipTakenNumbers(run)) return EndWith(progress, END_NUMBERS_USED);
+  if (!nameFits) return EndWith(progress, TransferEnd::TargetFailed, ENAMETOOLONG);
+  if (!SkipTakenNumbers(run)) return EndWith(progress, TransferEnd::NumbersUsed);
   if (!CopySong(run, source, static_cast<uint32_t>(slot))) return Pass::End;
   if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) {
-    return EndWith(progress, END_PLAYLIST_FAILED, run->playlist.failure.Last().error);
+    return EndWith(progress, TransferEnd::PlaylistFailed, run->playlist.failure.Last().error);
   }
   return Pass::Again;
 }
@@ -212,12 +212,12 @@ void TransferJob::Prepare(int32_t capacityMb) {
   transferProgress.bytesCopied.store(0);
   transferProgress.bytesInCurrentCopy.store(0);
   transferStopRequested.store(false);
-  transferProgress.status.store(TRANSFER_RUNNING, std::memory_order_release);
+  transferProgress.status.store(TransferStatus::Running, std::memory_order_release);
 }
 
 int32_t TransferJob::Run(const TransferObserver* observer, const platform::FolderLock* heldLock) {
   playlist_.failure.Clear();
-  EndWith(transferProgress, END_COMPLETE);
+  EndWith(transferProgress, TransferEnd::Complete);
   platform::FolderLock lock;
   bool locked =
       (heldLock != nullptr && heldLock->Held()) || LockWorkingFolder(&lock, playlist_.failure);
@@ -229,7 +229,7 @@ int32_t TransferJob::Run(const TransferObserver* observer, const platform::Folde
     result = RunLocked(run);
   }
   if (result != 0) {
-    EndWith(transferProgress, END_PLAYLIST_FAILED, playlist_.failure.Last().error);
+    EndWith(transferProgress, TransferEnd::PlaylistFailed, playlist_.failure.Last().error);
   }
   return result;
 }
@@ -240,6 +240,6 @@ int32_t TransferJob::RunToFinish(const TransferObserver* observer,
   transferProgress.songsMissing.store(0);
   int32_t result = Run(observer, heldLock);
   if (heldLock != nullptr) heldLock->Release();
-  transferProgress.status.store(TRANSFER_FINISHED, std::memory_order_release);
+  transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
   return result;
 }

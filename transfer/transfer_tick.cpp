@@ -52,10 +52,10 @@ TransferTick DecideTransferTick(const TransferSnapshot& snapshot, TransferTickSt
   TransferTick tick{};
   tick.pictureToHide = NO_PICTURE;
   tick.pictureToShow = NO_PICTURE;
-  if (snapshot.status == TRANSFER_FINISHED) {
+  if (snapshot.status == TransferStatus::Finished) {
     tick.completed = true;
     state.animationStep = 0;
-  } else if (snapshot.status == TRANSFER_RUNNING) {
+  } else if (snapshot.status == TransferStatus::Running) {
     ShowPercent(snapshot, state, tick);
     StepAnimation(state, tick);
   }
@@ -64,7 +64,7 @@ TransferTick DecideTransferTick(const TransferSnapshot& snapshot, TransferTickSt
 
 TransferTick PollTransfer(TransferProgress& progress, TransferTickState& state) {
   TransferTick tick = DecideTransferTick(TakeTransferSnapshot(progress), state);
-  if (tick.completed) progress.status.store(TRANSFER_IDLE);
+  if (tick.completed) progress.status.store(TransferStatus::Idle);
   return tick;
 }
 

@@ -29,7 +29,7 @@ struct TransferTickState {
 
 // The fields of the progress that a tick reads.
 struct TransferSnapshot {
-  int32_t status;  // a TransferStatus
+  TransferStatus status;
   int32_t capacityMb;
   uint32_t bytesCopied;
 };

@@ -148,7 +148,7 @@ void CMainDialog::OnInitDialog() {
     m_comboCapacity->addItem(QString::fromUtf8(item));
   }
   m_comboCapacity->setCurrentIndex(kSelectedCapacityItem);
-  m_transfer.Progress().status.store(TRANSFER_IDLE);
+  m_transfer.Progress().status.store(TransferStatus::Idle);
   Playlist& playlist = m_owners.playlist;
   if (IsFilePresent(PLAYLIST_FILE_NAME)) playlist.playlistPresent = true;
   m_createPlaylistButton->setEnabled(!playlist.playlistPresent);

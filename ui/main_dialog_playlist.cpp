@@ -41,7 +41,7 @@ void CMainDialog::OnAddToPlaylist() {
     return;
   }
   SearchJob& search = m_owners.search;
-  if (search.Status() != SEARCH_SUCCEEDED) return;
+  if (search.Status() != SearchStatus::Succeeded) return;
   CAddConfirmDialog confirm(search.ScanResult(), this);
   if (confirm.exec() == QDialog::Accepted) AppendAndReport(search, m_messages);
 }

@@ -23,7 +23,7 @@ constexpr char kBarStyle[] =
 constexpr auto kStopPollInterval = std::chrono::milliseconds(20);
 
 bool RunInProgress(const TransferJob& transfer) {
-  return transfer.Progress().status.load(std::memory_order_acquire) == TRANSFER_RUNNING;
+  return transfer.Progress().status.load(std::memory_order_acquire) == TransferStatus::Running;
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ std::vector<PlaylistEntry> TransferSetup::WriteSongs(int count, size_t bytes) {
 
 int32_t TransferSetup::Run(int32_t capacityMb, const TransferObserver* observer) {
   int32_t result = job_->RunHere(capacityMb, observer);
-  EXPECT_EQ(progress().status.load(), TRANSFER_FINISHED);
-  progress().status = TRANSFER_IDLE;
+  EXPECT_EQ(progress().status.load(), TransferStatus::Finished);
+  progress().status = TransferStatus::Idle;
   return result;
 }
 
