@@ -3,11 +3,9 @@
 // programs at once and the reasons a fill stops early.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 #include "platform/folder_lock.h"
@@ -15,6 +13,7 @@
 #include "store/playlist_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/playlist_builder.h"
+#include "tests/support/recording_player.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
@@ -28,17 +27,6 @@ std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-// Waits until `done` holds, for at most ten seconds.
-template <typename Condition>
-bool WaitFor(Condition done) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  return true;
 }
 
 class CliFillTest : public ::testing::Test {
@@ -98,7 +86,7 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
 TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
   setup_.WriteSongs(12, 8u << 20);
   ChildProcess stopped(Kobaru({"fill", "1920"}));
-  ASSERT_TRUE(WaitFor([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
   CommandResult result = stopped.Wait();
   EXPECT_EQ(result.exitStatus, 0);
@@ -120,7 +108,7 @@ TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
     {
       ChildProcess killed(Kobaru({"fill", "1920"}));
       size_t target = setup_.TargetNames().size() + arrived;
-      ASSERT_TRUE(WaitFor([&] { return setup_.TargetNames().size() >= target; }));
+      ASSERT_TRUE(WaitUntil([&] { return setup_.TargetNames().size() >= target; }));
       killed.Signal(SIGKILL);
       killed.Wait();
     }

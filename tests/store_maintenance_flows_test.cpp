@@ -1,10 +1,8 @@
-// The maintenance flows and the creation and addition messages: texts,
-// captions, buttons, and the order of question, edit, message and refresh.
+// The maintenance flows: texts, captions, buttons, and the order of
+// question, edit, message and refresh.
 #include <sys/stat.h>
 
-#include "store/build_flows.h"
 #include "store/maintenance_flows.h"
-#include "store/search_job.h"
 #include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
 
@@ -99,25 +97,6 @@ TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
   EXPECT_EQ(Shown(messages),
             (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
                    "(app): 全てを未伝送に出来ませんでした。"}));
-}
-
-// Creation and addition: a notice when done, a stop when not, nothing while
-// the search still runs.
-using BuildFlowMessages = FreshPlaylistTest;
-
-TEST_F(BuildFlowMessages, Outcomes) {
-  auto search = std::make_unique<SearchJob>(*playlist_);
-  RecordingMessages messages;
-  EXPECT_FALSE(ReportCreation(SearchStatus::None, messages));
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(ReportCreation(SearchStatus::Succeeded, messages));
-  EXPECT_FALSE(ReportCreation(SearchStatus::Failed, messages));
-  EXPECT_FALSE(AppendAndReport(*search, messages));  // no playlist
-  WritePlaylist({});
-  EXPECT_TRUE(AppendAndReport(*search, messages));
-  EXPECT_EQ(Shown(messages),
-            (Lines{"確認: ﾌﾟﾚｲﾘｽﾄを作成しました。", "エラー: ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。 (stop)",
-                   "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。 (stop)", "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));
 }
 
 }  // namespace

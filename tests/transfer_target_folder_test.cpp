@@ -39,7 +39,9 @@ TEST_F(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   EXPECT_EQ(std::filesystem::current_path(), folder_.path());
 }
 
-TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
+// Whole megabytes, truncated, of every free block of the volume being
+// filled, wherever the program lies; the title stays as it is during a run.
+TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   for (auto [bytes, megabytes] : {std::pair<uint64_t, const char*>{1048575, "0"},
                                   {1048576, "1"},
                                   {2097151, "1"},
@@ -49,11 +51,6 @@ TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
     FormatFreeSpaceTitle(bytes, made, sizeof made);
     EXPECT_EQ(made, "Kobaru MP3 (" + std::string(megabytes) + "MB空き)");
   }
-}
-
-// Every free block of the volume being filled, wherever the program lies;
-// the title stays as it is during a run.
-TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   uint64_t bytes = 0;
   EXPECT_FALSE(platform::FreeBytesOfVolume("/no/such/volume", &bytes));
   TempFolder folder;

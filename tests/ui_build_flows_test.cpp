@@ -76,15 +76,19 @@ class BuildFlowTest : public MainWindowTest {
   QString chosen_;
 };
 
-// A cancelled choice ends the flow; a playlist that appeared since start-up
-// refuses the creation; an empty entry may be tried again.
+// A cancelled choice or prompt ends the flow without a word; a playlist
+// that appeared since start-up refuses the creation; an empty entry may be
+// tried again.
 TEST_F(BuildFlowTest, CreationRefusesOverAPlaylistThenCreatesAndEnablesTheButtons) {
   MakeFolders("kMp3");
   Choose("");
   Press("createPlaylist");
+  Choose(folder_.Join("music"));
+  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) { Click(prompt, "ｷｬﾝｾﾙ"); });
+  Press("createPlaylist");
+  EXPECT_TRUE(messages_.shown.empty());
   WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
   std::string before = ReadFile("kPlayLst.dat");
-  Choose(folder_.Join("music"));
   Enter("mp3");
   Press("createPlaylist");
   EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"});

@@ -1,8 +1,4 @@
-// Waits for what a program started in the background leaves behind: the
-// contents of `path` once it exists and is not empty, or where the symbolic
-// link `path` leads once it exists (with "ln -s -t FOLDER" as the command,
-// a program handed a path leaves such a link behind). Empty when that does
-// not happen within twenty seconds.
+// Waits for what a program started in the background leaves behind.
 #pragma once
 
 #include <chrono>
@@ -14,25 +10,35 @@
 
 namespace testing_support {
 
-template <typename Look>
-std::string WaitForResult(Look look) {
+// Whether `done` came to hold within twenty seconds.
+template <typename Condition>
+bool WaitUntil(Condition done) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (std::string found = look(); !found.empty()) return found;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return "";
+  return true;
 }
 
+// The contents of `path` once it exists and is not empty; empty when that
+// does not happen in time.
 inline std::string WaitForFile(const std::string& path) {
-  return WaitForResult([&] { return ReadFile(path); });
+  std::string contents;
+  WaitUntil([&] { return !(contents = ReadFile(path)).empty(); });
+  return contents;
 }
 
+// Where the symbolic link `path` leads once it exists, or empty. With
+// "ln -s -t FOLDER" as the command, a program handed a path leaves such a
+// link behind.
 inline std::string WaitForLink(const std::string& path) {
-  return WaitForResult([&] {
+  std::string target;
+  WaitUntil([&] {
     std::error_code error;
-    return std::filesystem::read_symlink(path, error).string();
+    return !(target = std::filesystem::read_symlink(path, error).string()).empty();
   });
+  return target;
 }
 
 }  // namespace testing_support
