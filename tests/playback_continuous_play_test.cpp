@@ -5,20 +5,13 @@
 #include "playback/continuous_play.h"
 #include "tests/support/core_test.h"
 #include "tests/support/mp3_builder.h"
+#include "tests/support/recording_player.h"
 
 using Ticks = std::vector<int>;
 
 namespace {
 
 constexpr int kGap = 7;  // ticks from one song to the next: 3 s (115 frames), the 3-s margin, 1
-
-struct RecordingHost : PlaybackHost {
-  void StartContinuousTimer() override { ++timerStarts; }
-  void Beep() override { ++beeps; }
-  void OpenSong(const char*) override { openedAt.push_back(tick); }
-  int timerStarts = 0, beeps = 0, tick = 0;
-  Ticks openedAt;
-};
 
 enum Setting { TIMED, UNTIMED, NO_PLAYLIST, READ_ONLY_MARKERS };
 

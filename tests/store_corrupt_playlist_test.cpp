@@ -47,8 +47,7 @@ void UseEveryRow(const Playlist& playlist, RowSorter& sorter) {
 using CorruptPlaylist = FreshPlaylistTest;
 
 TEST_F(CorruptPlaylist, EveryOperationCopes) {
-  Playlist* playlist = playlist_.get();
-  auto search = std::make_unique<SearchJob>(*playlist);
+  auto search = std::make_unique<SearchJob>(*playlist_);
   auto sorter = std::make_unique<RowSorter>();
   std::mt19937 random(1);
   std::vector<std::string> files;
@@ -65,23 +64,23 @@ TEST_F(CorruptPlaylist, EveryOperationCopes) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file.size());
     WriteFile(PLAYLIST_FILE_NAME, file);
-    ASSERT_TRUE(playlist->LoadWithCount());
-    UseEveryRow(*playlist, *sorter);
+    ASSERT_TRUE(playlist_->LoadWithCount());
+    UseEveryRow(*playlist_, *sorter);
 
     uint32_t slots[] = {0, 1, 3999, 4000, 0xFFFFFFFFu};
-    EXPECT_TRUE(ExcludeEntries(*playlist, slots, 5));
-    EXPECT_TRUE(MarkEntriesUntransferred(*playlist, slots, 5));
-    EXPECT_TRUE(MarkAllUntransferred(*playlist));
+    EXPECT_TRUE(ExcludeEntries(*playlist_, slots, 5));
+    EXPECT_TRUE(MarkEntriesUntransferred(*playlist_, slots, 5));
+    EXPECT_TRUE(MarkAllUntransferred(*playlist_));
     EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 
     std::string found = RandomBytes(random, TABLE_BYTES, 50);
     ASSERT_TRUE(search->Prepare("/", true));
     std::memcpy(const_cast<PlaylistTable*>(&search->ScanResult()), found.data(), TABLE_BYTES);
     search->AppendScanResult();
-    ASSERT_TRUE(playlist->LoadWithCount());
-    UseEveryRow(*playlist, *sorter);
+    ASSERT_TRUE(playlist_->LoadWithCount());
+    UseEveryRow(*playlist_, *sorter);
   }
-  EXPECT_EQ(playlist->entryCount, MAX_ENTRIES);
+  EXPECT_EQ(playlist_->entryCount, MAX_ENTRIES);
 }
 
 }  // namespace

@@ -59,6 +59,13 @@ TEST_F(MaintenanceFlowTest, QuestionEditMessageThenRefresh) {
   EXPECT_EQ(Shown(messages), (Lines{"選択曲を除外確認: 選択曲を除外します。よろしいですか？ [y/N]",
                                     "(app): 選択曲を除外しました。"}));
   EXPECT_EQ(ReadPlaylist().entries[1].state, STATE_EXCLUDED);
+
+  // An empty selection still saves, the whole table, and succeeds.
+  WriteFile(PLAYLIST_FILE_NAME, ReadFile(PLAYLIST_FILE_NAME).substr(0, 600));
+  FakeView none(messages.events, {});
+  EXPECT_EQ(RunMarkSelectedUntransferredFlow(*playlist_, messages, none), FlowResult::Succeeded);
+  EXPECT_EQ(messages.shown.back().text, "選択曲を未伝送にしました。");
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
 
 TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
@@ -77,15 +84,6 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), bytes);
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   EXPECT_EQ(after.st_ino, before.st_ino);
-}
-
-TEST_F(MaintenanceFlowTest, EmptySelectionStillSavesAndSucceeds) {
-  WriteFile(PLAYLIST_FILE_NAME, ReadFile(PLAYLIST_FILE_NAME).substr(0, 600));
-  RecordingMessages messages;
-  FakeView view(messages.events, {});
-  EXPECT_EQ(RunMarkSelectedUntransferredFlow(*playlist_, messages, view), FlowResult::Succeeded);
-  EXPECT_EQ(messages.shown.back().text, "選択曲を未伝送にしました。");
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
 
 TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {

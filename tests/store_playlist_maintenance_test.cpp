@@ -88,18 +88,17 @@ TEST_F(PlaylistEdits, ChangeTheChosenSlotsOnly) {
 // The view was loaded before a fill recorded slot 0 as sent: an edit of
 // other slots keeps that record, and a failed edit changes nothing.
 TEST_F(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
-  Playlist* playlist = playlist_.get();
   WriteFiveSongs();
-  ASSERT_TRUE(playlist->LoadWithCount());
+  ASSERT_TRUE(playlist_->LoadWithCount());
   WriteFiveSongs(1, 13);
   uint32_t chosen[] = {2};
-  ASSERT_TRUE(ExcludeEntries(*playlist, chosen, 1));
+  ASSERT_TRUE(ExcludeEntries(*playlist_, chosen, 1));
   States expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
   EXPECT_EQ(SavedStates(), expected);
 
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
-  EXPECT_FALSE(MarkEntriesUntransferred(*playlist, chosen, 1));
-  EXPECT_EQ(playlist->failure.Last().access, PlaylistAccess::Write);
+  EXPECT_FALSE(MarkEntriesUntransferred(*playlist_, chosen, 1));
+  EXPECT_EQ(playlist_->failure.Last().access, PlaylistAccess::Write);
   EXPECT_EQ(SavedStates(), expected);
 }
 

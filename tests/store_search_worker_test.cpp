@@ -128,7 +128,14 @@ TEST_F(AppendTest, AppendsAsUntransferredFromTheFirstGap) {
   EXPECT_STREQ(saved.entries[3].path, "//d.mp3");
 }
 
+// An empty result still rewrites a short file whole; a table near its end
+// takes only what fits, a full one fails unchanged.
 TEST_F(AppendTest, AddsOnlyWhatFitsAndFailsWhenFull) {
+  std::string one = PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)});
+  WriteFile(PLAYLIST_FILE_NAME, one.substr(0, RECORD_SIZE));
+  ASSERT_EQ(search_->AppendScanResult(), 1);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), one);
+
   WritePlaylist(std::vector<PlaylistEntry>(3900, MakeEntry(0, 0, "//old.mp3", 1)));
   FoundSongs(300);
   ASSERT_EQ(search_->AppendScanResult(), 1);
@@ -138,13 +145,6 @@ TEST_F(AppendTest, AddsOnlyWhatFitsAndFailsWhenFull) {
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
   EXPECT_EQ(search_->AppendScanResult(), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
-}
-
-TEST_F(AppendTest, EmptyResultStillRewritesTheFile) {
-  std::string one = PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)});
-  WriteFile(PLAYLIST_FILE_NAME, one.substr(0, RECORD_SIZE));
-  ASSERT_EQ(search_->AppendScanResult(), 1);
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), one);
 }
 
 }  // namespace

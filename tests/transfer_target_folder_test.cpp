@@ -7,7 +7,6 @@
 #include "tests/support/small_volume.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
 namespace {
@@ -17,25 +16,24 @@ namespace {
 using TargetFolderTest = FreshPlaylistTest;
 
 TEST_F(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
-  std::unique_ptr<Playlist>& playlist = playlist_;
   RecordingMessages messages;
-  EXPECT_FALSE(TestTargetFolder(*playlist));
+  EXPECT_FALSE(TestTargetFolder(*playlist_));
   WriteFile("kMp3", "a file, not a folder");
-  EXPECT_FALSE(TestTargetFolder(*playlist));
-  EXPECT_FALSE(CreateTargetFolder(*playlist, messages));
-  EXPECT_FALSE(playlist->targetFolderPresent);
+  EXPECT_FALSE(TestTargetFolder(*playlist_));
+  EXPECT_FALSE(CreateTargetFolder(*playlist_, messages));
+  EXPECT_FALSE(playlist_->targetFolderPresent);
   std::filesystem::remove("kMp3");
-  EXPECT_TRUE(CreateTargetFolder(*playlist, messages));
+  EXPECT_TRUE(CreateTargetFolder(*playlist_, messages));
   EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
-  EXPECT_TRUE(playlist->targetFolderPresent);
+  EXPECT_TRUE(playlist_->targetFolderPresent);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Stop);
   EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
   EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::None);
-  playlist = std::make_unique<Playlist>();
-  EXPECT_TRUE(TestTargetFolder(*playlist));
-  EXPECT_TRUE(playlist->targetFolderPresent);
+  playlist_ = std::make_unique<Playlist>();
+  EXPECT_TRUE(TestTargetFolder(*playlist_));
+  EXPECT_TRUE(playlist_->targetFolderPresent);
   EXPECT_EQ(std::filesystem::current_path(), folder_.path());
 }
 

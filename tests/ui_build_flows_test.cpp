@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <functional>
 
-#include "store/search_job.h"
 #include "tests/support/window_test.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"

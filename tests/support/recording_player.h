@@ -1,14 +1,30 @@
-// Waits for what a program started in the background leaves behind.
+// A player that records what it is asked to do, and waits for what a real
+// one started in the background leaves behind.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "playback/playback_host.h"
 #include "tests/support/temp_folder.h"
 
 namespace testing_support {
+
+// Counts timer starts and beeps; notes each song with the tick it came at.
+struct RecordingHost : PlaybackHost {
+  void StartContinuousTimer() override { ++timerStarts; }
+  void Beep() override { ++beeps; }
+  void OpenSong(const char* storedPath) override {
+    opened.push_back(storedPath);
+    openedAt.push_back(tick);
+  }
+  int timerStarts = 0, beeps = 0, tick = 0;
+  std::vector<std::string> opened;
+  std::vector<int> openedAt;
+};
 
 // Whether `done` came to hold within twenty seconds.
 template <typename Condition>
