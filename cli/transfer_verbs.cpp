@@ -28,6 +28,7 @@ constexpr char kClearLine[] = "\r\033[K";
 // The terminal is shared by the worker, which prints each row as its copy
 // completes, and the main thread, which redraws the bar.
 struct FillConsole {
+  explicit FillConsole(TransferJob& job) : transfer(job) {}
   TransferJob& transfer;
   std::mutex lock;
   bool showBar = false;
@@ -152,7 +153,7 @@ int RunFill(Owners& owners, int argc, char** argv) {
   }
   TransferJob& transfer = owners.transfer;
   TransferProgress& progress = transfer.Progress();
-  FillConsole console{transfer};
+  FillConsole console(transfer);
   console.showBar = isatty(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress

@@ -14,6 +14,7 @@ constexpr int kMaxWalkDepth = static_cast<int>(PATH_LEN / 3) + 2;
 constexpr size_t kMaxNameLength = 255;
 
 struct Walk {
+  explicit Walk(const ScanTarget& scan) : target(scan) {}
   const ScanTarget& target;
   platform::FolderIdentity folders[kMaxWalkDepth];
   int depth = 0;
@@ -99,6 +100,6 @@ void ScanAt(const char* folderPath, Walk& walk) {
 
 void ScanFolder(const char* folderPath, const ScanTarget& target) {
   if (strnlen(folderPath, PATH_LEN) > kMaxStoredLength) return;
-  Walk walk{target};
+  Walk walk(target);
   ScanAt(folderPath, walk);
 }

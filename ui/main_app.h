@@ -15,6 +15,7 @@ class CMainApp : public QApplication {
   CMainApp(int& argc, char** argv);
   // Runs the main window until it closes.
   int InitInstance();
+  WindowOwners& Owners() { return *m_owners; }
 
  private:
   // Created once, before any window, and kept until the program ends.
