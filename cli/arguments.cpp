@@ -53,10 +53,4 @@ bool ParseArguments(int argc, char** argv, int first, const VerbSyntax& syntax, 
   return true;
 }
 
-int UsageError(const std::string& error) {
-  std::fprintf(stderr, "kobaru: %s\n", error.c_str());
-  PrintUsage(stderr);
-  return EXIT_USAGE;
-}
-
 }  // namespace cli

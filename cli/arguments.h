@@ -33,8 +33,9 @@ struct VerbSyntax {
 bool ParseArguments(int argc, char** argv, int first, const VerbSyntax& syntax, Arguments* out,
                     std::string* error);
 
-// Prints "kobaru: <error>" and the usage text to stderr; returns EXIT_USAGE.
-int UsageError(const std::string& error);
+// Prints "kobaru: <error>", the verb's usage line (none for a null or
+// unknown verb) and where the help is, on stderr; returns EXIT_USAGE.
+int UsageError(const char* verb, const std::string& error);
 void PrintUsage(FILE* stream);
 
 }  // namespace cli

@@ -8,7 +8,9 @@
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "platform/current_folder.h"
+#include "platform/file_system.h"
 #include "platform/system_error.h"
+#include "platform/terminal.h"
 #include "store/build_flows.h"
 #include "store/folder_names.h"
 #include "store/playlist_file.h"
@@ -31,7 +33,7 @@ SearchStatus RunSearch(Owners& owners) {
     std::fprintf(stderr, "kobaru: cannot start the search\n");
     return search.Wait();
   }
-  bool showProgress = isatty(STDERR_FILENO);
+  bool showProgress = platform::CanDrawOn(STDERR_FILENO);
   while (!search.WaitFor(kProgressInterval)) {
     if (showProgress) {
       std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, owners.playlist.entryCount.load());
@@ -49,7 +51,7 @@ int PrepareFolderSearch(SearchJob& search, const Arguments& arguments, bool addi
   const std::string& folder = arguments.positional[0];
   char resolved[kResolvedBytes];
   if (int error = platform::ResolveFolder(folder.c_str(), resolved, sizeof resolved); error != 0) {
-    return UsageError(folder + ": " + platform::ErrorText(error));
+    return UsageError(addition ? "add" : "create", folder + ": " + platform::ErrorText(error));
   }
   if (!search.TakeExtensionEntry(arguments.Value("--ext", DEFAULT_EXTENSION).c_str())) {
     messages.Show(platform::Failure(TEXT_EXTENSION_MISSING));
@@ -75,9 +77,15 @@ int RunCreate(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {"--ext"}, 1, 1}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
   ConsoleMessages messages(false);
+  if (platform::PathExists(PLAYLIST_FILE_NAME)) {  // a creation never replaces one
+    messages.Show(platform::Failure(TEXT_CREATE_FAILED));
+    std::fprintf(stderr, "kobaru: %s already exists here; 'kobaru add FOLDER' adds to it\n",
+                 PLAYLIST_FILE_NAME);
+    return EXIT_FAILED;
+  }
   bool fits = false;
   if (int status = PrepareFolderSearch(owners.search, arguments, false, messages, &fits); status >= 0) {
     return status;
@@ -91,7 +99,9 @@ int RunCreate(Owners& owners, int argc, char** argv) {
 int RunAdd(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, kBuildSyntax, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, kBuildSyntax, &arguments, &error))
+    return UsageError(argv[1], error);
+  if (!RequirePlaylist()) return EXIT_FAILED;
   ConsoleMessages messages(arguments.Has("--yes"));
   bool fits = false;
   if (int status = PrepareFolderSearch(owners.search, arguments, true, messages, &fits); status >= 0) {

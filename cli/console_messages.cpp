@@ -1,10 +1,12 @@
 #include "cli/console_messages.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
 
+#include "platform/file_system.h"
 #include "platform/system_error.h"
 #include "store/playlist_file.h"
 
@@ -16,9 +18,20 @@ void ReportPlaylistFailure(const Playlist& playlist) {
     case PlaylistAccess::None:
       return;
     case PlaylistAccess::Lock:
+      if (failure.error != EWOULDBLOCK) {
+        std::fprintf(stderr, "kobaru: cannot lock this folder or %s: %s; nothing changed\n",
+                     PLAYLIST_FILE_NAME, platform::ErrorText(failure.error));
+        return;
+      }
       std::fprintf(stderr,
                    "kobaru: another program is changing %s in this folder; try again when it has "
                    "finished\n",
+                   PLAYLIST_FILE_NAME);
+      return;
+    case PlaylistAccess::Replaced:
+      std::fprintf(stderr,
+                   "kobaru: another program replaced %s meanwhile; stopped, and it was not "
+                   "written over\n",
                    PLAYLIST_FILE_NAME);
       return;
     case PlaylistAccess::Read:
@@ -30,10 +43,16 @@ void ReportPlaylistFailure(const Playlist& playlist) {
   }
 }
 
+bool RequirePlaylist() {
+  if (platform::PathExists(PLAYLIST_FILE_NAME)) return true;
+  std::fprintf(stderr, "kobaru: there is no playlist (%s) in this folder\n", PLAYLIST_FILE_NAME);
+  return false;
+}
+
+// On stderr, so that the question shows while stdout goes to a file.
 bool AskYes(const char* question, bool assumeYes) {
   if (assumeYes) return true;
-  std::printf("%s [y/N] ", question);
-  std::fflush(stdout);
+  std::fprintf(stderr, "%s [y/N] ", question);
   char answer[64] = {};
   if (std::fgets(answer, sizeof answer, stdin) == nullptr) return false;
   char* start = answer;

@@ -1,5 +1,5 @@
 // Message boxes on a terminal: notices to stdout, failures to stderr,
-// questions as "text [y/N] " answered on stdin.
+// questions as "text [y/N] " on stderr, answered on stdin.
 #pragma once
 
 #include "platform/user_messages.h"
@@ -11,6 +11,7 @@ class ConsoleMessages : public platform::UserMessages {
  public:
   explicit ConsoleMessages(bool assumeYes) : assumeYes_(assumeYes) {}
   platform::MessageAnswer Show(const platform::MessageRequest& request) override;
+  bool TellsReasonsItself() const override { return true; }  // ReportPlaylistFailure
 
  private:
   bool assumeYes_;
@@ -21,7 +22,11 @@ class ConsoleMessages : public platform::UserMessages {
 // changing it. Nothing when no reason was recorded.
 void ReportPlaylistFailure(const Playlist& playlist);
 
-// Prints `question` with " [y/N] " and reads the answer: only y or yes, in
+// True when kPlayLst.dat exists here; else says on stderr that there is no
+// playlist in this folder.
+bool RequirePlaylist();
+
+// Prints `question` on stderr with " [y/N] " and reads the answer: only y or yes, in
 // any case, is Yes. `assumeYes` answers without asking.
 bool AskYes(const char* question, bool assumeYes);
 

@@ -1,4 +1,5 @@
 // kobaru: the command-line face of Kobaru MP3, working in the current folder.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -23,13 +24,9 @@ constexpr Verb kVerbs[] = {
     {"play", cli::RunPlay},          {"startup", cli::RunStartup},
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // A closed output ends an operation through its failed writes, never
-  // halfway through one.
-  platform::IgnoreBrokenPipes();
-  if (argc < 2) return cli::UsageError("missing verb");
+// The verb's status, before stdout is checked.
+int RunVerb(int argc, char** argv) {
+  if (argc < 2) return cli::UsageError(nullptr, "missing verb");
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
       std::strcmp(argv[1], "help") == 0) {
     cli::PrintUsage(stdout);
@@ -45,5 +42,27 @@ int main(int argc, char** argv) {
       return verb.run(*owners, argc, argv);
     }
   }
-  return cli::UsageError(std::string("unknown verb ") + argv[1]);
+  return cli::UsageError(nullptr, std::string("unknown verb ") + argv[1]);
+}
+
+// Output that never arrived (a full disk, a closed pipe) is a failure, as in
+// coreutils: said once on stderr, whatever the verb's status.
+int CheckStdout(int status) {
+  int error = std::fflush(stdout) == 0 ? 0 : errno;
+  if (error == 0 && !std::ferror(stdout)) return status;
+  if (error != 0) {
+    std::fprintf(stderr, "kobaru: write error: %s\n", std::strerror(error));
+  } else {
+    std::fputs("kobaru: write error\n", stderr);
+  }
+  return cli::EXIT_FAILED;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A closed output ends an operation through its failed writes, never
+  // halfway through one.
+  platform::IgnoreBrokenPipes();
+  return CheckStdout(RunVerb(argc, argv));
 }

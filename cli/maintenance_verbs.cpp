@@ -56,8 +56,9 @@ int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow fl
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   if (!playlist.LoadWithCount()) {
     ReportPlaylistFailure(playlist);
     return EXIT_FAILED;
@@ -67,8 +68,8 @@ int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow fl
   for (const std::string& number : arguments.positional) {
     uint32_t slot;
     if (!ParseRegistrationNumber(number, count, &slot)) {
-      return UsageError(number + ": no song with that registration number (1.." +
-                        std::to_string(count) + ")");
+      return UsageError(argv[1], number + ": no song with that registration number (1.." +
+                                     std::to_string(count) + ")");
     }
     slots.push_back(slot);
   }
@@ -83,8 +84,9 @@ int RunResetAll(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 0, 0}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   ConsoleMessages messages(arguments.Has("--yes"));
   NumberedSelection none({});
   return ExitStatus(owners.playlist, RunMarkAllUntransferredFlow(owners.playlist, messages, none));

@@ -31,7 +31,7 @@ int RunSeconds(Owners&, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--ms"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
   bool milliseconds = arguments.Has("--ms");
   for (const std::string& file : arguments.positional) {
@@ -47,7 +47,9 @@ int RunSeconds(Owners&, int argc, char** argv) {
 int RunPlay(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
+    return UsageError(argv[1], error);
+  if (!RequirePlaylist()) return EXIT_FAILED;
   owners.playlist.playlistPresent = IsFilePresent(PLAYLIST_FILE_NAME);
   ShellPlaybackHost host;
   owners.continuous.OnBannerClick(host);
@@ -61,9 +63,10 @@ int RunPlay(Owners& owners, int argc, char** argv) {
 int RunStartup(Owners&, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 1, 1}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 1, 1}, &arguments, &error))
+    return UsageError(argv[1], error);
   const std::string& choice = arguments.positional[0];
-  if (choice != kOn && choice != kOff) return UsageError("startup takes on or off");
+  if (choice != kOn && choice != kOff) return UsageError(argv[1], "startup takes on or off");
   if (SetStartUpMarker(choice == kOn)) return EXIT_OK;
   ConsoleMessages messages(false);
   ReportMarkerFailure(messages);

@@ -1,11 +1,11 @@
 // list and stats: show the playlist without changing it.
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "platform/terminal.h"
 #include "store/playlist_colours.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
@@ -14,8 +14,6 @@
 
 namespace cli {
 namespace {
-
-bool UseColour() { return isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr; }
 
 // A row in the playlist window's colours, as 24-bit terminal colours.
 void PrintLine(const char* text, RowColours colours, bool colour) {
@@ -36,22 +34,26 @@ void PrintRow(const PlaylistTable& table, uint32_t slot, bool colour) {
   PrintLine(row, PlaylistRowColours(false, entry.state, false), colour);
 }
 
+// The playlist loaded, or false once its failure is said.
+bool Load(Playlist& playlist) {
+  if (!RequirePlaylist()) return false;
+  if (playlist.LoadWithCount()) return true;
+  ReportPlaylistFailure(playlist);
+  return false;
+}
+
 }  // namespace
 
 int RunList(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--sorted"}, {}, 0, 0}, &arguments, &error)) {
-    return UsageError(error);
+    return UsageError(argv[1], error);
   }
   Playlist& playlist = owners.playlist;
-  bool loaded = playlist.LoadWithCount();
-  bool colour = UseColour();
+  if (!Load(playlist)) return EXIT_FAILED;
+  bool colour = platform::CanColour(STDOUT_FILENO);
   PrintLine(PLAYLIST_HEADER_ROW, PlaylistRowColours(true, 0, false), colour);
-  if (!loaded) {
-    ReportPlaylistFailure(playlist);
-    return EXIT_FAILED;
-  }
   // Rows the window lists: from slot 0 while the slot holds an entry.
   uint32_t values[MAX_ENTRIES];
   uint32_t count = CountEntries(playlist.workingTable);
@@ -66,17 +68,15 @@ int RunList(Owners& owners, int argc, char** argv) {
 int RunStats(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
+    return UsageError(argv[1], error);
   Playlist& playlist = owners.playlist;
-  bool loaded = playlist.LoadWithCount();
+  if (!Load(playlist)) return EXIT_FAILED;
   char line[128];
-  FormatStatsLine(
-      ComputePlaylistStats(playlist.workingTable, loaded ? playlist.entryCount.load() : 0), line,
-      sizeof line);
+  FormatStatsLine(ComputePlaylistStats(playlist.workingTable, playlist.entryCount.load()), line,
+                  sizeof line);
   std::printf("%s\n", line);
-  if (loaded) return EXIT_OK;
-  ReportPlaylistFailure(playlist);
-  return EXIT_FAILED;
+  return EXIT_OK;
 }
 
 }  // namespace cli

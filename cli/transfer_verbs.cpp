@@ -1,6 +1,7 @@
 // mkdir and fill: the target folder and one transfer run.
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
@@ -12,6 +13,7 @@
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
 #include "platform/system_error.h"
+#include "platform/terminal.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
 #include "transfer/target_folder.h"
@@ -28,8 +30,9 @@ constexpr char kClearLine[] = "\r\033[K";
 // The terminal is shared by the worker, which prints each row as its copy
 // completes, and the main thread, which redraws the bar.
 struct FillConsole {
-  explicit FillConsole(TransferJob& job) : transfer(job) {}
+  FillConsole(TransferJob& job, const Playlist& songs) : transfer(job), playlist(songs) {}
   TransferJob& transfer;
+  const Playlist& playlist;  // the run's table, for the paths of refused songs
   std::mutex lock;
   bool showBar = false;
   bool barShown = false;
@@ -54,6 +57,17 @@ void PrintRow(void* context, const char* row) {
     console->outputClosed = true;
     console->transfer.RequestStop();
   }
+}
+
+// A song whose file belongs to the system is said, never copied.
+void PrintRefused(void* context, uint32_t slot) {
+  auto* console = static_cast<FillConsole*>(context);
+  char path[DISPLAY_PATH_BYTES];
+  const PlaylistTable& table = console->playlist.workingTable;
+  MakeDisplayPath(table.entries[std::min(slot, MAX_ENTRIES - 1)], path, sizeof path);
+  std::lock_guard<std::mutex> guard(console->lock);
+  ClearBar(console);
+  std::fprintf(stderr, "kobaru: %s is a file of the system, not a song; not sent\n", path);
 }
 
 // "[#######-----]  42%  12 曲  8.3 MB/s": percent of the budget, counting
@@ -102,8 +116,12 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       break;
     }
     case TransferEnd::TargetFailed:
-      std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
-                   platform::ErrorText(error));
+      if (error == ELOOP) {
+        std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
+      } else {
+        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
+                     platform::ErrorText(error));
+      }
       break;
     case TransferEnd::NumbersUsed:
       std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
@@ -117,9 +135,24 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
   }
 }
 
+// A run that stopped on a failure, not on the budget, the medium, the
+// numbers or a stop request; songs found missing are said and no failure.
+bool EndedInFailure(const TransferProgress& progress, int32_t result) {
+  switch (progress.endReason.load()) {
+    case TransferEnd::TargetFailed:
+    case TransferEnd::SourceFailed:
+    case TransferEnd::PlaylistFailed:
+    case TransferEnd::PlaylistReplaced:
+    case TransferEnd::NotStarted:
+      return true;
+    default:
+      return result == -1;
+  }
+}
+
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
 int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
-  TransferObserver observer{PrintRow, console};
+  TransferObserver observer{PrintRow, console, PrintRefused};
   TransferJob& transfer = console->transfer;
   TransferStart start = transfer.Start(capacityMb, &observer);
   *started = start != TransferStart::Busy;
@@ -138,7 +171,8 @@ int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
 int RunMkdir(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
+    return UsageError(argv[1], error);
   ConsoleMessages messages(false);
   return CreateTargetFolder(owners.playlist, messages) ? EXIT_OK : EXIT_FAILED;
 }
@@ -146,15 +180,18 @@ int RunMkdir(Owners& owners, int argc, char** argv) {
 int RunFill(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error)) return UsageError(error);
+  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error))
+    return UsageError(argv[1], error);
   int32_t capacityMb = ParseCapacity(arguments);
   if (capacityMb == 0) {
-    return UsageError(arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
+    return UsageError(argv[1],
+                      arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
   }
+  if (!RequirePlaylist()) return EXIT_FAILED;
   TransferJob& transfer = owners.transfer;
   TransferProgress& progress = transfer.Progress();
-  FillConsole console(transfer);
-  console.showBar = isatty(STDERR_FILENO);
+  FillConsole console(transfer, owners.playlist);
+  console.showBar = platform::CanDrawOn(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
@@ -170,10 +207,17 @@ int RunFill(Owners& owners, int argc, char** argv) {
   ConsoleMessages messages(false);
   ShowTransferOutcome(progress, messages);
   ReportEarlyEnd(progress, owners.playlist);
-  if (result == -1 || progress.endReason.load() == TransferEnd::PlaylistFailed) {
+  TransferEnd reason = progress.endReason.load();
+  if (result == -1 || reason == TransferEnd::PlaylistFailed ||
+      reason == TransferEnd::PlaylistReplaced) {
     ReportPlaylistFailure(owners.playlist);
   }
-  return result == -1 || console.outputClosed ? EXIT_FAILED : EXIT_OK;
+  if (int signal = platform::CaughtInterrupt(); signal != 0) {
+    std::fprintf(stderr, "kobaru: interrupted; %u songs sent\n", progress.songsCopied.load());
+    std::fflush(stdout);
+    platform::EndBySignal(signal);
+  }
+  return EndedInFailure(progress, result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }
 
 }  // namespace cli

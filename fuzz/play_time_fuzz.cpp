@@ -7,6 +7,7 @@
 #include "playback/id3v2_tag.h"
 #include "playback/mpeg_frame_header.h"
 #include "playback/play_time.h"
+#include "playback/vbri_header.h"
 #include "playback/xing_header.h"
 
 namespace {
@@ -27,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DecodeLeadingHeader(data, size);
   XingInfo xing;
   if (ReadXingHeader(data, size, &xing) && xing.frames < 1) __builtin_trap();
+  VbriInfo vbri;
+  if (ReadVbriHeader(data, size, &vbri) && vbri.frames < 1) __builtin_trap();
   if (size == 0) return 0;  // fmemopen refuses an empty buffer
   FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (file == nullptr) return 0;

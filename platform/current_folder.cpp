@@ -15,7 +15,7 @@ int ChangeFolder(const char* path) { return chdir(path) == 0 ? 0 : errno; }
 
 bool CanEnterFolder(const char* path) {
   struct stat info;
-  return stat(path, &info) == 0 && S_ISDIR(info.st_mode) && access(path, X_OK) == 0;
+  return lstat(path, &info) == 0 && S_ISDIR(info.st_mode) && access(path, X_OK) == 0;
 }
 
 int ResolveFolder(const char* path, char* out, size_t outSize) {

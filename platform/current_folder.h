@@ -13,7 +13,7 @@ bool CreateFolder(const char* path);
 int ChangeFolder(const char* path);
 
 // True when `path` is a folder that could be made the current folder (it
-// exists, is a folder, and may be searched). The current folder is never
+// exists, is a folder and no link to one, and may be searched). The current folder is never
 // changed, so the test is safe while another thread works in it.
 bool CanEnterFolder(const char* path);
 

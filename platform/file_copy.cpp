@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <memory>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/descriptor_io.h"
@@ -23,6 +25,13 @@ namespace {
 constexpr size_t kChunkBytes = 1u << 20;
 constexpr size_t kNameBytes = 4096;
 constexpr mode_t kPermissionBits = 0777;
+constexpr int kNameAttempts = 100;
+
+// File systems whose files are the system's own state, never songs: a
+// playlist naming /proc/self/environ must not put it on a card.
+constexpr long kPseudoFileSystems[] = {
+    PROC_SUPER_MAGIC,    SYSFS_MAGIC,   DEBUGFS_MAGIC, SECURITYFS_MAGIC, CGROUP_SUPER_MAGIC,
+    CGROUP2_SUPER_MAGIC, TRACEFS_MAGIC, BPF_FS_MAGIC,  EFIVARFS_MAGIC,   SELINUX_MAGIC};
 
 // Keeps the first failure's errno (`error` when given) and passes `result` on.
 CopyResult Failed(int* failure, CopyResult result, int error = 0) {
@@ -106,25 +115,49 @@ bool IsLinkUnsupported(int error) {
 
 // Last resort where neither works: the exclusive create decides who owns
 // the name, and the rename puts the full file in place of the empty one.
-CopyResult ReserveAndRename(const char* temporary, const char* target, int* failure) {
-  int fd = open(target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+CopyResult ReserveAndRename(int folder, const char* temporary, const char* target, int* failure) {
+  int fd = openat(folder, target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
     return errno == EEXIST ? CopyResult::TargetExists : Failed(failure, CopyResult::TargetFailed);
   }
   close(fd);
-  if (rename(temporary, target) == 0) return CopyResult::Copied;
+  if (renameat(folder, temporary, folder, target) == 0) return CopyResult::Copied;
   Failed(failure, CopyResult::TargetFailed);
-  unlink(target);
+  unlinkat(folder, target, 0);
   return CopyResult::TargetFailed;
 }
 
-// "<target's folder>/.kobaru-partial-<pid>-XXXXXX", for mkostemp.
-bool MakeTemporaryPattern(const char* target, char* out) {
+// Proc, sysfs and the like, and devtmpfs, which only shows as the file
+// system of /dev.
+bool IsSystemFile(int fd, const struct stat& info) {
+  struct statfs system;
+  if (fstatfs(fd, &system) != 0) return false;
+  for (long type : kPseudoFileSystems) {
+    if (static_cast<long>(system.f_type) == type) return true;
+  }
+  struct stat devices;
+  return stat("/dev", &devices) == 0 && devices.st_dev == info.st_dev;
+}
+
+// Creates "<target's folder>/.kobaru-partial-<pid>-<n>" exclusively in
+// `folder`, its name in `out`; the descriptor, or -1 with errno set.
+int CreateTemporary(int folder, const char* target, char* out) {
   const char* slash = std::strrchr(target, '/');
   int folderLength = slash == nullptr ? 0 : static_cast<int>(slash - target + 1);
-  int length = std::snprintf(out, kNameBytes, "%.*s%s%ld-XXXXXX", folderLength, target,
-                             TEMPORARY_COPY_PREFIX, static_cast<long>(getpid()));
-  return length > 0 && static_cast<size_t>(length) < kNameBytes;
+  struct timespec now {};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    int length = std::snprintf(out, kNameBytes, "%.*s%s%ld-%lx", folderLength, target,
+                               TEMPORARY_COPY_PREFIX, static_cast<long>(getpid()),
+                               static_cast<unsigned long>(now.tv_nsec) + attempt);
+    if (length <= 0 || static_cast<size_t>(length) >= kNameBytes) {
+      errno = ENAMETOOLONG;
+      return -1;
+    }
+    int fd = openat(folder, out, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 // The process id in a temporary name, or 0 when the name is not one of ours.
@@ -141,13 +174,21 @@ bool IsStale(long owner) {
   return kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
 }
 
+bool IsLeftover(const char* name, const void*) {
+  long owner = OwnerOf(name);
+  return owner != 0 && IsStale(owner);
+}
+
+bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
+
 }  // namespace
 
-// Copies into a new temporary file, named in `temporary` (a pattern on
-// entry); false in `*created` when not even that file could be made.
-CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, char* temporary,
+// Copies into a new temporary file in `folder`, named in `temporary`;
+// false in `*created` when not even that file could be made.
+CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, int folder,
+                                       const char* target, char* temporary,
                                        const CopyControl& control, bool* created) {
-  Copy copy{in, mkostemp(temporary, O_CLOEXEC), 0, &control, &failure_};
+  Copy copy{in, CreateTemporary(folder, target, temporary), 0, &control, &failure_};
   *created = copy.out >= 0;
   if (!*created) return Failed(&failure_, CopyResult::TargetFailed);
   CopyResult result = CopyData(&copy, paths_.copyFileRange);
@@ -156,73 +197,68 @@ CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, char* 
   return result;
 }
 
-CopyResult FileCopier::CopyOpenSource(int in, const char* target, const CopyControl& control) {
+CopyResult FileCopier::CopyOpenSource(int in, int folder, const char* target,
+                                      const CopyControl& control) {
   struct stat info;
   if (fstat(in, &info) != 0) return Failed(&failure_, CopyResult::SourceFailed);
   if (!S_ISREG(info.st_mode)) {
     return Failed(&failure_, CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
+  if (IsSystemFile(in, info)) return CopyResult::SourceRefused;
   char temporary[kNameBytes];
-  if (!MakeTemporaryPattern(target, temporary)) {
-    return Failed(&failure_, CopyResult::TargetFailed, ENAMETOOLONG);
-  }
   bool created = false;
-  CopyResult result = CopyToTemporary(in, info, temporary, control, &created);
-  if (result == CopyResult::Copied) result = MoveNoReplace(temporary, target);
-  if (created && result != CopyResult::Copied) unlink(temporary);
+  CopyResult result = CopyToTemporary(in, info, folder, target, temporary, control, &created);
+  if (result == CopyResult::Copied) result = MoveNoReplace(folder, temporary, target);
+  if (created && result != CopyResult::Copied) unlinkat(folder, temporary, 0);
   return result;
 }
 
-CopyResult FileCopier::CopyFileNoReplace(const char* source, const char* target,
+CopyResult FileCopier::CopyFileNoReplace(const char* source, int folder, const char* target,
                                          const CopyControl& control, int* error) {
   failure_ = 0;
   CopyResult result = CopyResult::TargetExists;
-  if (!IsNameTaken(target)) {
+  if (!IsNameTaken(folder, target)) {
     // Non-blocking, so a pipe named like a song is refused instead of
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    result = in < 0 ? Failed(&failure_, CopyResult::SourceFailed)
-                    : CopyOpenSource(in, target, control);
+    result =
+        in < 0 ? Failed(&failure_, CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
     if (in >= 0) close(in);
   }
   if (error != nullptr) *error = result == CopyResult::Copied ? 0 : failure_;
   return result;
 }
 
-CopyResult FileCopier::MoveNoReplace(const char* temporary, const char* target) {
+CopyResult FileCopier::MoveNoReplace(int folder, const char* temporary, const char* target) {
   if (paths_.renameNoReplace) {
-    if (renameat2(AT_FDCWD, temporary, AT_FDCWD, target, RENAME_NOREPLACE) == 0) {
+    if (renameat2(folder, temporary, folder, target, RENAME_NOREPLACE) == 0) {
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
     if (!IsRefusedFlag(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
   if (paths_.hardLink) {
-    if (link(temporary, target) == 0) {
-      unlink(temporary);
+    if (linkat(folder, temporary, folder, target, 0) == 0) {
+      unlinkat(folder, temporary, 0);
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
     if (!IsLinkUnsupported(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
-  return ReserveAndRename(temporary, target, &failure_);
+  return ReserveAndRename(folder, temporary, target, &failure_);
 }
 
-bool IsNameTaken(const char* path) {
+bool IsNameTaken(int folder, const char* name) {
   struct stat info;
-  return lstat(path, &info) == 0;
+  return fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-int RemoveLeftoverCopies(const char* folder) {
-  DIR* listing = opendir(folder);
-  if (listing == nullptr) return 0;
-  int removed = 0;
-  while (const dirent* found = readdir(listing)) {
-    long owner = OwnerOf(found->d_name);
-    if (owner != 0 && IsStale(owner) && unlinkat(dirfd(listing), found->d_name, 0) == 0) ++removed;
-  }
-  closedir(listing);
-  return removed;
+int RemoveLeftoverCopies(const char* folder, int parent) {
+  return RemoveMatchingEntries(folder, IsLeftover, nullptr, parent);
+}
+
+int RemoveAllTemporaryCopies(const char* folder, int parent) {
+  return RemoveMatchingEntries(folder, IsAnyCopy, nullptr, parent);
 }
 
 }  // namespace platform

@@ -7,14 +7,17 @@
 
 struct stat;
 
+#include "platform/folder_handle.h"
+
 namespace platform {
 
 enum class CopyResult {
   Copied,
-  TargetExists,  // a file or folder of the target name was there, or appeared
-  SourceFailed,  // the source could not be opened or read, or is no file
-  TargetFailed,  // the medium is full, write-protected, gone, or the folder is missing
-  Cancelled,     // `cancel` was seen set between two chunks
+  TargetExists,   // a file or folder of the target name was there, or appeared
+  SourceFailed,   // the source could not be opened or read, or is no file
+  SourceRefused,  // the source is a file of the system (proc, sysfs, /dev...), no song
+  TargetFailed,   // the medium is full, write-protected, gone, or the folder is missing
+  Cancelled,      // `cancel` was seen set between two chunks
 };
 
 // Which ways of the file system the copier may take. All on by default; a
@@ -38,38 +41,44 @@ class FileCopier {
  public:
   explicit FileCopier(CopyPaths paths = {}) : paths_(paths) {}
 
-  // Copies `source` to `target` unless `target` exists. The data go to a
-  // hidden temporary file beside the target, are flushed to the medium, and
-  // only then get the final name (MoveNoReplace); mode bits and
-  // modification time are kept. Any failure removes the temporary file.
-  // Blocking. On SourceFailed or TargetFailed, `*error` (when given) holds
-  // the system's reason, else 0.
-  [[nodiscard]] CopyResult CopyFileNoReplace(const char* source, const char* target,
+  // Copies `source` to `target`, a name in `folder`, unless `target`
+  // exists. The data go to a hidden temporary file beside the target, are
+  // flushed to the medium, and only then get the final name
+  // (MoveNoReplace); mode bits and modification time are kept. Any failure
+  // removes the temporary file. Blocking. On SourceFailed or TargetFailed,
+  // `*error` (when given) holds the system's reason, else 0.
+  [[nodiscard]] CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
                                              const CopyControl& control, int* error = nullptr);
 
-  // Gives `from` the name `to` unless something has that name: by a rename
-  // that refuses to replace, else a hard link and an unlink, else an
-  // exclusive create of `to` that a rename then fills. Copied, TargetExists
-  // or TargetFailed; `from` is left in place unless the result is Copied.
-  [[nodiscard]] CopyResult MoveNoReplace(const char* from, const char* to);
+  // Gives `from` the name `to`, both in `folder`, unless something has that
+  // name: by a rename that refuses to replace, else a hard link and an
+  // unlink, else an exclusive create of `to` that a rename then fills.
+  // Copied, TargetExists or TargetFailed; `from` is left in place unless
+  // the result is Copied.
+  [[nodiscard]] CopyResult MoveNoReplace(int folder, const char* from, const char* to);
 
  private:
-  CopyResult CopyOpenSource(int in, const char* target, const CopyControl& control);
-  CopyResult CopyToTemporary(int in, const struct stat& source, char* temporary,
-                             const CopyControl& control, bool* created);
+  CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control);
+  CopyResult CopyToTemporary(int in, const struct stat& source, int folder, const char* target,
+                             char* temporary, const CopyControl& control, bool* created);
 
   CopyPaths paths_;
   int failure_ = 0;  // the first errno of the copy in progress
 };
 
-// True when anything has this name: a file, a folder, even a dangling link.
-bool IsNameTaken(const char* path);
+// True when anything has this name in `folder`: a file, a folder, even a
+// dangling link.
+bool IsNameTaken(int folder, const char* name);
 
 inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
 
 // Removes the temporary files of killed copies from `folder`: those whose
 // process (named in them) no longer runs, and this process's own. Returns
 // how many were removed.
-int RemoveLeftoverCopies(const char* folder);
+int RemoveLeftoverCopies(const char* folder, int parent = CURRENT_FOLDER);
+
+// Removes every temporary copy in `folder`, whichever process it names: for
+// a caller that knows no copy into it is under way. How many went.
+int RemoveAllTemporaryCopies(const char* folder, int parent = CURRENT_FOLDER);
 
 }  // namespace platform

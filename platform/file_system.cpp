@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,8 +40,32 @@ int FinishWrite(int fd, bool written) {
   return error;
 }
 
-int RewriteInPlace(const char* name, const void* data, size_t size) {
-  int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+// True when the open file is not the `expected` one (when one is known).
+bool IsOtherFile(int fd, const FileIdentity* expected) {
+  if (expected == nullptr || !expected->Known()) return false;
+  struct stat info;
+  return fstat(fd, &info) != 0 || info.st_dev != expected->device || info.st_ino != expected->inode;
+}
+
+bool IsOtherName(int folder, const char* name, const FileIdentity* expected) {
+  if (expected == nullptr || !expected->Known()) return false;
+  struct stat info;
+  return fstatat(folder, name, &info, 0) != 0 || info.st_dev != expected->device ||
+         info.st_ino != expected->inode;
+}
+
+// Opens an existing file for writing: the descriptor, or -1 with errno set.
+int OpenForWrite(int folder, const char* name, const FileIdentity* expected) {
+  int fd = openat(folder, name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 || !IsOtherFile(fd, expected)) return fd;
+  close(fd);
+  errno = FILE_REPLACED;
+  return -1;
+}
+
+int RewriteInPlace(int folder, const char* name, const void* data, size_t size,
+                   const FileIdentity* expected) {
+  int fd = OpenForWrite(folder, name, expected);
   if (fd < 0) return errno;
   bool written = WriteAllAt(fd, data, size, 0) && ftruncate(fd, static_cast<off_t>(size)) == 0;
   return FinishWrite(fd, written);
@@ -50,7 +75,7 @@ int RewriteInPlace(const char* name, const void* data, size_t size) {
 // never follows a link, not even a dangling one, and a name another thread
 // holds just moves this one on to the next n. The descriptor, or -1 with
 // errno set.
-int CreateTemporary(const char* name, mode_t mode, char* temporary) {
+int CreateTemporary(int folder, const char* name, mode_t mode, char* temporary) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%d.tmp", name,
                                static_cast<long>(getpid()), attempt);
@@ -58,36 +83,51 @@ int CreateTemporary(const char* name, mode_t mode, char* temporary) {
       errno = ENAMETOOLONG;
       return -1;
     }
-    int fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    int fd = openat(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
 
-// The temporary file's way; 0 once `name` holds the new contents.
-int ReplaceThroughTemporary(const char* name, const void* data, size_t size, mode_t mode,
-                            bool keepMode) {
+// The temporary file's way; 0 once `name` holds the new contents. The
+// identity is checked again just before the rename, after the slow write.
+int ReplaceThroughTemporary(int folder, const char* name, const void* data, size_t size,
+                            mode_t mode, bool keepMode, const FileIdentity* expected) {
   char temporary[kNameBytes];
-  int fd = CreateTemporary(name, mode, temporary);
+  int fd = CreateTemporary(folder, name, mode, temporary);
   if (fd < 0) return errno;
   // The umask applied at creation must not narrow the old file's modes.
   if (keepMode) fchmod(fd, mode);
   int error = FinishWrite(fd, WriteAllAt(fd, data, size, 0));
-  if (error == 0 && rename(temporary, name) != 0) error = errno;
+  if (error == 0 && IsOtherName(folder, name, expected)) error = FILE_REPLACED;
+  if (error == 0 && renameat(folder, temporary, folder, name) != 0) error = errno;
   if (error != 0) {
-    unlink(temporary);
+    unlinkat(folder, temporary, 0);
     return error;
   }
-  char folder[kNameBytes];
-  FolderOf(name, folder, sizeof folder);
-  SyncFolder(folder);
+  char part[kNameBytes];
+  FolderOf(name, part, sizeof part);
+  SyncFolder(part, folder);
   return 0;
+}
+
+// "<base>.<digits>-<digits>.tmp", as CreateTemporary names them.
+bool IsReplacementTemporary(const char* entry, const void* base) {
+  const char* name = static_cast<const char*>(base);
+  size_t length = std::strlen(name);
+  if (std::strncmp(entry, name, length) != 0 || entry[length] != '.') return false;
+  const char* rest = entry + length + 1;
+  size_t pidDigits = std::strspn(rest, "0123456789");
+  if (pidDigits == 0 || rest[pidDigits] != '-') return false;
+  rest += pidDigits + 1;
+  size_t counterDigits = std::strspn(rest, "0123456789");
+  return counterDigits > 0 && std::strcmp(rest + counterDigits, ".tmp") == 0;
 }
 
 // Non-blocking open, so a pipe of that name can't hang the caller; -1
 // unless it is a regular file, with errno set.
-int OpenRegularFile(const char* name) {
-  int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+int OpenRegularFile(const char* name, int folder = CURRENT_FOLDER) {
+  int fd = openat(folder, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -125,12 +165,15 @@ std::FILE* OpenRegularFileForReading(const char* name) {
   return file;
 }
 
-int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error) {
-  int fd = OpenRegularFile(name);
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error,
+                      FileIdentity* identity, int folder) {
+  int fd = OpenRegularFile(name, folder);
   if (fd < 0) {
     if (error != nullptr) *error = errno;
     return -1;
   }
+  struct stat info;
+  if (identity != nullptr && fstat(fd, &info) == 0) *identity = {info.st_dev, info.st_ino};
   char* bytes = static_cast<char*>(buffer);
   size_t total = 0;
   while (total < capacity) {
@@ -143,18 +186,32 @@ int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* erro
   return static_cast<int64_t>(total);
 }
 
-int ReplaceFileContents(const char* name, const void* data, size_t size) {
+int ReplaceFileContents(const char* name, const void* data, size_t size,
+                        const FileIdentity* expected, int folder) {
   struct stat old;
-  bool exists = stat(name, &old) == 0;
-  if (exists && !CanOpenExistingForWrite(name)) return S_ISDIR(old.st_mode) ? EISDIR : EACCES;
+  bool exists = fstatat(folder, name, &old, AT_SYMLINK_NOFOLLOW) == 0;
+  if (exists && S_ISLNK(old.st_mode)) return RewriteInPlace(folder, name, data, size, expected);
+  if (!exists && expected != nullptr && expected->Known()) return FILE_REPLACED;
+  if (exists && IsOtherName(folder, name, expected)) return FILE_REPLACED;
+  if (exists && !S_ISREG(old.st_mode)) return S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+  if (exists && IsReadOnlyMode(old.st_mode)) return EACCES;
+  // A file this user may not write is not replaced either; the system's
+  // own reason (a read-only medium, no permission) is the one returned.
+  if (exists) {
+    int fd = OpenForWrite(folder, name, nullptr);
+    if (fd < 0) return errno;
+    close(fd);
+  }
   mode_t mode = exists ? (old.st_mode & kModeBits) : kNewFileMode;
-  int error = ReplaceThroughTemporary(name, data, size, mode, exists);
-  if (error == 0 || !exists) return error;
-  return RewriteInPlace(name, data, size);
+  int error = ReplaceThroughTemporary(folder, name, data, size, mode, exists, expected);
+  if (error == 0 || !exists || error == FILE_REPLACED) return error;
+  // The first failure is the reason told, when the other way fails too.
+  return RewriteInPlace(folder, name, data, size, expected) == 0 ? 0 : error;
 }
 
-int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size_t size) {
-  int fd = open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size_t size,
+                       const FileIdentity* expected, int folder) {
+  int fd = OpenForWrite(folder, name, expected);
   if (fd < 0) return errno;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || IsReadOnlyMode(info.st_mode)) {
@@ -167,16 +224,41 @@ int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size
   constexpr unsigned kWriteThrough =
       SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
   int error = WriteAllAt(fd, data, size, static_cast<off_t>(offset)) ? 0 : errno;
-  if (error == 0 &&
-      sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), kWriteThrough) != 0) {
+  if (error == 0 && sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                                    kWriteThrough) != 0) {
     error = errno;
   }
   if (close(fd) != 0 && error == 0) error = errno;
   return error;
 }
 
-bool SyncFolder(const char* folder) {
-  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int RemoveReplacementTemporaries(const char* name, int folder) {
+  char part[kNameBytes];
+  FolderOf(name, part, sizeof part);
+  const char* slash = std::strrchr(name, '/');
+  return RemoveMatchingEntries(part, IsReplacementTemporary, slash ? slash + 1 : name, folder);
+}
+
+int RemoveMatchingEntries(const char* name, bool (*matches)(const char*, const void*),
+                          const void* context, int parent) {
+  int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  DIR* listing = fd < 0 ? nullptr : fdopendir(fd);
+  if (listing == nullptr) {
+    if (fd >= 0) close(fd);
+    return 0;
+  }
+  int removed = 0;
+  while (const dirent* found = readdir(listing)) {
+    if (matches(found->d_name, context) && unlinkat(dirfd(listing), found->d_name, 0) == 0) {
+      ++removed;
+    }
+  }
+  closedir(listing);
+  return removed;
+}
+
+bool SyncFolder(const char* name, int parent) {
+  int fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   bool flushed = fsync(fd) == 0;
   close(fd);

@@ -6,7 +6,21 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/folder_handle.h"
+
 namespace platform {
+
+// Which file a name led to when it was read: a later write can tell
+// whether the name still leads there. Zero: no file known.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool Known() const { return inode != 0; }
+};
+
+// The error code of a write refused because the name no longer leads to
+// the file that was read (another program put another file there).
+inline constexpr int FILE_REPLACED = ESTALE;
 
 // True when `name` is an existing regular file that could be opened for
 // writing without creating it. A file without any write bit in its mode
@@ -19,10 +33,12 @@ bool IsReadOnlyMode(unsigned mode);
 // True when `name` exists at all (file, folder or anything else).
 bool PathExists(const char* name);
 
-// Reads up to `capacity` bytes from the start of file `name` into `buffer`.
-// Returns the bytes read, or -1 when it can't be opened or is not a regular
-// file; then `*error` (when given) holds the reason.
-int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error = nullptr);
+// Reads up to `capacity` bytes from the start of file `name` in `folder`
+// into `buffer`. Returns the bytes read, or -1 when it can't be opened or
+// is not a regular file; then `*error` (when given) holds the reason.
+// `*read` (when given) becomes the identity of the file read.
+int64_t ReadFileStart(const char* name, void* buffer, size_t capacity, int* error = nullptr,
+                      FileIdentity* read = nullptr, int folder = CURRENT_FOLDER);
 
 // Opens `name` for binary reading when it is a regular file; nullptr for a
 // folder, a pipe or a device, which must not block or mislead a reader.
@@ -34,18 +50,36 @@ std::FILE* OpenRegularFileForReading(const char* name);
 // over the old one. An existing file without write permission is not
 // replaced. When no temporary can be made, written or renamed (a full
 // medium, a folder this user may not write), an existing file is
-// overwritten in place instead: same size, no new space.
-[[nodiscard]] int ReplaceFileContents(const char* name, const void* data, size_t size);
+// overwritten in place instead: same size, no new space. A name that is a
+// symbolic link is always written in place, so the link and its target
+// never part. With a known `expected`, a name that no longer leads to that
+// file is left alone: FILE_REPLACED. Names are taken in `folder`.
+[[nodiscard]] int ReplaceFileContents(const char* name, const void* data, size_t size,
+                                      const FileIdentity* expected = nullptr,
+                                      int folder = CURRENT_FOLDER);
 
 // Overwrites `size` bytes at `offset` of the existing file `name` and
 // writes them through to the device, waiting for it; the device's own
 // cache is left to the next flush on the medium. Nothing else of the file
 // changes; a read-only file (no write bit, even for root) is refused with
-// EACCES.
+// EACCES, and one other than a known `expected` with FILE_REPLACED.
 [[nodiscard]] int OverwriteFileRange(const char* name, uint64_t offset, const void* data,
-                                     size_t size);
+                                     size_t size, const FileIdentity* expected = nullptr,
+                                     int folder = CURRENT_FOLDER);
+
+// Removes every temporary file that ReplaceFileContents(name) makes beside
+// `name` ("<name>.<pid>-<n>.tmp"), whichever process it names: only for a
+// caller that knows no replacement of `name` is under way. How many went.
+// `name` is a bare name in `folder`.
+int RemoveReplacementTemporaries(const char* name, int folder = CURRENT_FOLDER);
+
+// Removes each entry of the folder `name` in `parent` whose name `matches`
+// (files only; folders stay); how many went. Nothing in a folder that
+// can't be listed.
+int RemoveMatchingEntries(const char* name, bool (*matches)(const char* entry, const void* context),
+                          const void* context, int parent = CURRENT_FOLDER);
 
 // Flushes the folder's entries (the names given by renames) to the medium.
-bool SyncFolder(const char* folder);
+bool SyncFolder(const char* name, int parent = CURRENT_FOLDER);
 
 }  // namespace platform

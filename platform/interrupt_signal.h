@@ -11,9 +11,13 @@ namespace platform {
 // `flag` must live as long as the process. Main thread, once.
 bool CatchInterrupts(std::atomic<bool>* flag);
 
-}  // namespace platform
+// The signal that set the flag, or 0 when none came.
+int CaughtInterrupt();
 
-namespace platform {
+// Ends the process as `signal` would have, once the caller has cleaned up:
+// its default action restored and the signal sent again, so that a shell
+// sees 128 + signal.
+[[noreturn]] void EndBySignal(int signal);
 
 // A write to a closed pipe fails with EPIPE instead of ending the process.
 void IgnoreBrokenPipes();

@@ -42,6 +42,9 @@ class UserMessages {
  public:
   virtual ~UserMessages() = default;
   virtual MessageAnswer Show(const MessageRequest& request) = 0;
+  // True for a front end that tells the reason of a failure in its own
+  // words after the failure's message; the others get it in the message.
+  virtual bool TellsReasonsItself() const { return false; }
   bool Ask(const MessageRequest& question) { return Show(question) == MessageAnswer::Yes; }
 };
 

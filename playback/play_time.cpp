@@ -3,13 +3,20 @@
 #include <cstring>
 
 #include "platform/file_system.h"
+#include "playback/file_window.h"
+#include "playback/frame_sync.h"
+#include "playback/frame_walker.h"
 #include "playback/id3v2_tag.h"
 #include "playback/mpeg_frame_header.h"
+#include "playback/vbri_header.h"
 #include "playback/xing_header.h"
 
 namespace {
 
 constexpr size_t kSearchChunkBytes = 4096;
+// No song has this much data between its tag and its audio: a huge file
+// without a frame near its start is given up on instead of read whole.
+constexpr int64_t kSearchLimitBytes = 1024 * 1024;
 constexpr int64_t kId3v1Bytes = 128;
 constexpr char kId3v1Identifier[] = "TAG";
 constexpr size_t kId3v1IdentifierBytes = 3;
@@ -34,7 +41,9 @@ bool FindFrameHeader(FILE* file, int64_t start, int64_t* offset, uint32_t* heade
   uint8_t chunk[kSearchChunkBytes];
   uint32_t window = 0;
   int64_t taken = 0;
-  while (size_t got = std::fread(chunk, 1, sizeof chunk, file)) {
+  while (taken < kSearchLimitBytes) {
+    size_t got = std::fread(chunk, 1, sizeof chunk, file);
+    if (got == 0) break;
     for (size_t i = 0; i < got; ++i) {
       window = (window << 8) | chunk[i];
       if (++taken >= FRAME_HEADER_BYTES && IsFrameHeader(window)) {
@@ -47,20 +56,20 @@ bool FindFrameHeader(FILE* file, int64_t start, int64_t* offset, uint32_t* heade
   return false;
 }
 
-// An ID3v1 tag is only looked for where it cannot overlap the ID3v2 tag.
-uint32_t AudioBytes(FILE* file, int64_t audioStart) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+// Where the audio ends: at an ID3v1 tag, which is only looked for where it
+// cannot overlap the ID3v2 tag, or at the end of the file.
+int64_t AudioEnd(FILE* file, int64_t audioStart) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return audioStart;
   int64_t length = std::ftell(file);
-  if (length < audioStart) return 0;
-  int64_t size = length - audioStart;
+  if (length < audioStart) return audioStart;
   char identifier[kId3v1IdentifierBytes];
   int64_t tagOffset = length - kId3v1Bytes;
   if (tagOffset >= audioStart &&
       ReadAt(file, tagOffset, identifier, sizeof identifier) == sizeof identifier &&
       std::memcmp(identifier, kId3v1Identifier, kId3v1IdentifierBytes) == 0) {
-    size -= kId3v1Bytes;
+    return tagOffset;
   }
-  return static_cast<uint32_t>(size);
+  return length;
 }
 
 // Only a corrupt Xing count gets past the longest time.
@@ -68,6 +77,33 @@ int32_t ToMilliseconds(double seconds) {
   double milliseconds = seconds * kMillisecondsPerSecond;
   if (!(milliseconds < kLongestMilliseconds)) return INT32_MAX;
   return static_cast<int32_t>(milliseconds);
+}
+
+// The audio bytes over the first frame's nominal length, which is right
+// when every frame has its bitrate.
+int32_t ConstantBitrateMs(const MpegFrameInfo& info, int64_t audioBytes) {
+  auto frames = static_cast<int64_t>(static_cast<uint32_t>(audioBytes) / BytesPerFrame(info));
+  return ToMilliseconds(static_cast<double>(frames) * SecondsPerFrame(info));
+}
+
+// A stream without a frame count: timed by its frames when the sampled
+// bitrates differ from the first frame's and a walk from the first frame
+// that the next one confirms covers most of the audio. Frames past the
+// walk's bound are taken to have the bitrate of those seen.
+int32_t UncountedStreamMs(FILE* file, uint32_t header, const MpegFrameInfo& first,
+                          int64_t headerOffset, int64_t audioStart, int64_t audioEnd) {
+  int32_t constantMs = ConstantBitrateMs(first, audioEnd - audioStart);
+  FileWindow window(file);
+  FrameStream stream{header & STREAM_BITS_MASK, audioEnd};
+  if (!SampledBitrateDiffers(window, stream, headerOffset, first.bitrateIndex)) return constantMs;
+  int64_t start = Resynchronise(window, stream, headerOffset, headerOffset + kSearchLimitBytes,
+                                FILE_WINDOW_BYTES);
+  if (start < 0) return constantMs;
+  FrameWalk walk = WalkFrames(window, stream, start);
+  int64_t walked = walk.reached - start;
+  if (walk.frameBytes * 2 < walked) return constantMs;
+  double share = static_cast<double>(audioEnd - start) / static_cast<double>(walked);
+  return ToMilliseconds(static_cast<double>(walk.frames) * SecondsPerFrame(first) * share);
 }
 
 }  // namespace
@@ -86,8 +122,11 @@ int32_t ReadPlayTimeMs(FILE* file) {
   XingInfo xing;
   if (ReadXingHeader(frame, frameLength, &xing))
     return ToMilliseconds(xing.frames * secondsPerFrame);
-  auto frames = static_cast<int64_t>(AudioBytes(file, audioStart) / BytesPerFrame(info));
-  return ToMilliseconds(static_cast<double>(frames) * secondsPerFrame);
+  VbriInfo vbri;
+  if (ReadVbriHeader(frame, frameLength, &vbri))
+    return ToMilliseconds(vbri.frames * secondsPerFrame);
+  return UncountedStreamMs(file, header, info, headerOffset, audioStart,
+                           AudioEnd(file, audioStart));
 }
 
 int32_t GetSongMilliseconds(const char* path) {

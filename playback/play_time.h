@@ -1,5 +1,6 @@
-// A song's play time from its MP3 frames: the first frame's header and
-// either its Xing frame count or the audio bytes over the frame length.
+// A song's play time from its MP3 frames: the first frame's header and its
+// Xing or VBRI frame count; without one, the audio bytes over the frame
+// length, or a walk over the frames when their bitrate varies.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,8 @@
 
 // Milliseconds, or 0 when the stream cannot be timed. The search for the
 // first frame starts after a well-formed ID3v2 tag, whose bytes, like an
-// ID3v1 tag's, are no audio. Clamped to INT32_MAX. Fixed buffers only.
+// ID3v1 tag's, are no audio, and gives up 1 MiB further on. Clamped to
+// INT32_MAX. Fixed buffers only.
 int32_t ReadPlayTimeMs(FILE* file);
 
 // ReadPlayTimeMs of the regular file `path`; 0 for anything else, which is

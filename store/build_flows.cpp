@@ -1,5 +1,6 @@
 #include "store/build_flows.h"
 
+#include "store/playlist_failure_text.h"
 #include "store/store_texts.h"
 
 namespace {
@@ -19,6 +20,10 @@ bool ReportCreation(SearchStatus searchStatus, platform::UserMessages& messages)
 
 bool AppendAndReport(SearchJob& search, platform::UserMessages& messages) {
   bool ok = search.AppendScanResult() == 1;
-  ShowOutcome(messages, ok, TEXT_ADDED, TEXT_ADD_FAILED);
+  char failed[FAILURE_TEXT_BYTES];
+  if (!ok) {
+    FormatWithFailureReason(search.LastFailure(), messages, TEXT_ADD_FAILED, failed, sizeof failed);
+  }
+  ShowOutcome(messages, ok, TEXT_ADDED, failed);
   return ok;
 }

@@ -1,6 +1,7 @@
 #include "store/maintenance_flows.h"
 
 #include "store/playlist_entry.h"
+#include "store/playlist_failure_text.h"
 #include "store/playlist_maintenance.h"
 #include "store/store_texts.h"
 
@@ -30,13 +31,18 @@ bool AskQuestion(platform::UserMessages& messages, const FlowTexts& texts) {
   return messages.Ask(platform::Question(texts.question, texts.caption));
 }
 
-// Results have no caption of their own and no icon, success or not.
-FlowResult Report(platform::UserMessages& messages, PlaylistView& view, const FlowTexts& texts,
-                  bool ok) {
-  messages.Show(platform::PlainMessage(ok ? texts.done : texts.failed, !ok));
-  if (!ok) return FlowResult::Failed;
+// Results have no caption of their own and no icon, success or not. A
+// refusal says why, and the view shows the file as it is after it too.
+FlowResult Report(Playlist& playlist, platform::UserMessages& messages, PlaylistView& view,
+                  const FlowTexts& texts, bool ok) {
+  char failed[FAILURE_TEXT_BYTES];
+  if (!ok) {
+    FormatWithFailureReason(playlist.failure.Last(), messages, texts.failed, failed,
+                            sizeof failed);
+  }
+  messages.Show(platform::PlainMessage(ok ? texts.done : failed, !ok));
   view.Refresh();
-  return FlowResult::Succeeded;
+  return ok ? FlowResult::Succeeded : FlowResult::Failed;
 }
 
 // The selection lives on the stack for the one edit it serves.
@@ -47,7 +53,7 @@ FlowResult RunSelectionFlow(Playlist& playlist, platform::UserMessages& messages
   uint32_t selectedSlots[MAX_ENTRIES];
   uint32_t count = view.ReadSelectedSlots(selectedSlots);
   if (count > MAX_ENTRIES) count = MAX_ENTRIES;
-  return Report(messages, view, texts, edit(playlist, selectedSlots, count));
+  return Report(playlist, messages, view, texts, edit(playlist, selectedSlots, count));
 }
 
 }  // namespace
@@ -55,7 +61,7 @@ FlowResult RunSelectionFlow(Playlist& playlist, platform::UserMessages& messages
 FlowResult RunMarkAllUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,
                                        PlaylistView& view) {
   if (!AskQuestion(messages, ResetAllTexts())) return FlowResult::Declined;
-  return Report(messages, view, ResetAllTexts(), MarkAllUntransferred(playlist));
+  return Report(playlist, messages, view, ResetAllTexts(), MarkAllUntransferred(playlist));
 }
 
 FlowResult RunMarkSelectedUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,

@@ -1,5 +1,5 @@
 // The three maintenance flows of the playlist window: one question, one
-// edit, one result message, and a refresh of the view after a success.
+// edit, one result message (a refusal with its reason), and a refresh of the view.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@ class PlaylistView {
   // The selected slots (0-based), read only after the user said Yes.
   // Writes at most MAX_ENTRIES slots and returns how many.
   virtual uint32_t ReadSelectedSlots(uint32_t* selected) = 0;
-  // Reload and redraw after a successful edit.
+  // Reload and redraw after an edit or a refusal.
   virtual void Refresh() = 0;
 };
 

@@ -13,9 +13,9 @@ void FailureRecord::Record(PlaylistAccess access, int error) {
   access_.store(static_cast<int32_t>(access));
 }
 
-bool Playlist::LoadWithCount() {
+bool Playlist::LoadWithCount(PlaylistPlace* place) {
   std::memset(&workingTable, 0, sizeof workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &workingTable, &failure) == -1) return false;
+  if (LoadTable(PLAYLIST_FILE_NAME, &workingTable, place, &failure) == -1) return false;
   entryCount = CountEntries(workingTable);
   return true;
 }

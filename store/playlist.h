@@ -8,7 +8,10 @@
 
 #include "store/playlist_entry.h"
 
-enum class PlaylistAccess : int32_t { None, Read, Write, Lock };
+struct PlaylistPlace;
+
+// Replaced: the file was not the one loaded any more, and was left alone.
+enum class PlaylistAccess : int32_t { None, Read, Write, Lock, Replaced };
 struct PlaylistFailure {
   PlaylistAccess access;
   int error;  // the system's error code; EWOULDBLOCK with Lock: another writer
@@ -40,7 +43,8 @@ struct Playlist {
   bool targetFolderPresent = false;  // the kMp3 folder exists
   FailureRecord failure;
 
-  // Zeroes workingTable, loads kPlayLst.dat into it and, unless that failed,
-  // sets entryCount. False when the file could not be read.
-  [[nodiscard]] bool LoadWithCount();
+  // Zeroes workingTable, loads kPlayLst.dat into it (from `place`, when
+  // given) and, unless that failed, sets entryCount. False when the file
+  // could not be read.
+  [[nodiscard]] bool LoadWithCount(PlaylistPlace* place = nullptr);
 };

@@ -11,9 +11,12 @@ template <typename Edit>
 bool EditWorkingTable(Playlist& playlist, Edit edit) {
   playlist.failure.Clear();
   platform::FolderLock lock;
-  if (!LockWorkingFolder(&lock, playlist.failure) || !playlist.LoadWithCount()) return false;
+  if (!LockWorkingFolder(&lock, playlist.failure)) return false;
+  PlaylistPlace place{lock.Folder(), {}};
+  if (!playlist.LoadWithCount(&place)) return false;
   edit(playlist.workingTable);
-  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &playlist.failure) == 0;
+  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &place,
+                   &playlist.failure) == 0;
 }
 
 template <typename Change>

@@ -90,7 +90,9 @@ int SearchJob::Work() {
   bool creation = !addMode;
   platform::FolderLock lock;
   if (creation && !LockWorkingFolder(&lock, playlist_.failure)) return 0;
-  if (creation && LoadTable(PLAYLIST_FILE_NAME, &playlist_.workingTable, &playlist_.failure) != -1) {
+  PlaylistPlace place{lock.Folder(), {}};
+  if (creation &&
+      LoadTable(PLAYLIST_FILE_NAME, &playlist_.workingTable, &place, &playlist_.failure) != -1) {
     return 0;
   }
 
@@ -99,7 +101,7 @@ int SearchJob::Work() {
   ScanFolder(scanPath, {playlist_, wantedExtension, foundExtension, searchStopRequested});
   if (searchStopRequested.load()) return 0;
 
-  if (creation) return SaveWorkingTable();
+  if (creation) return SaveWorkingTable(place);
   std::memcpy(&scanResultTable, &playlist_.workingTable, sizeof scanResultTable);
   return 1;
 }
@@ -107,7 +109,9 @@ int SearchJob::Work() {
 int SearchJob::AppendScanResult() {
   playlist_.failure.Clear();
   platform::FolderLock lock;
-  if (!LockWorkingFolder(&lock, playlist_.failure) || !playlist_.LoadWithCount()) return 0;
+  if (!LockWorkingFolder(&lock, playlist_.failure)) return 0;
+  PlaylistPlace place{lock.Folder(), {}};
+  if (!playlist_.LoadWithCount(&place)) return 0;
   uint32_t count = playlist_.entryCount;
   if (count >= MAX_ENTRIES) return 0;
   for (uint32_t i = 0; i < MAX_ENTRIES && count < MAX_ENTRIES; ++i) {
@@ -120,11 +124,11 @@ int SearchJob::AppendScanResult() {
     entry.fileSize = found.fileSize;
   }
   playlist_.entryCount = count;
-  return SaveWorkingTable();
+  return SaveWorkingTable(place);
 }
 
-int SearchJob::SaveWorkingTable() {
-  int32_t saved =
-      SaveTable(PLAYLIST_FILE_NAME, &playlist_.workingTable, TABLE_BYTES, &playlist_.failure);
+int SearchJob::SaveWorkingTable(const PlaylistPlace& place) {
+  int32_t saved = SaveTable(PLAYLIST_FILE_NAME, &playlist_.workingTable, TABLE_BYTES, &place,
+                            &playlist_.failure);
   return saved == 0 ? 1 : 0;
 }

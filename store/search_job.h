@@ -60,6 +60,9 @@ class SearchJob {
   // the scan result. 1 for success, 0 for failure.
   int Work();
 
+  // Why the job's last load, save or lock of kPlayLst.dat failed.
+  PlaylistFailure LastFailure() const { return playlist_.failure.Last(); }
+
   // An addition's scan result, kept until the user confirms or cancels it.
   const PlaylistTable& ScanResult() const { return scanResultTable; }
   // Appends the scan result to kPlayLst.dat as untransferred songs, as many
@@ -69,7 +72,7 @@ class SearchJob {
 
  private:
   static void Body(void* self);
-  int SaveWorkingTable();  // 1 when kPlayLst.dat was written
+  int SaveWorkingTable(const PlaylistPlace& place);  // 1 when kPlayLst.dat was written
 
   Playlist& playlist_;
   // The folder the user chose, with single separators, no trailing one.

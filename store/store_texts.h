@@ -35,3 +35,8 @@ inline constexpr char PLAYLIST_HEADER_ROW[] = "状態|伝送番号|ファイル�
 inline constexpr char PLAYLIST_ROW_FORMAT[] = "  %d |  %04d  | %10d |  %04d  | %s ";
 inline constexpr char STATS_EMPTY_TEXT[] = "Empty!";
 inline constexpr char STATS_LINE_FORMAT[] = "残 %d / %d件中 (消化率%d％)";
+
+// Why kPlayLst.dat could not be changed, added below a failure's text.
+inline constexpr char TEXT_REASON_BUSY[] = "他のﾌﾟﾛｸﾞﾗﾑがこのﾌｫﾙﾀﾞのﾌﾟﾚｲﾘｽﾄを変更中です。";
+inline constexpr char TEXT_REASON_REPLACED[] = "ﾌﾟﾚｲﾘｽﾄが他のﾌﾟﾛｸﾞﾗﾑに置き換えられました。";
+inline constexpr char FAILURE_WITH_REASON_FORMAT[] = "%s\n(%s)";

@@ -16,7 +16,7 @@ using Words = std::vector<std::string>;
 namespace {
 
 constexpr char kHeader[] = "状態|伝送番号|ファイル容量|登録番号|ファイル名\n";
-const std::string kUnreadable = "kobaru: cannot read kPlayLst.dat: No such file or directory\n";
+const std::string kNoPlaylist = "kobaru: there is no playlist (kPlayLst.dat) in this folder\n";
 
 // Songs in music/, the playlist in card/, the current folder.
 class CliStoreTest : public ::testing::Test {
@@ -55,7 +55,9 @@ TEST_F(CliStoreTest, CreateListAndStats) {
 
   CommandResult again = RunKobaru({"create", "../music"});
   EXPECT_EQ(again.exitStatus, 1);
-  EXPECT_EQ(again.err, "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。\n");
+  EXPECT_EQ(again.err,
+            "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。\n"
+            "kobaru: kPlayLst.dat already exists here; 'kobaru add FOLDER' adds to it\n");
 }
 
 TEST_F(CliStoreTest, CreateWithOtherExtensionOrNone) {
@@ -80,12 +82,13 @@ TEST_F(CliStoreTest, AddShowsTheRowsAndAsks) {
   WritePlaylist({MakeEntry(1, 4, "//old.mp3", 9)});
   CommandResult declined = RunKobaru({"add", "../music"}, "n\n");
   EXPECT_EQ(declined.exitStatus, 0);
-  EXPECT_EQ(declined.out, kHeader + SongRows() + "プレイリスト追加確認 [y/N] ");
+  EXPECT_EQ(declined.out, kHeader + SongRows());
+  EXPECT_EQ(declined.err, "プレイリスト追加確認 [y/N] ");
   EXPECT_EQ(CountEntries(ReadPlaylist()), 1u);
 
   CommandResult accepted = RunKobaru({"add", "../music"}, "YES\n");
   EXPECT_EQ(accepted.exitStatus, 0);
-  EXPECT_TRUE(accepted.out.ends_with("[y/N] ﾌﾟﾚｲﾘｽﾄ追加しました。\n"));
+  EXPECT_TRUE(accepted.out.ends_with(SongRows() + "ﾌﾟﾚｲﾘｽﾄ追加しました。\n"));
   EXPECT_EQ(CountEntries(ReadPlaylist()), 3u);
 }
 
@@ -95,7 +98,7 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
   CommandResult declined = RunKobaru({"exclude", "3"}, "y es\n");
   EXPECT_EQ(declined.exitStatus, 0);
-  EXPECT_EQ(declined.out, "選択曲を除外します。よろしいですか？ [y/N] ");
+  EXPECT_EQ(declined.out + "|" + declined.err, "|選択曲を除外します。よろしいですか？ [y/N] ");
 
   for (const Words& wrong : {Words{}, Words{"dance"}, Words{"list", "--bogus"}, Words{"create"},
                              Words{"exclude", "4", "--yes"}, Words{"reset", "0", "--yes"},
@@ -103,6 +106,9 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
     SCOPED_TRACE(testing::PrintToString(wrong));
     EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
+  EXPECT_EQ(RunKobaru({"reset", "0"}).err,
+            "kobaru: 0: no song with that registration number (1..3)\n"
+            "Usage: kobaru reset NUM... [--yes]\nTry 'kobaru --help'.\n");
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 
   EXPECT_EQ(RunKobaru({"exclude", "3", "1"}, "y\n").exitStatus, 0);
@@ -126,15 +132,25 @@ TEST_F(CliStoreTest, FailuresSayWhy) {
             "選択曲を除外出来ませんでした。\n"
             "kobaru: cannot write kPlayLst.dat: Permission denied\n");
   std::remove(PLAYLIST_FILE_NAME);
-  EXPECT_EQ(RunKobaru({"list"}).err, kUnreadable);
-  CommandResult stats = RunKobaru({"stats"});
-  EXPECT_EQ(stats.exitStatus, 1);
-  EXPECT_EQ(stats.out, "Empty!\n");
-  EXPECT_EQ(RunKobaru({"reset-all", "--yes"}).err,
-            "全てを未伝送に出来ませんでした。\n" + kUnreadable);
-  CommandResult add = RunKobaru({"add", "../music", "--yes"});
-  EXPECT_EQ(add.exitStatus, 1);
-  EXPECT_EQ(add.err, "ﾌﾟﾚｲﾘｽﾄ追加失敗しました。\n" + kUnreadable);
+  for (const Words& verb : {Words{"list"}, Words{"stats"}, Words{"play"}, Words{"fill"},
+                            Words{"reset-all", "--yes"}, Words{"add", "../music", "--yes"}}) {
+    SCOPED_TRACE(verb[0]);
+    CommandResult result = RunKobaru(verb);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out + "|" + result.err, "|" + kNoPlaylist);
+  }
+  MakeFolders(PLAYLIST_FILE_NAME);
+  CommandResult folder = RunKobaru({"list"});
+  EXPECT_EQ(folder.out + "|" + folder.err, "|kobaru: cannot read kPlayLst.dat: Is a directory\n");
+  std::remove(PLAYLIST_FILE_NAME);
+  WritePlaylist({MakeEntry(1, 5, "//z.mp3", 100)});
+  for (const char* verb : {"list", "--help"}) {  // output that can't be written
+    CommandResult full =
+        ChildProcess({"/bin/sh", "-c", std::string(KOBARU_CLI_PATH) + " " + verb + " >/dev/full"})
+            .Wait();
+    EXPECT_EQ(full.exitStatus, 1) << verb;
+    EXPECT_EQ(full.err, "kobaru: write error: No space left on device\n");
+  }
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ TEST_F(CliFillTest, ArgumentsAndTheTargetFolder) {
     SCOPED_TRACE(choice);
     CommandResult result = RunKobaru({"fill", choice});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.out, "0 曲伝送しました。\n");
-    EXPECT_EQ(result.err, "kobaru: cannot read kPlayLst.dat: No such file or directory\n");
+    EXPECT_EQ(result.out + "|" + result.err,
+              "|kobaru: there is no playlist (kPlayLst.dat) in this folder\n");
   }
 }
 
@@ -81,18 +81,18 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
   }
 }
 
-// Ctrl-C during a copy removes that copy, records the songs that arrived
-// and ends the program normally.
+// Ctrl-C during a copy removes that copy, records the songs that arrived,
+// says so and ends the program by the signal, as a shell expects.
 TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
   setup_.WriteSongs(12, 8u << 20);
   ChildProcess stopped(Kobaru({"fill", "1920"}));
   ASSERT_TRUE(WaitUntil([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
   CommandResult result = stopped.Wait();
-  EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.signal, SIGINT);
   size_t copied = setup_.SentNumbers().size();
   EXPECT_LT(copied, 12u);
+  EXPECT_EQ(result.err, "kobaru: interrupted; " + std::to_string(copied) + " songs sent\n");
   EXPECT_EQ(Lines(result.out).back(), std::to_string(copied) + " 曲伝送しました。");
   setup_.ExpectFolderMatchesPlaylist();  // no temporary file among them
 }
@@ -163,7 +163,7 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
   entries.push_back(MakeEntry(0, 0, Stored(setup_.folder().Join("music/folder.mp3")), 1));
   WritePlaylist({entries[1]});
   CommandResult unreadable = RunKobaru({"fill"});
-  EXPECT_EQ(unreadable.exitStatus, 0);
+  EXPECT_EQ(unreadable.exitStatus, 1);
   EXPECT_EQ(unreadable.err, "kobaru: cannot read " + setup_.folder().Join("music/folder.mp3") +
                                 ": Is a directory; stopped there\n");
 
@@ -172,6 +172,21 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
   CommandResult numbers = RunKobaru({"fill"});
   EXPECT_EQ(numbers.exitStatus, 0);
   EXPECT_EQ(numbers.err, "kobaru: the last number 9999 is taken; stopped there\n");
+
+  // A file of the system is said and passed over like a missing song.
+  WritePlaylist({MakeEntry(0, 0, "//proc//self//environ", 1)});
+  CommandResult system = RunKobaru({"fill"});
+  EXPECT_EQ(system.err,
+            "kobaru: /proc/self/environ is a file of the system, not a song; not sent\n"
+            "1 曲伝送出来ませんでした。\n");
+  EXPECT_TRUE(setup_.TargetNames().empty());
+
+  WritePlaylist({entries[0]});
+  std::filesystem::remove("kMp3");  // not a single song can be written
+  CommandResult nowhere = RunKobaru({"fill"});
+  EXPECT_EQ(nowhere.exitStatus, 1);
+  EXPECT_EQ(nowhere.err,
+            "kobaru: cannot write into kMp3: No such file or directory; stopped there\n");
 }
 
 TEST_F(CliFillTest, SaysTheMediumIsFull) {
@@ -185,6 +200,16 @@ TEST_F(CliFillTest, SaysTheMediumIsFull) {
   ASSERT_EQ(chdir(".."), 0);
   EXPECT_EQ(full.exitStatus, 0);
   EXPECT_EQ(full.err, "kobaru: the medium is full; stopped after 2 songs\n");
+
+  // A card turned read-only: both failures, each with the system's reason.
+  ASSERT_TRUE(card.MakeReadOnly());
+  ASSERT_EQ(chdir("card"), 0);
+  CommandResult readOnly = RunKobaru({"fill", "30"});
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_EQ(readOnly.exitStatus, 1);
+  EXPECT_EQ(readOnly.err,
+            "kobaru: cannot write into kMp3: Read-only file system; stopped there\n"
+            "kobaru: cannot write kPlayLst.dat: Read-only file system\n");
 }
 
 }  // namespace

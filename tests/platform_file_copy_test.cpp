@@ -21,7 +21,10 @@ class FileCopyTest : public ::testing::TestWithParam<platform::CopyPaths> {
   void SetUp() override { MakeFolders("kMp3"); }
   CopyResult Copy(const char* source, const char* target,
                   const platform::CopyControl& control = {}) {
-    return copier_.CopyFileNoReplace(source, target, control);
+    return copier_.CopyFileNoReplace(source, platform::CURRENT_FOLDER, target, control);
+  }
+  CopyResult Move(const char* from, const char* to) {
+    return copier_.MoveNoReplace(platform::CURRENT_FOLDER, from, to);
   }
   TempFolder folder_;
   platform::FileCopier copier_{GetParam()};
@@ -49,12 +52,12 @@ TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
 TEST_P(FileCopyTest, FinalNameRefusesANameThatAppearedMeanwhile) {
   WriteFile("kMp3/.temporary", "new song");
   WriteFile("kMp3/0001.mp3", "song of another run");
-  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.temporary", "kMp3/0001.mp3"), CopyResult::TargetExists);
+  EXPECT_EQ(Move("kMp3/.temporary", "kMp3/0001.mp3"), CopyResult::TargetExists);
   EXPECT_EQ(ReadFile("kMp3/0001.mp3"), "song of another run");
-  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.temporary", "kMp3/0002.mp3"), CopyResult::Copied);
+  EXPECT_EQ(Move("kMp3/.temporary", "kMp3/0002.mp3"), CopyResult::Copied);
   EXPECT_EQ(ReadFile("kMp3/0002.mp3"), "new song");
   EXPECT_EQ(NamesIn("kMp3"), (Names{"0001.mp3", "0002.mp3"}));
-  EXPECT_EQ(copier_.MoveNoReplace("kMp3/.gone", "kMp3/0003.mp3"), CopyResult::TargetFailed);
+  EXPECT_EQ(Move("kMp3/.gone", "kMp3/0003.mp3"), CopyResult::TargetFailed);
   EXPECT_FALSE(Exists("kMp3/0003.mp3"));  // not even an empty reservation
 }
 

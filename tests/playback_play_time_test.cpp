@@ -7,6 +7,7 @@
 #include "playback/play_time.h"
 #include "playback/xing_header.h"
 #include "tests/support/mp3_builder.h"
+#include "tests/support/song_bytes.h"
 #include "tests/support/temp_folder.h"
 
 using namespace testing_support;
@@ -98,6 +99,11 @@ TEST(PlayTimeTest, FilesBuiltByteByByte) {
       {"short", "\xFF\xFB\x90", 0, 0},
       {"all FF", std::string(5000, '\xFF'), 0, 0},
       {"less than a whole frame", Frame(MPEG1_128K_44100, 417), 0, 0},
+      {"VBRI", VbriFrame(MPEG1_128K_44100, 417, 10000) + Audio(), 261224, 264},
+      {"VBRI without its count", PadTo(VbriFrame(MPEG1_128K_44100, 417, 0), 3000000), 187480, 190},
+      {"VBRI past a small frame", PadTo(VbriFrame(MPEG2_8K_22050, 26, 10000), 2600), 2586, 5},
+      {"sync given up after 1 MiB", std::string(1 << 20, 'x') + XingSong(10000), 0, 0},
+      {"but not before", std::string((1 << 20) - 4, 'x') + XingSong(10000), 261224, 264},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -108,6 +114,43 @@ TEST(PlayTimeTest, FilesBuiltByteByByte) {
   for (size_t junk = 4090; junk <= 4100; ++junk) {  // around a read chunk's end
     WriteFile("song.mp3", std::string(junk, '\0') + XingSong(10000));
     EXPECT_EQ(GetSongMilliseconds("song.mp3"), 261224) << junk;
+  }
+}
+
+// 600 frames of 1152 samples at 44100 Hz: 15673 ms. Without a frame count
+// the frames are walked when their bitrates differ from the first frame's
+// at the places looked at, and the walk covers most of the audio.
+TEST(PlayTimeTest, VariableBitrateWithoutAFrameCount) {
+  TempFolder folder;
+  std::vector<int> mixed;
+  std::vector<int> dominated;  // every tenth frame differs
+  for (int i = 0; i < 120; ++i) mixed.insert(mixed.end(), {128, 160, 192, 256, 96});
+  for (int i = 0; i < 600; ++i) dominated.push_back(i % 10 == 9 ? 160 : 128);
+  std::string vbr = Frames44100(mixed);
+  std::string half = Frames44100(std::vector<int>(mixed.begin(), mixed.begin() + 300));
+  std::string picture = std::string(3000, 'p') + Frame(MPEG1_128K_44100, 100);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int32_t milliseconds;
+  };
+  const Case cases[] = {
+      {"walked", vbr, 15673},
+      {"one bitrate dominates", Frames44100(dominated), 15673},
+      {"a tag between joined files and at the end",
+       half + Id3v2Tag(20000, picture) + half + Id3v1Tag(), 15673},
+      {"a false header in front", "xx\xFF\xFB\xE0\x64" + std::string(200, 'x') + vbr, 15673},
+      // 417000 bytes over 417.96 per frame: 997 frames
+      {"sampled headers agree", Frames44100(std::vector<int>(1000, 128)), 26044},
+      // 301565 bytes: 721 frames; 408520 bytes: 977 frames
+      {"junk after a few frames", Frames44100({128, 160, 192}) + SongBytes(300000, 7), 18834},
+      {"a walk over less than half",
+       Frames44100(std::vector<int>(mixed.begin(), mixed.begin() + 200)) + SongBytes(300000, 7),
+       25521},
+  };
+  for (const Case& c : cases) {
+    WriteFile("song.mp3", c.bytes);
+    EXPECT_EQ(GetSongMilliseconds("song.mp3"), c.milliseconds) << c.what;
   }
 }
 

@@ -2,6 +2,7 @@
 // question, edit, message and refresh.
 #include <sys/stat.h>
 
+#include "platform/folder_lock.h"
 #include "store/maintenance_flows.h"
 #include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
@@ -86,15 +87,23 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
   EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
-TEST_F(MaintenanceFlowTest, FailureShowsItsMessageAndDoesNotRefresh) {
+// A refusal says why, and the view shows the file as it is.
+TEST_F(MaintenanceFlowTest, FailureSaysWhyAndRefreshes) {
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
   RecordingMessages messages;
   FakeView view(messages.events, {0});
   EXPECT_EQ(RunMarkAllUntransferredFlow(*playlist_, messages, view), FlowResult::Failed);
-  EXPECT_EQ(messages.events.size(), 2u);  // no refresh
+  EXPECT_EQ(messages.events.back(), "refresh");
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0644), 0);
+  platform::FolderLock fill;
+  ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
+  EXPECT_EQ(RunMarkAllUntransferredFlow(*playlist_, messages, view), FlowResult::Failed);
   EXPECT_EQ(Shown(messages),
             (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
-                   "(app): 全てを未伝送に出来ませんでした。"}));
+                   "(app): 全てを未伝送に出来ませんでした。\n(Permission denied)",
+                   "全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
+                   "(app): 全てを未伝送に出来ませんでした。\n"
+                   "(他のﾌﾟﾛｸﾞﾗﾑがこのﾌｫﾙﾀﾞのﾌﾟﾚｲﾘｽﾄを変更中です。)"}));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Statistics and the three edits of the playlist window.
+#include <unistd.h>
+
 #include "store/playlist_maintenance.h"
 #include "store/playlist_stats.h"
 #include "tests/support/core_test.h"
+#include "tests/support/transfer_setup.h"
 
 namespace {
 
@@ -100,6 +103,21 @@ TEST_F(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
   EXPECT_FALSE(MarkEntriesUntransferred(*playlist_, chosen, 1));
   EXPECT_EQ(playlist_->failure.Last().access, PlaylistAccess::Write);
   EXPECT_EQ(SavedStates(), expected);
+}
+
+// Temporaries that killed saves and copies left, even those naming a living
+// process (init, this one), go when an edit takes the lock.
+TEST_F(PlaylistEdits, TheLockHolderRemovesEveryStaleTemporary) {
+  WriteFiveSongs();
+  std::string self = std::to_string(getpid());
+  for (const std::string& name : std::vector<std::string>{
+           "kPlayLst.dat.1-0.tmp", "kPlayLst.dat." + self + "-7.tmp", "kPlayLst.dat.bak",
+           "kMp3/.kobaru-partial-1-aB3xYz", "kMp3/0001.mp3", "other.dat.1-0.tmp"})
+    WriteFile(name, "left");
+  ASSERT_TRUE(MarkAllUntransferred(*playlist_));
+  EXPECT_EQ(NamesIn("kMp3"), std::vector<std::string>{"0001.mp3"});
+  EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"kMp3", "kPlayLst.dat", "kPlayLst.dat.bak",
+                                                    "other.dat.1-0.tmp"}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/folder_lock.h"
 #include "store/playlist_maintenance.h"
 #include "store/search_job.h"
+#include "tests/support/child_process.h"
 #include "tests/support/core_test.h"
 #include "tests/support/transfer_setup.h"
 
@@ -46,6 +47,20 @@ TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
   EXPECT_TRUE(setup_.TargetNames().empty());
   other.Release();
   EXPECT_TRUE(ExcludeEntries(playlist_, chosen, 1));
+}
+
+// A folder that may be written but not listed, by root without the right
+// to read any folder: the playlist's own lock keeps the companion out.
+TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
+  platform::FolderLock fill;
+  ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
+  ASSERT_EQ(chmod(".", 0333), 0);
+  CommandResult edit =
+      ChildProcess({"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search",
+                    KOBARU_CLI_PATH, "exclude", "--yes", "1"})
+          .Wait();
+  chmod(".", 0755);
+  EXPECT_EQ(edit.exitStatus, 1) << edit.out;
 }
 
 // An edit tried while this process's own run is between two copies is

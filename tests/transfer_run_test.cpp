@@ -7,6 +7,7 @@
 #include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
+#include "transfer/target_folder.h"
 
 namespace {
 
@@ -207,6 +208,36 @@ TEST_F(TransferRunTest, FullMediumEndsTheRunAndStillRecordsWhatArrived) {
   EXPECT_EQ(setup_.SentNumbers().size(), 2u);
   setup_.ExpectFolderMatchesPlaylist();
   ASSERT_EQ(chdir(".."), 0);
+}
+
+// A link planted as kMp3 or a playlist put in place during the run never
+// gets a byte; a playlist that is itself a link stays one, with every write.
+TEST_F(TransferRunTest, LinksAndReplacedPlaylistsAreNeverWrittenThrough) {
+  WritePlaylist(Songs({"a.mp3", "b.mp3", "c.mp3"}));
+  std::filesystem::remove("kMp3");
+  MakeFolders("outside");
+  std::filesystem::create_directory_symlink("outside", "kMp3");
+  EXPECT_FALSE(TestTargetFolder(setup_.playlist()));
+  EXPECT_EQ(setup_.Run(30), 0);
+  EXPECT_EQ(progress_.endError.load(), ELOOP);
+  EXPECT_TRUE(NamesIn("outside").empty());
+
+  std::filesystem::remove("kMp3");
+  MakeFolders("kMp3");
+  std::string other(TABLE_BYTES, '\0');  // another program's playlist
+  WriteFile("other.dat", other);
+  TransferObserver swap{[](void*, const char*) { std::rename("other.dat", PLAYLIST_FILE_NAME); },
+                        nullptr};
+  EXPECT_EQ(setup_.Run(30, &swap), -1);
+  EXPECT_EQ(progress_.endReason.load(), TransferEnd::PlaylistReplaced);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), other);
+
+  WritePlaylist(Songs({"d.mp3", "e.mp3"}));
+  std::filesystem::rename(PLAYLIST_FILE_NAME, "real.dat");
+  std::filesystem::create_symlink("real.dat", PLAYLIST_FILE_NAME);
+  EXPECT_EQ(setup_.Run(30), 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(PLAYLIST_FILE_NAME));
+  EXPECT_EQ(setup_.SentNumbers().size(), 2u);
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 // the message boxes and the command line.
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTimer>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
 
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
@@ -16,6 +20,7 @@
 #include "tests/support/transfer_setup.h"
 #include "tests/support/window_test.h"
 #include "ui/command_line.h"
+#include "ui/folder_display.h"
 #include "ui/qt_user_messages.h"
 
 namespace {
@@ -49,8 +54,25 @@ TEST_F(MainDialogTest, StartUpEnablesByWhatIsPresentAndFocusesStartOrCapacity) {
     EXPECT_EQ(dialog_->focusWidget()->objectName(),
               playlist && target ? "startTransfer" : "capacity");
   }
-  dialog_->findChild<QComboBox*>("capacity")->setEditText("99M");  // no item: the default
-  EXPECT_EQ(dialog_->SelectedCapacityMb(), 240);
+}
+
+// Typed text is never completed to an item: "1" is no item, so 240 MB, and
+// two songs of 100 MB go where 120 MB would take one and 1920 MB three.
+TEST_F(MainDialogTest, TypedCapacityThatIsNoItemRuns240Megabytes) {
+  TransferSetup setup;
+  constexpr uint32_t kHundredMb = 100u << 20;
+  WritePlaylist({setup.Song("a.mp3", kHundredMb), setup.Song("b.mp3", kHundredMb),
+                 setup.Song("c.mp3", kHundredMb)});
+  Open();
+  dialog_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+  auto* capacity = dialog_->findChild<QComboBox*>("capacity");
+  capacity->setFocus();
+  capacity->lineEdit()->selectAll();
+  QTest::keyClicks(capacity, "1");
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  EXPECT_EQ(setup.SentNumbers().size(), 2u);
 }
 
 TEST_F(MainDialogTest, CreatesTheFolderAfterAFailureThenShowsIt) {
@@ -102,6 +124,23 @@ TEST_F(MainDialogTest, ARunStartedByAClickShowsItsPercentAnimationAndEnd) {
   setup.ExpectFolderMatchesPlaylist();
 }
 
+// A run ended by the numbers, or by a playlist that can't be written, says
+// so after its count.
+TEST_F(MainDialogTest, ARunThatEndsEarlySaysWhy) {
+  TransferSetup setup;
+  WritePlaylist({MakeEntry(1, 9999, "//sent.mp3", 1), setup.Song("a.mp3")});
+  Open();
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  WritePlaylist({setup.Song("b.mp3")});
+  ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return messages_.shown.size() == 4; }));
+  EXPECT_EQ(messages_.shown[1].text, "伝送番号を 9999 まで使い切りました。");
+  EXPECT_EQ(messages_.shown[3].text, "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。\n(Permission denied)");
+  EXPECT_EQ(messages_.shown[3].icon, MessageIcon::Stop);
+}
+
 // Tiny songs end many to a tick of the timer: each still gets its row, in
 // copy order, before the closing message.
 TEST_F(MainDialogTest, EveryCopiedSongHasItsRowInCopyOrder) {
@@ -132,7 +171,7 @@ TEST_F(MainDialogTest, EscapeDuringARunStopsItAndKeepsEveryCopyOnRecord) {
   QTest::keyClick(dialog_.get(), Qt::Key_Escape);
   EXPECT_FALSE(dialog_->isVisible());
   EXPECT_NE(owners_->transfer.Progress().status.load(), TransferStatus::Running);
-  EXPECT_EQ(messages_.shown.size(), 1u);
+  EXPECT_TRUE(messages_.shown.empty());  // the run has ended: no "伝送中です。"
   EXPECT_EQ(setup.SentNumbers().size(), 3u);
   setup.ExpectFolderMatchesPlaylist();
 }
@@ -173,20 +212,79 @@ TEST_F(MainDialogTest, ContextMenuOpensTheAboutBox) {
 TEST(QtUserMessagesTest, QuestionsDefaultToNoAndFailuresShowTheStopIcon) {
   QtUserMessages messages(nullptr);
   QStringList seen;
-  auto pressReturn = [&] {
-    QTimer::singleShot(0, [&] {
+  auto press = [&](Qt::Key key) {
+    QTimer::singleShot(0, [&, key] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       seen << box->windowTitle() << QString::number(box->icon()) << box->defaultButton()->text();
-      QTest::keyClick(box, Qt::Key_Return);
+      QTest::keyClick(box, key);
     });
   };
-  pressReturn();
+  press(Qt::Key_Return);
   EXPECT_EQ(messages.Show(platform::Question("消しますか?", "確認")), platform::MessageAnswer::No);
-  pressReturn();
+  press(Qt::Key_Y);  // the letter of "はい(Y)" answers
+  EXPECT_EQ(messages.Show(platform::Question("消しますか?", "確認")), platform::MessageAnswer::Yes);
+  press(Qt::Key_Return);
   messages.Show(platform::Failure("失敗"));
-  EXPECT_EQ(seen, (QStringList{"確認", "0", "いいえ", "エラー",
+  EXPECT_EQ(seen, (QStringList{"確認", "0", "いいえ(&N)", "確認", "0", "いいえ(&N)", "エラー",
                                QString::number(QMessageBox::Critical), "OK"}));
+}
+
+// KOBARU_FILE_MANAGER when set, else the file manager over D-Bus, else the
+// desktop's opener, but never when that opener is this program.
+TEST(FolderDisplayTest, FileManagerFirstAndNeverOurselves) {
+  TempFolder folder;
+  MakeFolders("kMp3");
+  std::string calls;
+  bool managerShows = false;
+  QString handler = "org.gnome.Nautilus.desktop";
+  FolderWays ways{[&](const char* command, const char*) {
+                    calls += command ?: "opener";
+                    return true;
+                  },
+                  [&](const QString& uri) {
+                    calls += uri.toStdString() + " ";
+                    return managerShows;
+                  },
+                  [&] { return handler; }};
+  auto show = [&] {
+    calls.clear();
+    return ShowTargetFolder(ways) ? calls : calls + "(nobody)";
+  };
+  std::string uri = "file://" + folder.Join("kMp3") + " ";
+  EXPECT_EQ(show(), uri + "opener");
+  handler = "io.github.kobaru.KobaruMp3.desktop";
+  EXPECT_EQ(show(), uri + "(nobody)");
+  managerShows = true;
+  EXPECT_EQ(show(), uri);
+  setenv("KOBARU_FILE_MANAGER", "thunar", 1);
+  EXPECT_EQ(show(), "thunar");
+  unsetenv("KOBARU_FILE_MANAGER");
+}
+
+// Whether process `pid` catches `signal` (its SigCgt mask), waited for.
+bool WaitUntilCaught(pid_t pid, int signal) {
+  return QTest::qWaitFor(
+      [&] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        std::string line;
+        while (std::getline(status, line) && line.rfind("SigCgt:", 0) != 0) {
+        }
+        return !line.empty() && ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1);
+      },
+      10000);
+}
+
+// A kill or a logout closes the window as Escape does, instead of ending it
+// at once in the middle of a copy.
+TEST(CommandLineTest, TerminationSignalsCloseTheWindowCleanly) {
+  TempFolder folder;
+  for (int signal : {SIGTERM, SIGHUP}) {
+    ChildProcess window({KOBARU_MP3_PATH});
+    ASSERT_TRUE(WaitUntilCaught(window.pid(), signal));
+    window.Signal(signal);
+    EXPECT_EQ(window.Wait().exitStatus, 128 + signal);
+  }
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {
@@ -198,6 +296,11 @@ TEST(CommandLineTest, FolderHelpVersionAndErrors) {
   for (const char* second : {"b", "--frobnicate"})
     EXPECT_EQ(ChildProcess({KOBARU_MP3_PATH, "a", second}).Wait().exitStatus, 2) << second;
   TempFolder folder;
+  CommandResult headless = ChildProcess({"/usr/bin/env", "-u", "QT_QPA_PLATFORM", "-u", "DISPLAY",
+                                         "-u", "WAYLAND_DISPLAY", KOBARU_MP3_PATH})
+                               .Wait();  // one line instead of Qt's abort
+  EXPECT_EQ(headless.exitStatus, 1);
+  EXPECT_EQ(headless.err, "kobaru-mp3: cannot open a window: no display\n");
   MakeFolders("card");
   StartRequest request =
       ReadCommandLine(2, std::vector<char*>{(char*)"kobaru-mp3", (char*)"card"}.data());

@@ -149,3 +149,22 @@ TEST_F(PlaylistDlgTest, CheckBoxCreatesAndDeletesTheStartUpMarker) {
 }
 
 }  // namespace
+
+// Enter presses a focused button, else closes: no button may look default.
+TEST_F(PlaylistDlgTest, EnterPressesTheFocusedButtonElseClosesAndNoButtonLooksDefault) {
+  WritePlaylist({MakeEntry(1, 3, "//a", 1)});
+  Open(platform::MessageAnswer::No);
+  dialog_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+  QTest::keyClick(Find<QPushButton>("switchView"), Qt::Key_Return);
+  EXPECT_TRUE(Find<QListView>("sortedList")->isVisible());
+  for (const char* name : {"sortedList", "startUpCheck"}) {
+    auto* widget = Find<QWidget>(name);
+    widget->setFocus();
+    for (auto* button : dialog_->findChildren<QPushButton*>())
+      EXPECT_FALSE(button->isDefault()) << name << " " << button->objectName().toStdString();
+    QTest::keyClick(widget, Qt::Key_Return);
+    EXPECT_FALSE(dialog_->isVisible());
+    dialog_->show();
+  }
+}

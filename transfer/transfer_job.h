@@ -17,10 +17,13 @@
 
 // Told of every copy as it completes, on the worker thread, after the song
 // is on record in kPlayLst.dat and the counts are updated. `row` is valid
-// during the call.
+// during the call. `onRefused` (optional) hears of each song not sent
+// because its file belongs to the system (/proc, /sys...): it is counted
+// as missing, like a song whose file is gone.
 struct TransferObserver {
   void (*onCopied)(void* context, const char* row);
   void* context;
+  void (*onRefused)(void* context, uint32_t slot) = nullptr;
 };
 
 // How the job reaches the system: the ways a copy may take, whether a
@@ -77,10 +80,12 @@ class TransferJob {
   // The run on the playlist's working table, under the working folder's
   // lock (taken here unless `heldLock` holds it already). Every copy is put
   // on record in kPlayLst.dat as soon as it has its final name, and the
-  // whole table is saved at the end. -1 when kPlayLst.dat can't be locked
-  // or read (nothing is copied or written), else the result of the final
-  // save (0, or -1). Sets the end fields of the progress. Works in the
-  // current folder.
+  // whole table is saved at the end, both only while kPlayLst.dat is still
+  // the file the run loaded. -1 when kPlayLst.dat can't be locked or read
+  // (nothing is copied or written), else the result of the final save (0,
+  // or -1). Sets the end fields of the progress; the first reason to end is
+  // kept. Works in the current folder, through one handle of it and one of
+  // kMp3, which is never a link.
   int32_t Run(const TransferObserver* observer, const platform::FolderLock* heldLock);
 
   Playlist& playlist_;

@@ -17,6 +17,7 @@ enum class TransferEnd : int32_t {
   NumbersUsed,     // the last transfer number is taken
   PlaylistFailed,  // kPlayLst.dat could not be read, locked or written
   NotStarted,      // no worker thread could be started
+  PlaylistReplaced,  // another file took kPlayLst.dat's name; left unwritten
 };
 
 // Written by the starter before a run and by the worker during it (see

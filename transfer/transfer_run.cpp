@@ -6,6 +6,7 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
+#include "platform/folder_handle.h"
 #include "store/folder_names.h"
 #include "store/playlist_file.h"
 #include "store/working_folder_lock.h"
@@ -32,6 +33,9 @@ struct RunState {
   char target[TARGET_NAME_BYTES] = {};
   // The source's extension, case kept.
   char extension[PATH_LEN] = {};
+  PlaylistPlace place{};  // the working folder and the playlist file loaded
+  platform::FolderHandle targetFolder{};
+  int targetFolderError = 0;  // why kMp3 could not be opened: said at the first copy
 };
 
 enum class Pass { Again, End };
@@ -41,6 +45,15 @@ Pass EndWith(TransferProgress& progress, TransferEnd reason, int error = 0, uint
   progress.endError.store(error);
   progress.endSlot.store(slot);
   return Pass::End;
+}
+
+// The playlist could not be written: replaced by another file, or a
+// failure of the system.
+Pass EndWithPlaylistFailure(TransferProgress& progress, const Playlist& playlist) {
+  PlaylistFailure failure = playlist.failure.Last();
+  bool replaced = failure.access == PlaylistAccess::Replaced;
+  return EndWith(progress, replaced ? TransferEnd::PlaylistReplaced : TransferEnd::PlaylistFailed,
+                 failure.error);
 }
 
 bool IsCandidate(const PlaylistEntry& entry) {
@@ -97,7 +110,7 @@ bool FormatTarget(RunState* run) {
 
 // Numbers whose name is taken in kMp3, by whatever, are passed over.
 bool SkipTakenNumbers(RunState* run) {
-  while (platform::IsNameTaken(run->target)) {
+  while (platform::IsNameTaken(run->targetFolder.fd(), run->target)) {
     if (++run->nextNumber > MAX_TRANSFER_NUMBER) return false;
     FormatTarget(run);
   }
@@ -107,29 +120,32 @@ bool SkipTakenNumbers(RunState* run) {
 bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
-bool CopySong(RunState* run, const char* source, uint32_t slot) {
+platform::CopyResult CopySong(RunState* run, const char* source, uint32_t slot) {
   TransferProgress& progress = run->progress;
   platform::CopyControl control{&progress.bytesInCurrentCopy, &run->stopRequested};
   int error = 0;
-  platform::CopyResult result = run->copier.CopyFileNoReplace(source, run->target, control, &error);
+  platform::CopyResult result = run->copier.CopyFileNoReplace(source, run->targetFolder.fd(),
+                                                              run->target, control, &error);
   progress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
-      return true;
+    case platform::CopyResult::SourceRefused:
+      break;
     case platform::CopyResult::Cancelled:
       EndWith(progress, TransferEnd::Stopped);
-      return false;
+      break;
     case platform::CopyResult::SourceFailed:
       EndWith(progress, TransferEnd::SourceFailed, error, slot);
-      return false;
+      break;
     case platform::CopyResult::TargetExists:
       EndWith(progress, TransferEnd::TargetFailed, EEXIST);
-      return false;
+      break;
     case platform::CopyResult::TargetFailed:
-      EndWith(progress, IsOutOfSpace(error) ? TransferEnd::MediumFull : TransferEnd::TargetFailed, error);
-      return false;
+      EndWith(progress, IsOutOfSpace(error) ? TransferEnd::MediumFull : TransferEnd::TargetFailed,
+              error);
+      break;
   }
-  return false;
+  return result;
 }
 
 void MarkMissing(RunState* run, PlaylistEntry* entry) {
@@ -146,8 +162,8 @@ bool RecordCopy(RunState* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
   Playlist& playlist = run->playlist;
-  bool recorded =
-      SaveRecord(PLAYLIST_FILE_NAME, &playlist.workingTable, slot, &playlist.failure) == 0;
+  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &playlist.workingTable, slot, &run->place,
+                             &playlist.failure) == 0;
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry->fileSize));
@@ -180,29 +196,46 @@ Pass TransferOne(RunState* run) {
     MarkMissing(run, entry);
     return Pass::Again;
   }
+  if (run->targetFolderError != 0) {
+    return EndWith(progress, TransferEnd::TargetFailed, run->targetFolderError);
+  }
   if (!nameFits) return EndWith(progress, TransferEnd::TargetFailed, ENAMETOOLONG);
   if (!SkipTakenNumbers(run)) return EndWith(progress, TransferEnd::NumbersUsed);
-  if (!CopySong(run, source, static_cast<uint32_t>(slot))) return Pass::End;
+  platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
+  if (copied == platform::CopyResult::SourceRefused) {
+    MarkMissing(run, entry);
+    if (run->observer != nullptr && run->observer->onRefused != nullptr) {
+      run->observer->onRefused(run->observer->context, static_cast<uint32_t>(slot));
+    }
+    return Pass::Again;
+  }
+  if (copied != platform::CopyResult::Copied) return Pass::End;
   if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) {
-    return EndWith(progress, TransferEnd::PlaylistFailed, run->playlist.failure.Last().error);
+    return EndWithPlaylistFailure(progress, run->playlist);
   }
   return Pass::Again;
 }
 
-int32_t RunLocked(RunState& run) {
+int32_t RunLocked(RunState& run, int workingFolder) {
   Playlist& playlist = run.playlist;
   run.budget = static_cast<uint32_t>(run.progress.capacityMb.load()) * BYTES_PER_MEGABYTE;
+  run.place.folder = workingFolder;
   std::memset(&playlist.workingTable, 0, sizeof playlist.workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &playlist.workingTable, &playlist.failure) == -1) return -1;
+  if (LoadTable(PLAYLIST_FILE_NAME, &playlist.workingTable, &run.place, &playlist.failure) == -1) {
+    return -1;
+  }
   CountTable(&run);
   playlist.entryCount = run.count;
-  platform::RemoveLeftoverCopies(TARGET_FOLDER_NAME);
+  // kMp3 as a link would send the copies anywhere, so a link is refused.
+  run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
+  if (run.targetFolderError == 0) platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
   run.random.SeedFromClock();
   while (TransferOne(&run) == Pass::Again) {
   }
   // The copies' names are only durable once the folder is flushed too.
-  if (run.copies > 0) platform::SyncFolder(TARGET_FOLDER_NAME);
-  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &playlist.failure);
+  if (run.copies > 0) platform::SyncFolder(".", run.targetFolder.fd());
+  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &run.place,
+                   &playlist.failure);
 }
 
 }  // namespace
@@ -219,17 +252,20 @@ int32_t TransferJob::Run(const TransferObserver* observer, const platform::Folde
   playlist_.failure.Clear();
   EndWith(transferProgress, TransferEnd::Complete);
   platform::FolderLock lock;
-  bool locked =
-      (heldLock != nullptr && heldLock->Held()) || LockWorkingFolder(&lock, playlist_.failure);
-  int32_t result = -1;
-  if (locked) {
-    RunState run{playlist_, transferProgress, transferStopRequested,
-              platform::FileCopier(options_.copyPaths), RandomGenerator(options_.seedNow)};
-    run.observer = observer;
-    result = RunLocked(run);
+  if (heldLock == nullptr || !heldLock->Held()) {
+    heldLock = LockWorkingFolder(&lock, playlist_.failure) ? &lock : nullptr;
   }
-  if (result != 0) {
-    EndWith(transferProgress, TransferEnd::PlaylistFailed, playlist_.failure.Last().error);
+  int32_t result = -1;
+  if (heldLock != nullptr) {
+    RunState run{playlist_, transferProgress, transferStopRequested,
+                 platform::FileCopier(options_.copyPaths), RandomGenerator(options_.seedNow)};
+    run.observer = observer;
+    result = RunLocked(run, heldLock->Folder());
+  }
+  // A save that fails after another failure is said besides it.
+  TransferEnd reason = transferProgress.endReason.load();
+  if (result != 0 && (reason == TransferEnd::Complete || reason == TransferEnd::Stopped)) {
+    EndWithPlaylistFailure(transferProgress, playlist_);
   }
   return result;
 }

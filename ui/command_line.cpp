@@ -1,5 +1,6 @@
 #include "ui/command_line.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/current_folder.h"
@@ -26,6 +27,14 @@ StartRequest ReadCommandLine(int argc, char** argv) {
     }
   }
   return request;
+}
+
+bool HasDisplay() {
+  for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
 }
 
 bool EnterWorkingFolder(const std::string& folder, std::string* error) {

@@ -16,6 +16,11 @@ StartRequest ReadCommandLine(int argc, char** argv);
 // Makes `folder` the working folder; false with a reason for the user.
 bool EnterWorkingFolder(const std::string& folder, std::string* error);
 
+// False only when Qt would have to guess a display and has none: no
+// platform chosen in QT_QPA_PLATFORM and neither DISPLAY nor
+// WAYLAND_DISPLAY set. Qt would abort there; the caller says so and ends.
+bool HasDisplay();
+
 inline constexpr char USAGE_TEXT[] =
     "usage: kobaru-mp3 [FOLDER]\n"
     "Fills a music player, a memory card or any folder with random songs.\n"

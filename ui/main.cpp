@@ -25,6 +25,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kobaru-mp3: %s\n", error.c_str());
     return 2;
   }
+  if (!HasDisplay()) {
+    std::fputs("kobaru-mp3: cannot open a window: no display\n", stderr);
+    return 1;
+  }
   // Qt sees only the program's name: the folder is ours.
   int qtArgc = 1;
   CMainApp app(qtArgc, argv);

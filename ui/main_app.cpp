@@ -1,8 +1,11 @@
 #include "ui/main_app.h"
 
 #include <QFont>
+#include <QSocketNotifier>
 #include <QStyleFactory>
+#include <memory>
 
+#include "platform/termination_pipe.h"
 #include "ui/main_dialog.h"
 #include "ui/main_dialog_template.h"
 #include "ui/pictures.h"
@@ -12,9 +15,7 @@ namespace {
 // Tried in turn; the system's own font when none is installed.
 QStringList FontFamilies() { return {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"}; }
 constexpr char kStyle[] = "Fusion";
-// The installed desktop entry's name, so that a desktop ties the window to
-// its launcher and icon.
-constexpr char kDesktopEntry[] = "io.github.kobaru.KobaruMp3";
+constexpr int kExitBySignalBase = 128;
 
 }  // namespace
 
@@ -26,11 +27,24 @@ CMainApp::CMainApp(int& argc, char** argv)
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   setWindowIcon(ProgramIcon());
-  setDesktopFileName(kDesktopEntry);
+  setDesktopFileName(DESKTOP_ENTRY_ID);
 }
 
+// A kill or a logout stops the window as Escape does: the copy in progress
+// is removed and the table saved; then the program ends with 128 + the
+// signal's number, as a shell reports a signal.
 int CMainApp::InitInstance() {
   CMainDialog dialog(*m_owners);
+  int signals = platform::CatchTerminationOnPipe();
+  std::unique_ptr<QSocketNotifier> watch;
+  int caught = 0;
+  if (signals >= 0) {
+    watch = std::make_unique<QSocketNotifier>(signals, QSocketNotifier::Read);
+    connect(watch.get(), &QSocketNotifier::activated, &dialog, [&] {
+      caught = platform::TakeTerminationSignal(signals);
+      dialog.reject();
+    });
+  }
   dialog.exec();
-  return 0;
+  return caught != 0 ? kExitBySignalBase + caught : 0;
 }

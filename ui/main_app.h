@@ -8,6 +8,10 @@
 
 #include "ui/window_owners.h"
 
+// The installed desktop entry's name, so that a desktop ties the window to
+// its launcher and icon.
+inline constexpr char DESKTOP_ENTRY_ID[] = "io.github.kobaru.KobaruMp3";
+
 class CMainApp : public QApplication {
  public:
   // The application's name stays the executable's base name: the caption

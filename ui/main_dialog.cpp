@@ -13,10 +13,10 @@
 #include "store/playlist_file.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
-#include "transfer/target_folder_opener.h"
 #include "transfer/transfer_colours.h"
 #include "transfer/transfer_texts.h"
 #include "ui/about_dlg.h"
+#include "ui/folder_display.h"
 #include "ui/main_dialog_template.h"
 #include "ui/picture_static.h"
 #include "ui/pictures.h"
@@ -86,6 +86,8 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
   m_comboCapacity->setObjectName("capacity");
   m_comboCapacity->setEditable(true);
   m_comboCapacity->setInsertPolicy(QComboBox::NoInsert);
+  // Typed text is taken as typed: completed to an item, "1" would be 120 MB.
+  m_comboCapacity->setCompleter(nullptr);
   m_comboCapacity->setGeometry(units.ToPixels(RECT_CAPACITY));
   m_showPlaylistButton =
       MakeButton(TEXT_SHOW_PLAYLIST, RECT_SHOW_PLAYLIST, units, this, "showPlaylist");
@@ -204,4 +206,6 @@ void CMainDialog::OnCreateFolder() {
   ApplyStartRule(true);
 }
 
-void CMainDialog::OnShowFolder() { OpenTargetFolder(); }
+void CMainDialog::OnShowFolder() {
+  if (!ShowTargetFolder(DesktopFolderWays())) QApplication::beep();
+}

@@ -59,7 +59,6 @@ class CMainDialog : public QDialog {
   void SetBars(int percent);
   void SetBarColour(uint32_t colour);
   void OnOK();
-  void OnDestroy(bool runWasGoing);
   void OnCreateFolder();
   void OnShowFolder();
   void OnAbout();

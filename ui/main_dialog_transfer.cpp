@@ -6,9 +6,11 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
+#include "store/playlist_failure_text.h"
 #include "transfer/transfer_outcome.h"
 #include "transfer/transfer_texts.h"
 #include "ui/main_dialog.h"
@@ -36,7 +38,16 @@ int32_t CMainDialog::SelectedCapacityMb() const {
 }
 
 void CMainDialog::OnStartTransfer() {
+  FailureRecord& failures = m_owners.playlist.failure;
+  failures.Clear();
   TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_rows.Observer());
+  PlaylistFailure failure = failures.Last();
+  if (failure.access == PlaylistAccess::Lock && failure.error != EWOULDBLOCK) {
+    char text[FAILURE_TEXT_BYTES];  // a folder that can't be locked at all
+    FormatWithFailureReason(failure, m_messages, TEXT_NOT_LOCKED, text, sizeof text);
+    m_messages.Show(platform::Failure(text));
+    return;
+  }
   if (start == TransferStart::Busy) {
     m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING, true));
     return;
@@ -86,6 +97,7 @@ void CMainDialog::CompleteRun() {
   m_addButton->setEnabled(true);
   for (PictureStatic* picture : m_pictures) picture->hide();
   ShowTransferOutcome(m_transfer.Progress(), m_messages);
+  ShowTransferEndReason(m_transfer.Progress(), m_owners.playlist.failure.Last(), m_messages);
   SetBars(0);
   update();  // the free space comes back with the next paint
 }
@@ -115,13 +127,13 @@ void CMainDialog::OnOK() {
 
 // Escape and the close box are never refused: a run still going is stopped
 // and waited for, so its copy in progress is removed and the table saved.
+// The run has ended by then, so no "伝送中です。" follows.
 void CMainDialog::reject() {
   if (m_closing) return;  // a second close while the first one waits
   m_closing = true;
   m_playback.StopContinuousTimer();
   m_transferTimer.stop();
-  bool runWasGoing = RunInProgress(m_transfer);
-  if (runWasGoing) {
+  if (RunInProgress(m_transfer)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_transfer.RequestStop();
     while (!m_transfer.WaitFor(kStopPollInterval)) {
@@ -131,9 +143,4 @@ void CMainDialog::reject() {
   }
   QDialog::reject();
   m_closing = false;
-  OnDestroy(runWasGoing);
-}
-
-void CMainDialog::OnDestroy(bool runWasGoing) {
-  if (runWasGoing) m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
 }

@@ -73,6 +73,10 @@ void CPlaylistDialog::CreateControls(const DialogUnits& units, RowSorter& sorter
   m_checkStartUp = new QCheckBox(QString::fromUtf8(TEXT_STARTUP_CHECK), this);
   m_checkStartUp->setObjectName("startUpCheck");
   m_checkStartUp->setGeometry(units.ToPixels(RECT_STARTUP_CHECK));
+  // No button is the default, nor drawn as one: Enter closes the window.
+  for (QPushButton* button : {switchView, resetAll, resetSelected, exclude}) {
+    button->setAutoDefault(false);
+  }
   switchView->setFocus();
   connect(switchView, &QPushButton::clicked, this, &CPlaylistDialog::OnSwitchView);
   connect(resetAll, &QPushButton::clicked, this,
@@ -155,9 +159,11 @@ void CPlaylistDialog::SetBarColour(uint32_t colour) {
 // presses instead; the window has no OK button to be the default.
 void CPlaylistDialog::keyPressEvent(QKeyEvent* event) {
   bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+  if (!enter) {
+    QDialog::keyPressEvent(event);
+  } else if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+    button->click();
+  } else {
     accept();
-    return;
   }
-  QDialog::keyPressEvent(event);
 }

@@ -17,8 +17,9 @@ inline constexpr char ABOUT_CAPTION[] = "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情�
 inline constexpr char ABOUT_VERSION[] = "Kobaru MP3 Version 1.4";
 inline constexpr char ABOUT_NOTICE[] = "(C) 2026 Kobaru MP3 の作者";
 inline constexpr char TEXT_OK[] = "OK";
-inline constexpr char TEXT_YES[] = "はい";
-inline constexpr char TEXT_NO[] = "いいえ";
+// Answered by letter too, shown as "はい(Y)" and "いいえ(N)".
+inline constexpr char TEXT_YES[] = "はい(&Y)";
+inline constexpr char TEXT_NO[] = "いいえ(&N)";
 
 inline constexpr char TEXT_CANCEL[] = "ｷｬﾝｾﾙ";
 

@@ -55,6 +55,8 @@ CommandResult ChildProcess::Wait() {
   CommandResult result;
   if (waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) {
     result.exitStatus = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    result.signal = WTERMSIG(status);
   }
   pid_ = -1;
   result.out = ReadFile(files_ + "-out");

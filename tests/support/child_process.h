@@ -9,6 +9,7 @@ namespace testing_support {
 
 struct CommandResult {
   int exitStatus = -1;  // -1 when the program did not exit normally
+  int signal = 0;       // the signal that ended it, if one did
   std::string out;
   std::string err;
 };
@@ -24,6 +25,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal);
+  pid_t pid() const { return pid_; }
   CommandResult Wait();
 
  private:

@@ -30,6 +30,23 @@ std::string XingFrame(uint32_t header, size_t frameBytes, size_t tagOffset, uint
   return frame;
 }
 
+std::string VbriFrame(uint32_t header, size_t frameBytes, uint32_t frames) {
+  std::string vbri = "VBRI" + std::string("\0\1\0\0\0\x4B", 6) + BigEndian(0) + BigEndian(frames);
+  return PadTo(PadTo(BigEndian(header), 36) + vbri, frameBytes);
+}
+
+std::string Frames44100(const std::vector<int>& bitrates) {
+  static constexpr int kBitrates[] = {0,   32,  40,  48,  56,  64,  80, 96,
+                                      112, 128, 160, 192, 224, 256, 320};
+  std::string frames;
+  for (int bitrate : bitrates) {
+    uint32_t index = 0;
+    while (kBitrates[index] != bitrate) ++index;
+    frames += Frame(0xFFFB0064 | index << 12, 144000 * bitrate / 44100);
+  }
+  return frames;
+}
+
 std::string Id3v1Tag() { return PadTo("TAGA title", 128); }
 
 std::string Id3v2Tag(size_t bodyBytes, const std::string& body, uint8_t major, bool footer) {

@@ -1,9 +1,10 @@
 // Builds MP3 files byte by byte for tests: frames, a first frame holding a
-// Xing header, ID3v1 and ID3v2 tags.
+// Xing or VBRI header, ID3v1 and ID3v2 tags.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -27,6 +28,11 @@ std::string Frame(uint32_t header, size_t frameBytes);
 // cut off where the frame ends.
 std::string XingFrame(uint32_t header, size_t frameBytes, size_t tagOffset, uint32_t flags,
                       uint32_t frames, uint32_t bytes = 0);
+// A frame of `frameBytes` with a VBRI header holding `frames` 36 bytes in.
+std::string VbriFrame(uint32_t header, size_t frameBytes, uint32_t frames);
+// MPEG-1 Layer III frames at 44100 Hz, one per entry of `bitrates` (kbit/s),
+// each as long as its bitrate makes it (1152 samples, no padding).
+std::string Frames44100(const std::vector<int>& bitrates);
 std::string Id3v1Tag();  // "TAG" and 125 bytes of title, artist and so on
 // An ID3v2 tag of version `major` whose body is `body` padded with zeros to
 // `bodyBytes`; with `footer`, the flag is set and a 10-byte footer follows.

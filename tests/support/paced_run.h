@@ -14,9 +14,13 @@ namespace testing_support {
 class PacedRun {
  public:
   // Holds after the `holdAfter`th copy of `job`'s run until Release or a
-  // stop request.
-  PacedRun(uint32_t holdAfter, TransferJob& job)
-      : holdAfter_(holdAfter), stopRequested_(job.StopFlag()), observer_{OnCopied, this} {}
+  // stop request; before that, each copy takes `perCopy` longer, as on a
+  // slow card.
+  PacedRun(uint32_t holdAfter, TransferJob& job, std::chrono::milliseconds perCopy = {})
+      : holdAfter_(holdAfter),
+        perCopy_(perCopy),
+        stopRequested_(job.StopFlag()),
+        observer_{OnCopied, this} {}
   const TransferObserver* observer() const { return &observer_; }
   bool Holding() const { return holding_.load(); }
   void Release() { released_ = true; }
@@ -24,6 +28,7 @@ class PacedRun {
  private:
   static void OnCopied(void* self, const char*) {
     auto* run = static_cast<PacedRun*>(self);
+    std::this_thread::sleep_for(run->perCopy_);
     if (++run->copies_ != run->holdAfter_) return;
     run->holding_ = true;
     while (!run->released_ && !run->stopRequested_) {
@@ -33,6 +38,7 @@ class PacedRun {
   }
 
   uint32_t holdAfter_;
+  std::chrono::milliseconds perCopy_;
   const std::atomic<bool>& stopRequested_;
   std::atomic<uint32_t> copies_{0};
   std::atomic<bool> holding_{false};

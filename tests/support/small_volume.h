@@ -24,6 +24,10 @@ class SmallVolume {
   SmallVolume& operator=(const SmallVolume&) = delete;
 
   bool Mounted() const { return mounted_; }
+  // Turns the volume read-only, as a card does after an error.
+  bool MakeReadOnly() const {
+    return mount(nullptr, mountPoint_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
   // Writes a file that takes every free byte that is left.
   void FillUp(const std::string& fileName) const {
     int fd = open((mountPoint_ + "/" + fileName).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

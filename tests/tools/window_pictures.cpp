@@ -8,10 +8,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QListView>
+#include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -34,9 +36,13 @@ namespace {
 using namespace testing_support;
 
 constexpr int kTitleHeight = 24;
-constexpr int kSongs = 40;
-constexpr uint32_t kRecordedBytes = 2500000;
-constexpr int kHeldAfter = 30;
+// A real run into 30 MB: songs of 1.6 to 3.1 MB, copied whole, each copy
+// slow enough that the window lists it; held after six songs.
+constexpr int kSongs = 16;
+constexpr size_t kSmallestSong = 1600000;
+constexpr size_t kSongStep = 97000;
+constexpr int kHeldAfter = 6;
+constexpr auto kCopyTime = std::chrono::milliseconds(120);
 constexpr int kPlaylistRows = 36;
 constexpr int kStates = 5;
 
@@ -127,7 +133,8 @@ int main(int argc, char** argv) {
   TransferSetup setup;
   std::vector<PlaylistEntry> songs;
   for (int song = 0; song < kSongs; ++song) {
-    songs.push_back(setup.Song("song" + std::to_string(song) + ".mp3", kRecordedBytes));
+    songs.push_back(setup.Song("song" + std::to_string(song) + ".mp3", 0,
+                               kSmallestSong + kSongStep * static_cast<size_t>(song)));
   }
   WritePlaylist(songs);
   QDir dir(QString::fromStdString(out));
@@ -138,11 +145,13 @@ int main(int argc, char** argv) {
   dialog.show();
   QTest::qWait(300);
   saved &= Save(dialog, dir.filePath("main-idle.png"));
-  PacedRun paced(kHeldAfter, owners->transfer);
+  PacedRun paced(kHeldAfter, owners->transfer, kCopyTime);
   dialog.SetTransferObserver(paced.observer());
+  dialog.findChild<QComboBox*>("capacity")->setCurrentIndex(0);
   dialog.findChild<QPushButton*>("startTransfer")->click();
   // Held, and into the animation until the third arrow is up.
-  bool shown = QTest::qWaitFor([&] { return paced.Holding(); }) &&
+  auto* rows = dialog.findChild<QListWidget*>("results");
+  bool shown = QTest::qWaitFor([&] { return paced.Holding() && rows->count() == kHeldAfter; }) &&
                QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture3")->isVisible(); });
   if (!shown) std::fprintf(stderr, "the run did not reach its third arrow\n");
   saved &= Save(dialog, dir.filePath("main-running.png"));
