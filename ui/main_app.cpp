@@ -1,6 +1,7 @@
 #include "ui/main_app.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <QSocketNotifier>
 #include <QStyleFactory>
 #include <memory>
@@ -15,6 +16,9 @@ namespace {
 // Tried in turn; the system's own font when none is installed.
 QStringList FontFamilies() { return {"IPAGothic", "VL Gothic", "Noto Sans CJK JP"}; }
 constexpr char kStyle[] = "Fusion";
+// Qt's own texts (the folder chooser, a line edit's menu) in the language of
+// the program's, whatever the user's locale; English when not installed.
+constexpr char kQtTexts[] = "qtbase_ja";
 constexpr int kExitBySignalBase = 128;
 
 }  // namespace
@@ -28,6 +32,8 @@ CMainApp::CMainApp(int& argc, char** argv)
   setFont(face);
   setWindowIcon(ProgramIcon());
   setDesktopFileName(DESKTOP_ENTRY_ID);
+  if (m_qtTexts.load(kQtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&m_qtTexts);
 }
 
 // A kill or a logout stops the window as Escape does: the copy in progress

@@ -1,9 +1,10 @@
 // The application: its look (Fusion, a Japanese font, the program's icon),
-// the state every window works on, and the main window, whose end is the
-// program's end.
+// Qt's own texts in Japanese, the state every window works on, and the main
+// window, whose end is the program's end.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 
 #include "ui/window_owners.h"
@@ -22,6 +23,7 @@ class CMainApp : public QApplication {
   WindowOwners& Owners() { return *m_owners; }
 
  private:
+  QTranslator m_qtTexts;
   // Created once, before any window, and kept until the program ends.
   std::unique_ptr<WindowOwners> m_owners;
 };
