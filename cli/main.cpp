@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
@@ -13,7 +14,7 @@ namespace {
 
 struct Verb {
   const char* name;
-  int (*run)(int argc, char** argv);
+  int (*run)(cli::Owners& owners, int argc, char** argv);
 };
 
 constexpr Verb kVerbs[] = {
@@ -42,7 +43,8 @@ int RunVerb(int argc, char** argv) {
     // What a killed run left is tidied before any verb reads.
     cli::ConsoleMessages messages(false);
     ReportBackupOutcome(TidyWorkingFolderAtStart(), messages);
-    return verb.run(argc, argv);
+    auto owners = std::make_unique<cli::Owners>();
+    return verb.run(*owners, argc, argv);
   }
   return cli::UsageError(nullptr, std::string("unknown verb ") + argv[1]);
 }

@@ -29,12 +29,12 @@ BackupOutcome TidyWorkingFolderAtStart() {
   return TidyWorkingFolder(lock.Folder());
 }
 
-bool LockWorkingFolder(platform::FolderLock* lock) {
+bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure) {
   int error = lock->TryLock(kWorkingFolder, PLAYLIST_FILE_NAME);
   if (error == 0) {
     TidyWorkingFolder(lock->Folder());
     return true;
   }
-  RecordPlaylistFailure(PlaylistAccess::Lock, error);
+  failure.Record(PlaylistAccess::Lock, error);
   return false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/folder_lock.h"
+#include "store/playlist.h"
 #include "store/playlist_backup.h"
 
 // Takes the lock on the current folder, and on kPlayLst.dat in it, without
@@ -11,10 +12,10 @@
 // every name the operation uses. False when another operation holds it,
 // in this process or another, and when neither the folder (one that may
 // not be listed, a file system without locks) nor the playlist could be
-// locked: nothing is ever changed unlocked. Either is recorded as the
-// PlaylistAccess::Lock failure with its reason. The holder first tidies
-// the folder (TidyWorkingFolder).
-bool LockWorkingFolder(platform::FolderLock* lock);
+// locked: nothing is ever changed unlocked. Either is recorded in `failure`
+// as the PlaylistAccess::Lock failure with its reason. The holder first
+// tidies the folder (TidyWorkingFolder).
+bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure);
 
 // For the lock's holder (`folder` its handle): removes what killed saves and
 // copies left in the folder and in kMp3 (partial songs marked in flight,

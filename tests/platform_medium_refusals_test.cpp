@@ -65,8 +65,8 @@ TEST(InFlightMarkerTest, DirectCopiesAndWhatAKillLeaves) {
   platform::FolderHandle kMp3;
   ASSERT_EQ(kMp3.Open("kMp3"), 0);
   for (const char* target : {"0001.mp3", "0002.mp3"}) {
-    (void)platform::CopyFileNoReplace("a.mp3", kMp3.fd(), target, {}, nullptr,
-                                      platform::CopyWay::Direct);
+    (void)platform::FileCopier().CopyFileNoReplace("a.mp3", kMp3.fd(), target, {}, nullptr,
+                                                   platform::CopyWay::Direct);
   }
   EXPECT_EQ(ReadFile("kMp3/0001.mp3") + ReadFile("kMp3/0002.mp3"), "taken" + song);
   char marker[64];

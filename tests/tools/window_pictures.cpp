@@ -18,9 +18,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "store/store_texts.h"
-#include "store/table_images.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
@@ -88,27 +88,27 @@ PlaylistEntry PictureEntry(int slot) {
                    1000u * static_cast<uint32_t>(slot * slot * 37 + 5));
 }
 
-bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
+bool SaveBuildWindows(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   RecordingMessages messages;
-  CExtensionDialog prompt(&messages, &owner);
+  CExtensionDialog prompt(owners.search, &messages, &owner);
   bool saved = ShowAndSave(prompt, dir.filePath("prompt.png"));
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  auto scanResult = std::make_unique<PlaylistTable>();
   for (int slot = 0; slot < kPlaylistRows; ++slot) {
-    PlaylistEntry& found = g_scanResultTable.entries[slot] = PictureEntry(slot);
+    PlaylistEntry& found = scanResult->entries[slot] = PictureEntry(slot);
     if (found.state != STATE_PATH_TOO_LONG) found.state = STATE_UNTRANSFERRED;
     found.transferNumber = 0;  // a scan finds songs, never sent ones
   }
-  CAddConfirmDialog confirm(&owner);
+  CAddConfirmDialog confirm(*scanResult, &owner);
   return saved & ShowAndSave(confirm, dir.filePath("confirm.png"));
 }
 
-bool SavePlaylistWindow(QWidget& owner, const QDir& dir) {
+bool SavePlaylistWindow(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   std::vector<PlaylistEntry> entries;
   for (int slot = 0; slot < kPlaylistRows; ++slot) entries.push_back(PictureEntry(slot));
   WritePlaylist(entries);
   RecordingMessages messages;
-  QtPlaybackHost player;
-  CPlaylistDialog playlist(player, &messages, &owner);
+  QtPlaybackHost player(owners.continuous);
+  CPlaylistDialog playlist(owners, player, &messages, &owner);
   playlist.show();
   auto* list = playlist.findChild<QListView*>("fileOrderList");
   for (int row : {4, 5})
@@ -142,11 +142,12 @@ int main(int argc, char** argv) {
   QDir dir(QString::fromStdString(out));
   bool saved = true;
   RecordingMessages messages;  // no box may stop the tool
-  CMainDialog dialog(&messages);
+  auto owners = std::make_unique<WindowOwners>();
+  CMainDialog dialog(*owners, &messages);
   dialog.show();
   QTest::qWait(300);
   saved &= Save(dialog, dir.filePath("main-idle.png"));
-  PacedRun paced(kHeldAfter, kCopyTime);
+  PacedRun paced(kHeldAfter, owners->transfer, kCopyTime);
   dialog.SetTransferObserver(paced.observer());
   dialog.findChild<QComboBox*>("capacity")->setCurrentIndex(0);
   dialog.findChild<QPushButton*>("startTransfer")->click();
@@ -161,12 +162,12 @@ int main(int argc, char** argv) {
   CAboutDlg about(&dialog);
   saved &= ShowAndSave(about, dir.filePath("about.png"));
   dialog.reject();  // stops the held run
-  saved &= SaveBuildWindows(dialog, dir);
+  saved &= SaveBuildWindows(*owners, dialog, dir);
   // The chooser of a creation, on the tool's folder rather than the home.
   QFileDialog chooser(&dialog, QString::fromUtf8(TEXT_BROWSE_CREATE), QDir::currentPath());
   chooser.setFileMode(QFileDialog::Directory);
   chooser.setOption(QFileDialog::ShowDirsOnly);
   saved &= ShowAndSave(chooser, dir.filePath("folder-chooser.png"));
-  saved &= SavePlaylistWindow(dialog, dir);
+  saved &= SavePlaylistWindow(*owners, dialog, dir);
   return saved ? 0 : 1;
 }
