@@ -19,6 +19,10 @@ inline constexpr uint32_t BYTES_PER_MEGABYTE = 1u << 20;
 // The capacity choices, in megabytes, and the one taken without a choice.
 inline constexpr int32_t CAPACITY_CHOICES_MB[] = {30, 60, 120, 240, 480, 960, 1920};
 inline constexpr int32_t DEFAULT_CAPACITY_MB = 240;
+// The capacity of a fill up to the free space of kMp3's volume, whose
+// budget is measured when the run starts.
+inline constexpr int32_t FREE_SPACE_CAPACITY = -1;
+inline constexpr uint64_t FREE_SPACE_MARGIN_MIN_BYTES = 8ull << 20;
 
 inline constexpr char TEXT_TRANSFERRED[] = "%d 曲伝送しました。";
 inline constexpr char TEXT_NOT_TRANSFERRED[] = "%d 曲伝送出来ませんでした。";
