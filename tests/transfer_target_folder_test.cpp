@@ -10,7 +10,7 @@
 #include "tests/support/recording_messages.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/temp_folder.h"
-#include "transfer/free_space_budget.h"
+#include "transfer/transfer_budget.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_progress.h"
