@@ -57,13 +57,13 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   std::filesystem::current_path(folder);
   WriteFullPlaylist();
-  QtPlaybackHost player;
+  QtPlaybackHost player(app.Owners().continuous);
   std::vector<double> open, switching;
   long before = 0, held = 0;
   for (int run = 0; run < runs; ++run) {
     before = ResidentKb();
     double start = NowMs();
-    CPlaylistDialog dialog(player, nullptr, nullptr);
+    CPlaylistDialog dialog(app.Owners(), player, nullptr, nullptr);
     dialog.show();
     dialog.repaint();
     open.push_back(NowMs() - start);

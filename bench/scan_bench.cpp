@@ -16,8 +16,7 @@
 
 #include "store/folder_scan.h"
 #include "store/playlist_file.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
+#include "store/search_job.h"
 
 namespace {
 
@@ -49,11 +48,16 @@ void BuildTree(const std::string& root) {
   std::ofstream(root + "/complete");
 }
 
+// The scan's owners, as the search job holds them.
+Playlist g_playlist;
+char g_foundExtension[PATH_LEN];
+const std::atomic<bool> kNoStop{false};
+
 void ScanTree(const std::string& root) {
   char path[PATH_LEN];
   PrepareScanPath(root.c_str(), path);
-  g_entryCount = 0;
-  ScanFolder(path);
+  g_playlist.entryCount = 0;
+  ScanFolder(path, {g_playlist, DEFAULT_EXTENSION, g_foundExtension, kNoStop});
 }
 
 std::string FindCommand(const std::string& root) {
@@ -74,7 +78,7 @@ double BestSeconds(int runs, const auto& work) {
 void BM_ScanTree(benchmark::State& state) {
   std::string root = TreeRoot();
   for (auto _ : state) ScanTree(root);
-  state.counters["songs"] = g_entryCount.load();
+  state.counters["songs"] = g_playlist.entryCount.load();
 }
 
 void BM_FindTree(benchmark::State& state) {
@@ -89,12 +93,12 @@ void BM_LoadSaveFullTable(benchmark::State& state) {
   std::filesystem::create_directories(folder);
   std::filesystem::current_path(folder);
   for (uint32_t i = 0; i < MAX_ENTRIES; ++i) {
-    std::snprintf(g_workingTable.entries[i].path, PATH_LEN, "//music//song%04u.mp3", i);
+    std::snprintf(g_playlist.workingTable.entries[i].path, PATH_LEN, "//music//song%04u.mp3", i);
   }
-  SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
+  SaveTable(PLAYLIST_FILE_NAME, &g_playlist.workingTable, TABLE_BYTES);
   for (auto _ : state) {
-    LoadWorkingTableWithCount();
-    SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
+    (void)g_playlist.LoadWithCount();
+    SaveTable(PLAYLIST_FILE_NAME, &g_playlist.workingTable, TABLE_BYTES);
   }
   std::filesystem::current_path("/");
   std::filesystem::remove_all(folder);

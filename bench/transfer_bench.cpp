@@ -19,9 +19,7 @@
 
 #include "store/playlist_entry.h"
 #include "store/playlist_file.h"
-#include "store/table_images.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
+#include "transfer/transfer_job.h"
 
 extern char** environ;
 
@@ -33,6 +31,9 @@ constexpr int32_t kCapacityMb = 1920;
 
 std::filesystem::path g_root;      // the benchmark's own folder in /tmp
 std::vector<std::string> g_songs;  // absolute paths of the generated songs
+Playlist g_playlist;               // the owners a front end would hold
+TransferJob g_transfer(g_playlist);
+PlaylistTable& g_workingTable = g_playlist.workingTable;
 
 void MakeSongs() {
   char pattern[] = "/tmp/kobaru-bench-XXXXXX";
@@ -98,12 +99,11 @@ double Fill() {
   FreshTarget("fill");
   std::filesystem::current_path(g_root / "fill");
   WriteFullPlaylist();
-  g_transferProgress.capacityMb = kCapacityMb;
   auto start = std::chrono::steady_clock::now();
-  RunTransfer();
+  g_transfer.RunHere(kCapacityMb);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::filesystem::current_path(g_root);
-  return g_transferProgress.bytesCopied.load() == kSongs * kSongBytes ? seconds : -1;
+  return g_transfer.Progress().bytesCopied.load() == kSongs * kSongBytes ? seconds : -1;
 }
 
 double Median(std::vector<double> values) {
@@ -149,12 +149,10 @@ void BM_DrawsOverAFullTable(benchmark::State& state) {
       g_workingTable.entries[i].fileSize = 1;
     }
     SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES);
-    g_transferProgress.capacityMb = kCapacityMb;
-    g_transferProgress.songsMissing = 0;
     state.ResumeTiming();
-    RunTransfer();
+    g_transfer.RunHere(kCapacityMb);
   }
-  if (g_transferProgress.songsMissing.load() != MAX_ENTRIES)
+  if (g_transfer.Progress().songsMissing.load() != MAX_ENTRIES)
     state.SkipWithError("not every draw made");
   state.counters["draws"] = MAX_ENTRIES;
   state.counters["per_draw"] =

@@ -78,7 +78,7 @@ int RunChild(const std::string& mode) {
     return app.exec();
   }
   CMainApp app(argc, argv);
-  CMainDialog dialog;
+  CMainDialog dialog(app.Owners());
   dialog.installEventFilter(&first);
   dialog.show();
   return app.exec();

@@ -15,10 +15,7 @@
 #include "store/folder_names.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
-#include "store/search_thread.h"
-#include "store/search_worker.h"
 #include "store/store_texts.h"
-#include "store/table_images.h"
 
 namespace cli {
 namespace {
@@ -28,17 +25,19 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 constexpr size_t kResolvedBytes = 4096;
 
 // Runs the prepared search on its worker, showing how many songs it has
-// found so far when stderr is a terminal. SEARCH_FAILED when no worker
+// found so far when stderr is a terminal. SearchStatus::Failed when no worker
 // could be started.
-int RunSearch() {
-  SearchThread search;
+SearchStatus RunSearch(Owners& owners) {
+  SearchJob& search = owners.search;
   if (!search.Start()) {
     std::fprintf(stderr, "kobaru: cannot start the search\n");
     return search.Wait();
   }
   bool showProgress = platform::CanDrawOn(STDERR_FILENO);
   while (!search.WaitFor(kProgressInterval)) {
-    if (showProgress) std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, g_entryCount.load());
+    if (showProgress) {
+      std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, owners.playlist.entryCount.load());
+    }
   }
   if (showProgress) std::fprintf(stderr, "\r\033[K");
   return search.Wait();
@@ -47,34 +46,34 @@ int RunSearch() {
 // Sets up the search of FOLDER, as the file system resolves it, with the
 // chosen extension; returns a non-negative exit status when the command
 // ends here. `*fits` is false when the folder's path is too long to store.
-int PrepareFolderSearch(const Arguments& arguments, bool addition, ConsoleMessages& messages,
-                        bool* fits) {
+int PrepareFolderSearch(SearchJob& search, const Arguments& arguments, bool addition,
+                        ConsoleMessages& messages, bool* fits) {
   const std::string& folder = arguments.positional[0];
   char resolved[kResolvedBytes];
   if (int error = platform::ResolveFolder(folder.c_str(), resolved, sizeof resolved); error != 0) {
     return UsageError(addition ? "add" : "create", folder + ": " + platform::ErrorText(error));
   }
-  if (!TakeExtensionEntry(arguments.Value("--ext", DEFAULT_EXTENSION).c_str())) {
+  if (!search.TakeExtensionEntry(arguments.Value("--ext", DEFAULT_EXTENSION).c_str())) {
     messages.Show(platform::Failure(TEXT_EXTENSION_MISSING));
     return EXIT_FAILED;
   }
-  *fits = PrepareSearch(resolved, addition);
+  *fits = search.Prepare(resolved, addition);
   return -1;
 }
 
-void PrintScanResult() {
+void PrintScanResult(const PlaylistTable& scanResult) {
   std::printf("%s\n", PLAYLIST_HEADER_ROW);
   char row[ROW_TEXT_BYTES];
-  uint32_t rows = CountEntries(g_scanResultTable);
+  uint32_t rows = CountEntries(scanResult);
   for (uint32_t i = 0; i < rows; ++i) {
-    FormatPlaylistRow(i, g_scanResultTable.entries[i], row, sizeof row);
+    FormatPlaylistRow(i, scanResult.entries[i], row, sizeof row);
     std::printf("%s\n", row);
   }
 }
 
 }  // namespace
 
-int RunCreate(int argc, char** argv) {
+int RunCreate(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {"--ext"}, 1, 1}, &arguments, &error)) {
@@ -88,16 +87,16 @@ int RunCreate(int argc, char** argv) {
     return EXIT_FAILED;
   }
   bool fits = false;
-  if (int status = PrepareFolderSearch(arguments, false, messages, &fits); status >= 0) {
+  if (int status = PrepareFolderSearch(owners.search, arguments, false, messages, &fits); status >= 0) {
     return status;
   }
-  int searchStatus = fits ? RunSearch() : SEARCH_FAILED;
+  SearchStatus searchStatus = fits ? RunSearch(owners) : SearchStatus::Failed;
   if (ReportCreation(searchStatus, messages)) return EXIT_OK;
-  ReportPlaylistFailure();
+  ReportPlaylistFailure(owners.playlist);
   return EXIT_FAILED;
 }
 
-int RunAdd(int argc, char** argv) {
+int RunAdd(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, kBuildSyntax, &arguments, &error))
@@ -105,17 +104,17 @@ int RunAdd(int argc, char** argv) {
   if (!RequirePlaylist()) return EXIT_FAILED;
   ConsoleMessages messages(arguments.Has("--yes"));
   bool fits = false;
-  if (int status = PrepareFolderSearch(arguments, true, messages, &fits); status >= 0) {
+  if (int status = PrepareFolderSearch(owners.search, arguments, true, messages, &fits); status >= 0) {
     return status;
   }
-  if (!fits || RunSearch() != SEARCH_SUCCEEDED) {
+  if (!fits || RunSearch(owners) != SearchStatus::Succeeded) {
     messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return EXIT_FAILED;
   }
-  PrintScanResult();
+  PrintScanResult(owners.search.ScanResult());
   if (!AskYes(TEXT_CONFIRM_ADD_TITLE, arguments.Has("--yes"))) return EXIT_OK;
-  if (AppendAndReport(messages)) return EXIT_OK;
-  ReportPlaylistFailure();
+  if (AppendAndReport(owners.search, messages)) return EXIT_OK;
+  ReportPlaylistFailure(owners.playlist);
   return EXIT_FAILED;
 }
 

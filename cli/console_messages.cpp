@@ -12,8 +12,8 @@
 
 namespace cli {
 
-void ReportPlaylistFailure() {
-  PlaylistFailure failure = LastPlaylistFailure();
+void ReportPlaylistFailure(const Playlist& playlist) {
+  PlaylistFailure failure = playlist.failure.Last();
   switch (failure.access) {
     case PlaylistAccess::None:
       return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/user_messages.h"
+#include "store/playlist.h"
 
 namespace cli {
 
@@ -19,7 +20,7 @@ class ConsoleMessages : public platform::UserMessages {
 // Says on stderr why the last operation on kPlayLst.dat failed: "kobaru:
 // cannot write kPlayLst.dat: Permission denied", or that another program is
 // changing it. Nothing when no reason was recorded.
-void ReportPlaylistFailure();
+void ReportPlaylistFailure(const Playlist& playlist);
 
 // True when kPlayLst.dat exists here; else says on stderr that there is no
 // playlist in this folder.

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "cli/arguments.h"
 #include "cli/verbs.h"
@@ -11,7 +12,7 @@ namespace {
 
 struct Verb {
   const char* name;
-  int (*run)(int argc, char** argv);
+  int (*run)(cli::Owners& owners, int argc, char** argv);
 };
 
 constexpr Verb kVerbs[] = {
@@ -36,7 +37,10 @@ int RunVerb(int argc, char** argv) {
     return cli::EXIT_OK;
   }
   for (const Verb& verb : kVerbs) {
-    if (std::strcmp(argv[1], verb.name) == 0) return verb.run(argc, argv);
+    if (std::strcmp(argv[1], verb.name) == 0) {
+      auto owners = std::make_unique<cli::Owners>();
+      return verb.run(*owners, argc, argv);
+    }
   }
   return cli::UsageError(nullptr, std::string("unknown verb ") + argv[1]);
 }

@@ -9,7 +9,6 @@
 #include "cli/verbs.h"
 #include "store/maintenance_flows.h"
 #include "store/playlist_file.h"
-#include "store/table_images.h"
 
 namespace cli {
 namespace {
@@ -32,9 +31,9 @@ class NumberedSelection : public PlaylistView {
   std::vector<uint32_t> slots_;
 };
 
-int ExitStatus(FlowResult result) {
+int ExitStatus(const Playlist& playlist, FlowResult result) {
   if (result != FlowResult::Failed) return EXIT_OK;
-  ReportPlaylistFailure();
+  ReportPlaylistFailure(playlist);
   return EXIT_FAILED;
 }
 
@@ -51,20 +50,20 @@ bool ParseRegistrationNumber(const std::string& text, uint32_t count, uint32_t* 
   return true;
 }
 
-using SelectionFlow = FlowResult (*)(platform::UserMessages&, PlaylistView&);
+using SelectionFlow = FlowResult (*)(Playlist&, platform::UserMessages&, PlaylistView&);
 
-int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
+int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow flow) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
     return UsageError(argv[1], error);
   }
   if (!RequirePlaylist()) return EXIT_FAILED;
-  if (!LoadWorkingTableWithCount()) {
-    ReportPlaylistFailure();
+  if (!playlist.LoadWithCount()) {
+    ReportPlaylistFailure(playlist);
     return EXIT_FAILED;
   }
-  uint32_t count = CountEntries(g_workingTable);
+  uint32_t count = CountEntries(playlist.workingTable);
   std::vector<uint32_t> slots;
   for (const std::string& number : arguments.positional) {
     uint32_t slot;
@@ -76,12 +75,12 @@ int RunSelectionVerb(int argc, char** argv, SelectionFlow flow) {
   }
   ConsoleMessages messages(arguments.Has("--yes"));
   NumberedSelection selection(std::move(slots));
-  return ExitStatus(flow(messages, selection));
+  return ExitStatus(playlist, flow(playlist, messages, selection));
 }
 
 }  // namespace
 
-int RunResetAll(int argc, char** argv) {
+int RunResetAll(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 0, 0}, &arguments, &error)) {
@@ -90,15 +89,15 @@ int RunResetAll(int argc, char** argv) {
   if (!RequirePlaylist()) return EXIT_FAILED;
   ConsoleMessages messages(arguments.Has("--yes"));
   NumberedSelection none({});
-  return ExitStatus(RunMarkAllUntransferredFlow(messages, none));
+  return ExitStatus(owners.playlist, RunMarkAllUntransferredFlow(owners.playlist, messages, none));
 }
 
-int RunReset(int argc, char** argv) {
-  return RunSelectionVerb(argc, argv, RunMarkSelectedUntransferredFlow);
+int RunReset(Owners& owners, int argc, char** argv) {
+  return RunSelectionVerb(owners.playlist, argc, argv, RunMarkSelectedUntransferredFlow);
 }
 
-int RunExclude(int argc, char** argv) {
-  return RunSelectionVerb(argc, argv, RunExcludeSelectedFlow);
+int RunExclude(Owners& owners, int argc, char** argv) {
+  return RunSelectionVerb(owners.playlist, argc, argv, RunExcludeSelectedFlow);
 }
 
 }  // namespace cli

@@ -6,13 +6,10 @@
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
-#include "playback/continuous_play.h"
 #include "playback/marker_files.h"
 #include "playback/play_time.h"
-#include "playback/random_player.h"
 #include "playback/song_opener.h"
 #include "store/playlist_file.h"
-#include "store/presence_flags.h"
 
 namespace cli {
 namespace {
@@ -30,7 +27,7 @@ class ShellPlaybackHost : public PlaybackHost {
 
 }  // namespace
 
-int RunSeconds(int argc, char** argv) {
+int RunSeconds(Owners&, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--ms"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
@@ -47,23 +44,23 @@ int RunSeconds(int argc, char** argv) {
   return EXIT_OK;
 }
 
-int RunPlay(int argc, char** argv) {
+int RunPlay(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
     return UsageError(argv[1], error);
   if (!RequirePlaylist()) return EXIT_FAILED;
-  g_playlistPresent = IsFilePresent(PLAYLIST_FILE_NAME) ? 1 : 0;
+  owners.playlist.playlistPresent = IsFilePresent(PLAYLIST_FILE_NAME);
   ShellPlaybackHost host;
-  OnBannerClick(host);
-  if (g_chosenSong[0] == '\0') return EXIT_FAILED;
+  owners.continuous.OnBannerClick(host);
+  if (!owners.player.SongChosen()) return EXIT_FAILED;
   char shown[PATH_LEN + 1];
-  CollapseSeparators(g_chosenSong, shown);
+  CollapseSeparators(owners.player.ChosenSong(), shown);
   std::printf("%s\n", shown);
   return EXIT_OK;
 }
 
-int RunStartup(int argc, char** argv) {
+int RunStartup(Owners&, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 1, 1}, &arguments, &error))

@@ -11,7 +11,6 @@
 #include "store/playlist_row.h"
 #include "store/playlist_stats.h"
 #include "store/store_texts.h"
-#include "store/table_images.h"
 
 namespace cli {
 namespace {
@@ -28,53 +27,54 @@ void PrintLine(const char* text, RowColours colours, bool colour) {
               bg >> 16, (bg >> 8) & 0xFF, bg & 0xFF, text);
 }
 
-void PrintRow(uint32_t slot, bool colour) {
+void PrintRow(const PlaylistTable& table, uint32_t slot, bool colour) {
   char row[ROW_TEXT_BYTES];
-  const PlaylistEntry& entry = g_workingTable.entries[slot];
+  const PlaylistEntry& entry = table.entries[slot];
   FormatPlaylistRow(slot, entry, row, sizeof row);
   PrintLine(row, PlaylistRowColours(false, entry.state, false), colour);
 }
 
-// Rows the window lists: from slot 0 while the slot holds an entry.
-uint32_t ListedRows() { return CountEntries(g_workingTable); }
-
-void ReportUnreadable() { ReportPlaylistFailure(); }
+// The playlist loaded, or false once its failure is said.
+bool Load(Playlist& playlist) {
+  if (!RequirePlaylist()) return false;
+  if (playlist.LoadWithCount()) return true;
+  ReportPlaylistFailure(playlist);
+  return false;
+}
 
 }  // namespace
 
-int RunList(int argc, char** argv) {
+int RunList(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{"--sorted"}, {}, 0, 0}, &arguments, &error)) {
     return UsageError(argv[1], error);
   }
-  if (!RequirePlaylist()) return EXIT_FAILED;
-  if (!LoadWorkingTableWithCount()) {
-    ReportUnreadable();
-    return EXIT_FAILED;
-  }
+  Playlist& playlist = owners.playlist;
+  if (!Load(playlist)) return EXIT_FAILED;
   bool colour = platform::CanColour(STDOUT_FILENO);
   PrintLine(PLAYLIST_HEADER_ROW, PlaylistRowColours(true, 0, false), colour);
-  static uint32_t values[MAX_ENTRIES];
-  uint32_t count = ListedRows();
+  // Rows the window lists: from slot 0 while the slot holds an entry.
+  uint32_t values[MAX_ENTRIES];
+  uint32_t count = CountEntries(playlist.workingTable);
   for (uint32_t i = 0; i < count; ++i) values[i] = i + FIRST_ENTRY_ROW_VALUE;
-  if (arguments.Has("--sorted")) SortRowValues(values, count);
-  for (uint32_t i = 0; i < count; ++i) PrintRow(values[i] - FIRST_ENTRY_ROW_VALUE, colour);
+  if (arguments.Has("--sorted")) owners.sorter.Sort(playlist.workingTable, values, count);
+  for (uint32_t i = 0; i < count; ++i) {
+    PrintRow(playlist.workingTable, values[i] - FIRST_ENTRY_ROW_VALUE, colour);
+  }
   return EXIT_OK;
 }
 
-int RunStats(int argc, char** argv) {
+int RunStats(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
     return UsageError(argv[1], error);
-  if (!RequirePlaylist()) return EXIT_FAILED;
-  if (!LoadWorkingTableWithCount()) {
-    ReportUnreadable();
-    return EXIT_FAILED;
-  }
+  Playlist& playlist = owners.playlist;
+  if (!Load(playlist)) return EXIT_FAILED;
   char line[128];
-  FormatStatsLine(ComputePlaylistStats(g_workingTable, g_entryCount.load()), line, sizeof line);
+  FormatStatsLine(ComputePlaylistStats(playlist.workingTable, playlist.entryCount.load()), line,
+                  sizeof line);
   std::printf("%s\n", line);
   return EXIT_OK;
 }

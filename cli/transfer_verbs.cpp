@@ -16,12 +16,9 @@
 #include "platform/terminal.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
-#include "store/table_images.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_outcome.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
-#include "transfer/transfer_thread.h"
 
 namespace cli {
 namespace {
@@ -33,6 +30,9 @@ constexpr char kClearLine[] = "\r\033[K";
 // The terminal is shared by the worker, which prints each row as its copy
 // completes, and the main thread, which redraws the bar.
 struct FillConsole {
+  FillConsole(TransferJob& job, const Playlist& songs) : transfer(job), playlist(songs) {}
+  TransferJob& transfer;
+  const Playlist& playlist;  // the run's table, for the paths of refused songs
   std::mutex lock;
   bool showBar = false;
   bool barShown = false;
@@ -55,7 +55,7 @@ void PrintRow(void* context, const char* row) {
   ClearBar(console);
   if (std::printf("%s\n", row) < 0 || std::fflush(stdout) != 0) {
     console->outputClosed = true;
-    g_transferStopRequested = true;
+    console->transfer.RequestStop();
   }
 }
 
@@ -63,7 +63,8 @@ void PrintRow(void* context, const char* row) {
 void PrintRefused(void* context, uint32_t slot) {
   auto* console = static_cast<FillConsole*>(context);
   char path[DISPLAY_PATH_BYTES];
-  MakeDisplayPath(g_workingTable.entries[std::min(slot, MAX_ENTRIES - 1)], path, sizeof path);
+  const PlaylistTable& table = console->playlist.workingTable;
+  MakeDisplayPath(table.entries[std::min(slot, MAX_ENTRIES - 1)], path, sizeof path);
   std::lock_guard<std::mutex> guard(console->lock);
   ClearBar(console);
   std::fprintf(stderr, "kobaru: %s is a file of the system, not a song; not sent\n", path);
@@ -72,8 +73,9 @@ void PrintRefused(void* context, uint32_t slot) {
 // "[#######-----]  42%  12 曲  8.3 MB/s": percent of the budget, counting
 // the copy in progress, songs copied and the average rate so far.
 void DrawBar(FillConsole* console) {
-  uint64_t bytes = g_transferProgress.bytesCopied.load() +
-                   g_transferProgress.bytesInCurrentCopy.load(std::memory_order_relaxed);
+  const TransferProgress& progress = console->transfer.Progress();
+  uint64_t bytes = progress.bytesCopied.load() +
+                   progress.bytesInCurrentCopy.load(std::memory_order_relaxed);
   uint64_t percent =
       console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
@@ -84,7 +86,7 @@ void DrawBar(FillConsole* console) {
   std::fprintf(stderr, "\r[%.*s%.*s] %3d%%  %u 曲  %.1f MB/s\033[K", filled,
                "##############################", kBarWidth - filled,
                "------------------------------", static_cast<int>(percent),
-               g_transferProgress.songsCopied.load(), rate);
+               progress.songsCopied.load(), rate);
   console->barShown = true;
 }
 
@@ -98,22 +100,22 @@ int32_t ParseCapacity(const Arguments& arguments) {
 }
 
 // Why the run stopped before its budget or the unsent songs ran out.
-void ReportEarlyEnd() {
-  int error = g_transferProgress.endError.load();
-  switch (g_transferProgress.endReason.load()) {
-    case END_MEDIUM_FULL:
+void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
+  int error = progress.endError.load();
+  switch (progress.endReason.load()) {
+    case TransferEnd::MediumFull:
       std::fprintf(stderr, "kobaru: the medium is full; stopped after %u songs\n",
-                   g_transferProgress.songsCopied.load());
+                   progress.songsCopied.load());
       break;
-    case END_SOURCE_FAILED: {
+    case TransferEnd::SourceFailed: {
       char path[DISPLAY_PATH_BYTES];
-      uint32_t slot = std::min(g_transferProgress.endSlot.load(), MAX_ENTRIES - 1);
-      MakeDisplayPath(g_workingTable.entries[slot], path, sizeof path);
+      uint32_t slot = std::min(progress.endSlot.load(), MAX_ENTRIES - 1);
+      MakeDisplayPath(playlist.workingTable.entries[slot], path, sizeof path);
       std::fprintf(stderr, "kobaru: cannot read %s: %s; stopped there\n", path,
                    platform::ErrorText(error));
       break;
     }
-    case END_TARGET_FAILED:
+    case TransferEnd::TargetFailed:
       if (error == ELOOP) {
         std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
       } else {
@@ -121,11 +123,11 @@ void ReportEarlyEnd() {
                      platform::ErrorText(error));
       }
       break;
-    case END_NUMBERS_USED:
+    case TransferEnd::NumbersUsed:
       std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
                    MAX_TRANSFER_NUMBER);
       break;
-    case END_NOT_STARTED:
+    case TransferEnd::NotStarted:
       std::fprintf(stderr, "kobaru: cannot start the transfer\n");
       break;
     default:
@@ -135,13 +137,13 @@ void ReportEarlyEnd() {
 
 // A run that stopped on a failure, not on the budget, the medium, the
 // numbers or a stop request; songs found missing are said and no failure.
-bool EndedInFailure(int32_t result) {
-  switch (g_transferProgress.endReason.load()) {
-    case END_TARGET_FAILED:
-    case END_SOURCE_FAILED:
-    case END_PLAYLIST_FAILED:
-    case END_PLAYLIST_REPLACED:
-    case END_NOT_STARTED:
+bool EndedInFailure(const TransferProgress& progress, int32_t result) {
+  switch (progress.endReason.load()) {
+    case TransferEnd::TargetFailed:
+    case TransferEnd::SourceFailed:
+    case TransferEnd::PlaylistFailed:
+    case TransferEnd::PlaylistReplaced:
+    case TransferEnd::NotStarted:
       return true;
     default:
       return result == -1;
@@ -151,7 +153,7 @@ bool EndedInFailure(int32_t result) {
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
 int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
   TransferObserver observer{PrintRow, console, PrintRefused};
-  TransferThread transfer;
+  TransferJob& transfer = console->transfer;
   TransferStart start = transfer.Start(capacityMb, &observer);
   *started = start != TransferStart::Busy;
   if (start == TransferStart::Busy) return -1;
@@ -166,16 +168,16 @@ int32_t RunWorker(int32_t capacityMb, FillConsole* console, bool* started) {
 
 }  // namespace
 
-int RunMkdir(int argc, char** argv) {
+int RunMkdir(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
     return UsageError(argv[1], error);
   ConsoleMessages messages(false);
-  return CreateTargetFolder(messages) ? EXIT_OK : EXIT_FAILED;
+  return CreateTargetFolder(owners.playlist, messages) ? EXIT_OK : EXIT_FAILED;
 }
 
-int RunFill(int argc, char** argv) {
+int RunFill(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error))
@@ -186,34 +188,36 @@ int RunFill(int argc, char** argv) {
                       arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
   }
   if (!RequirePlaylist()) return EXIT_FAILED;
-  FillConsole console;
+  TransferJob& transfer = owners.transfer;
+  TransferProgress& progress = transfer.Progress();
+  FillConsole console(transfer, owners.playlist);
   console.showBar = platform::CanDrawOn(STDERR_FILENO);
   console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
-  platform::CatchInterrupts(&g_transferStopRequested);
-  ClearPlaylistFailure();
+  platform::CatchInterrupts(&transfer.StopFlag());
+  owners.playlist.failure.Clear();
   bool started = false;
   int32_t result = RunWorker(capacityMb, &console, &started);
   if (!started) {
-    ReportPlaylistFailure();
+    ReportPlaylistFailure(owners.playlist);
     return EXIT_FAILED;
   }
-  g_transferProgress.status.store(TRANSFER_IDLE);
+  progress.status.store(TransferStatus::Idle);
   ConsoleMessages messages(false);
-  ShowTransferOutcome(messages);
-  ReportEarlyEnd();
-  int32_t reason = g_transferProgress.endReason.load();
-  if (result == -1 || reason == END_PLAYLIST_FAILED || reason == END_PLAYLIST_REPLACED) {
-    ReportPlaylistFailure();
+  ShowTransferOutcome(progress, messages);
+  ReportEarlyEnd(progress, owners.playlist);
+  TransferEnd reason = progress.endReason.load();
+  if (result == -1 || reason == TransferEnd::PlaylistFailed ||
+      reason == TransferEnd::PlaylistReplaced) {
+    ReportPlaylistFailure(owners.playlist);
   }
   if (int signal = platform::CaughtInterrupt(); signal != 0) {
-    std::fprintf(stderr, "kobaru: interrupted; %u songs sent\n",
-                 g_transferProgress.songsCopied.load());
+    std::fprintf(stderr, "kobaru: interrupted; %u songs sent\n", progress.songsCopied.load());
     std::fflush(stdout);
     platform::EndBySignal(signal);
   }
-  return EndedInFailure(result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
+  return EndedInFailure(progress, result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }
 
 }  // namespace cli

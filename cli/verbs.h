@@ -1,20 +1,22 @@
-// Each verb of kobaru takes its own arguments (argv[2..]) and returns the
-// exit status.
+// Each verb of kobaru takes the owners and its own arguments (argv[2..])
+// and returns the exit status.
 #pragma once
+
+#include "cli/owners.h"
 
 namespace cli {
 
-int RunCreate(int argc, char** argv);
-int RunAdd(int argc, char** argv);
-int RunList(int argc, char** argv);
-int RunStats(int argc, char** argv);
-int RunResetAll(int argc, char** argv);
-int RunReset(int argc, char** argv);
-int RunExclude(int argc, char** argv);
-int RunMkdir(int argc, char** argv);
-int RunFill(int argc, char** argv);
-int RunSeconds(int argc, char** argv);
-int RunPlay(int argc, char** argv);
-int RunStartup(int argc, char** argv);
+int RunCreate(Owners& owners, int argc, char** argv);
+int RunAdd(Owners& owners, int argc, char** argv);
+int RunList(Owners& owners, int argc, char** argv);
+int RunStats(Owners& owners, int argc, char** argv);
+int RunResetAll(Owners& owners, int argc, char** argv);
+int RunReset(Owners& owners, int argc, char** argv);
+int RunExclude(Owners& owners, int argc, char** argv);
+int RunMkdir(Owners& owners, int argc, char** argv);
+int RunFill(Owners& owners, int argc, char** argv);
+int RunSeconds(Owners& owners, int argc, char** argv);
+int RunPlay(Owners& owners, int argc, char** argv);
+int RunStartup(Owners& owners, int argc, char** argv);
 
 }  // namespace cli

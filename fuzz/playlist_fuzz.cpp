@@ -9,14 +9,12 @@
 #include <unistd.h>
 
 #include "platform/random_generator.h"
-#include "playback/random_play_generator.h"
 #include "playback/random_player.h"
 #include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_row.h"
 #include "store/playlist_stats.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
+#include "store/search_job.h"
 
 namespace {
 
@@ -36,6 +34,15 @@ int32_t DrawFromInput() {
   return draw & RANDOM_MAX;
 }
 
+// The owners a front end holds, made once for the whole run.
+struct Owners {
+  Playlist playlist;
+  SearchJob search{playlist};
+  RandomPlayer player{DrawFromInput};
+  RowSorter sorter;
+};
+Owners* g_owners = nullptr;
+
 void WriteInput(const uint8_t* data, size_t size) {
   FILE* file = std::fopen(PLAYLIST_FILE_NAME, "wb");
   if (file == nullptr) std::abort();
@@ -43,44 +50,48 @@ void WriteInput(const uint8_t* data, size_t size) {
   std::fclose(file);
 }
 
-void ShowEverySlot() {
+void ShowEverySlot(const Playlist& playlist) {
+  const PlaylistTable& table = playlist.workingTable;
   char row[ROW_TEXT_BYTES];
   for (uint32_t slot = 0; slot < MAX_ENTRIES; ++slot) {
-    FormatPlaylistRow(slot, g_workingTable.entries[slot], row, sizeof row);
+    FormatPlaylistRow(slot, table.entries[slot], row, sizeof row);
   }
-  uint32_t values = g_entryCount + FIRST_ENTRY_ROW_VALUE;
+  uint32_t values = playlist.entryCount + FIRST_ENTRY_ROW_VALUE;
   // Entry rows only: a header row sorts first from either side.
   for (uint32_t value = FIRST_ENTRY_ROW_VALUE; value + 1 < values && value < 64; ++value) {
-    if (ComparePlaylistRows(value, value + 1) != -ComparePlaylistRows(value + 1, value)) {
+    if (ComparePlaylistRows(table, value, value + 1) !=
+        -ComparePlaylistRows(table, value + 1, value)) {
       __builtin_trap();
     }
   }
   char line[128];
-  FormatStatsLine(ComputePlaylistStats(g_workingTable, g_entryCount), line, sizeof line);
+  FormatStatsLine(ComputePlaylistStats(table, playlist.entryCount), line, sizeof line);
 }
 
-void EditAndAppend(const uint8_t* data, size_t size) {
-  uint32_t entries = g_entryCount;
+void EditAndAppend(Owners& owners, const uint8_t* data, size_t size) {
+  Playlist& playlist = owners.playlist;
+  uint32_t entries = playlist.entryCount;
   uint32_t slots[kEditedSlots];
   // The window passes only slots of listed rows.
   for (uint32_t i = 0; i < kEditedSlots; ++i) {
     slots[i] = size > i && entries > 0 ? data[i] % entries : 0;
   }
   uint32_t slotCount = entries < kEditedSlots ? entries : kEditedSlots;
-  MarkEntriesUntransferred(slots, slotCount);
-  ExcludeEntries(slots, slotCount);
-  MarkAllUntransferred();
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
-  std::memcpy(&g_scanResultTable, data, size < TABLE_BYTES ? size : TABLE_BYTES);
-  AppendScanResult();
+  (void)MarkEntriesUntransferred(playlist, slots, slotCount);
+  (void)ExcludeEntries(playlist, slots, slotCount);
+  (void)MarkAllUntransferred(playlist);
+  if (!owners.search.Prepare("/", true)) std::abort();
+  auto& found = const_cast<PlaylistTable&>(owners.search.ScanResult());
+  std::memcpy(&found, data, size < TABLE_BYTES ? size : TABLE_BYTES);
+  owners.search.AppendScanResult();
 }
 
-void PickSongs() {
-  g_randomTableLoads = 0;
+void PickSongs(RandomPlayer& player) {
+  player.Reload();
   g_drawCursor = 0;
   for (int pick = 0; pick < kPicks; ++pick) {
-    PickRandomSong();
-    if (std::memchr(g_chosenSong, '\0', sizeof g_chosenSong) == nullptr) __builtin_trap();
+    player.PickRandomSong();
+    if (std::memchr(player.ChosenSong(), '\0', PATH_LEN) == nullptr) __builtin_trap();
   }
 }
 
@@ -99,7 +110,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (mkdtemp(g_scratchFolder) == nullptr || chdir(g_scratchFolder) != 0) std::abort();
   std::atexit(RemoveScratchFolder);
   std::fclose(std::fopen("a.mp3", "wb"));
-  SetRandomPlayDraw(DrawFromInput);
+  g_owners = new Owners;  // for the whole run
   return 0;
 }
 
@@ -107,10 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_input = data;
   g_inputSize = size;
   WriteInput(data, size);
-  PickSongs();
-  if (!LoadWorkingTableWithCount()) std::abort();
-  if (g_entryCount != CountEntries(g_workingTable)) __builtin_trap();
-  ShowEverySlot();
-  EditAndAppend(data, size);
+  Playlist& playlist = g_owners->playlist;
+  PickSongs(g_owners->player);
+  if (!playlist.LoadWithCount()) std::abort();
+  if (playlist.entryCount != CountEntries(playlist.workingTable)) __builtin_trap();
+  ShowEverySlot(playlist);
+  EditAndAppend(*g_owners, data, size);
   return 0;
 }

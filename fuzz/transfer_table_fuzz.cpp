@@ -10,8 +10,7 @@
 
 #include "store/playlist_entry.h"
 #include "store/playlist_file.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
+#include "transfer/transfer_job.h"
 
 namespace {
 
@@ -47,8 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > TABLE_BYTES) size = TABLE_BYTES;
   std::ofstream(PLAYLIST_FILE_NAME, std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  g_transferProgress.capacityMb = 1920;
-  if (RunTransfer() != 0) std::abort();  // the file was readable and writable
+  static Playlist* playlist = new Playlist;  // the owners, once for the whole run
+  static TransferJob* transfer = new TransferJob(*playlist);
+  if (transfer->RunHere(1920) != 0) std::abort();  // the file was readable and writable
   for (const auto& copy : std::filesystem::directory_iterator("kMp3")) {
     if (copy.path().filename().string().rfind(".kobaru-partial-", 0) == 0) std::abort();
   }

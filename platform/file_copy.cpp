@@ -33,16 +33,9 @@ constexpr long kPseudoFileSystems[] = {
     PROC_SUPER_MAGIC,    SYSFS_MAGIC,   DEBUGFS_MAGIC, SECURITYFS_MAGIC, CGROUP_SUPER_MAGIC,
     CGROUP2_SUPER_MAGIC, TRACEFS_MAGIC, BPF_FS_MAGIC,  EFIVARFS_MAGIC,   SELINUX_MAGIC};
 
-std::atomic<bool> g_useCopyFileRange{true};
-std::atomic<bool> g_useRenameNoReplace{true};
-std::atomic<bool> g_useHardLink{true};
-
-// The system's reason for the failure of this thread's copy in progress.
-thread_local int t_failure = 0;
-
 // Keeps the first failure's errno (`error` when given) and passes `result` on.
-CopyResult Failed(CopyResult result, int error = 0) {
-  if (t_failure == 0) t_failure = error != 0 ? error : errno;
+CopyResult Failed(int* failure, CopyResult result, int error = 0) {
+  if (*failure == 0) *failure = error != 0 ? error : errno;
   return result;
 }
 
@@ -51,6 +44,7 @@ struct Copy {
   int out = -1;
   off_t offset = 0;
   const CopyControl* control = nullptr;
+  int* failure = nullptr;
 };
 
 bool IsCancelled(const CopyControl& control) {
@@ -86,18 +80,18 @@ CopyResult CopyByBuffer(Copy* copy) {
   while (!IsCancelled(*copy->control)) {
     ssize_t got = pread(copy->in, buffer.get(), kChunkBytes, copy->offset);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Failed(CopyResult::SourceFailed);
+    if (got < 0) return Failed(copy->failure, CopyResult::SourceFailed);
     if (got == 0) return CopyResult::Copied;
     if (!WriteAllAt(copy->out, buffer.get(), static_cast<size_t>(got), copy->offset)) {
-      return Failed(CopyResult::TargetFailed);
+      return Failed(copy->failure, CopyResult::TargetFailed);
     }
     Advance(copy, static_cast<size_t>(got));
   }
   return CopyResult::Cancelled;
 }
 
-CopyResult CopyData(Copy* copy) {
-  bool finished = g_useCopyFileRange.load() && CopyInKernel(copy);
+CopyResult CopyData(Copy* copy, bool inKernel) {
+  bool finished = inKernel && CopyInKernel(copy);
   if (IsCancelled(*copy->control)) return CopyResult::Cancelled;
   return finished ? CopyResult::Copied : CopyByBuffer(copy);
 }
@@ -108,10 +102,10 @@ CopyResult Finish(Copy* copy, const struct stat& source) {
   fchmod(copy->out, source.st_mode & kPermissionBits);  // FAT has no modes
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   futimens(copy->out, times);
-  if (fsync(copy->out) != 0) Failed(CopyResult::TargetFailed);
-  if (close(copy->out) != 0) Failed(CopyResult::TargetFailed);
+  if (fsync(copy->out) != 0) Failed(copy->failure, CopyResult::TargetFailed);
+  if (close(copy->out) != 0) Failed(copy->failure, CopyResult::TargetFailed);
   copy->out = -1;
-  return t_failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
+  return *copy->failure == 0 ? CopyResult::Copied : CopyResult::TargetFailed;
 }
 
 bool IsRefusedFlag(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
@@ -121,12 +115,14 @@ bool IsLinkUnsupported(int error) {
 
 // Last resort where neither works: the exclusive create decides who owns
 // the name, and the rename puts the full file in place of the empty one.
-CopyResult ReserveAndRename(int folder, const char* temporary, const char* target) {
+CopyResult ReserveAndRename(int folder, const char* temporary, const char* target, int* failure) {
   int fd = openat(folder, target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return errno == EEXIST ? CopyResult::TargetExists : Failed(CopyResult::TargetFailed);
+  if (fd < 0) {
+    return errno == EEXIST ? CopyResult::TargetExists : Failed(failure, CopyResult::TargetFailed);
+  }
   close(fd);
   if (renameat(folder, temporary, folder, target) == 0) return CopyResult::Copied;
-  Failed(CopyResult::TargetFailed);
+  Failed(failure, CopyResult::TargetFailed);
   unlinkat(folder, target, 0);
   return CopyResult::TargetFailed;
 }
@@ -164,34 +160,6 @@ int CreateTemporary(int folder, const char* target, char* out) {
   return -1;
 }
 
-// Copies into a new temporary file in `folder`, named in `temporary`;
-// false in `*created` when not even that file could be made.
-CopyResult CopyToTemporary(int in, const struct stat& source, int folder, const char* target,
-                           char* temporary, const CopyControl& control, bool* created) {
-  Copy copy{in, CreateTemporary(folder, target, temporary), 0, &control};
-  *created = copy.out >= 0;
-  if (!*created) return Failed(CopyResult::TargetFailed);
-  CopyResult result = CopyData(&copy);
-  if (result == CopyResult::Copied) return Finish(&copy, source);
-  close(copy.out);
-  return result;
-}
-
-CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control) {
-  struct stat info;
-  if (fstat(in, &info) != 0) return Failed(CopyResult::SourceFailed);
-  if (!S_ISREG(info.st_mode)) {
-    return Failed(CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-  }
-  if (IsSystemFile(in, info)) return CopyResult::SourceRefused;
-  char temporary[kNameBytes];
-  bool created = false;
-  CopyResult result = CopyToTemporary(in, info, folder, target, temporary, control, &created);
-  if (result == CopyResult::Copied) result = MoveNoReplace(folder, temporary, target);
-  if (created && result != CopyResult::Copied) unlinkat(folder, temporary, 0);
-  return result;
-}
-
 // The process id in a temporary name, or 0 when the name is not one of ours.
 long OwnerOf(const char* name) {
   size_t prefixLength = sizeof TEMPORARY_COPY_PREFIX - 1;
@@ -215,39 +183,69 @@ bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
 
 }  // namespace
 
-CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
-                             const CopyControl& control, int* error) {
-  t_failure = 0;
+// Copies into a new temporary file in `folder`, named in `temporary`;
+// false in `*created` when not even that file could be made.
+CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, int folder,
+                                       const char* target, char* temporary,
+                                       const CopyControl& control, bool* created) {
+  Copy copy{in, CreateTemporary(folder, target, temporary), 0, &control, &failure_};
+  *created = copy.out >= 0;
+  if (!*created) return Failed(&failure_, CopyResult::TargetFailed);
+  CopyResult result = CopyData(&copy, paths_.copyFileRange);
+  if (result == CopyResult::Copied) return Finish(&copy, source);
+  close(copy.out);
+  return result;
+}
+
+CopyResult FileCopier::CopyOpenSource(int in, int folder, const char* target,
+                                      const CopyControl& control) {
+  struct stat info;
+  if (fstat(in, &info) != 0) return Failed(&failure_, CopyResult::SourceFailed);
+  if (!S_ISREG(info.st_mode)) {
+    return Failed(&failure_, CopyResult::SourceFailed, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  }
+  if (IsSystemFile(in, info)) return CopyResult::SourceRefused;
+  char temporary[kNameBytes];
+  bool created = false;
+  CopyResult result = CopyToTemporary(in, info, folder, target, temporary, control, &created);
+  if (result == CopyResult::Copied) result = MoveNoReplace(folder, temporary, target);
+  if (created && result != CopyResult::Copied) unlinkat(folder, temporary, 0);
+  return result;
+}
+
+CopyResult FileCopier::CopyFileNoReplace(const char* source, int folder, const char* target,
+                                         const CopyControl& control, int* error) {
+  failure_ = 0;
   CopyResult result = CopyResult::TargetExists;
   if (!IsNameTaken(folder, target)) {
     // Non-blocking, so a pipe named like a song is refused instead of
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     result =
-        in < 0 ? Failed(CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
+        in < 0 ? Failed(&failure_, CopyResult::SourceFailed) : CopyOpenSource(in, folder, target, control);
     if (in >= 0) close(in);
   }
-  if (error != nullptr) *error = result == CopyResult::Copied ? 0 : t_failure;
+  if (error != nullptr) *error = result == CopyResult::Copied ? 0 : failure_;
   return result;
 }
 
-CopyResult MoveNoReplace(int folder, const char* temporary, const char* target) {
-  if (g_useRenameNoReplace.load()) {
+CopyResult FileCopier::MoveNoReplace(int folder, const char* temporary, const char* target) {
+  if (paths_.renameNoReplace) {
     if (renameat2(folder, temporary, folder, target, RENAME_NOREPLACE) == 0) {
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsRefusedFlag(errno)) return Failed(CopyResult::TargetFailed);
+    if (!IsRefusedFlag(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
-  if (g_useHardLink.load()) {
+  if (paths_.hardLink) {
     if (linkat(folder, temporary, folder, target, 0) == 0) {
       unlinkat(folder, temporary, 0);
       return CopyResult::Copied;
     }
     if (errno == EEXIST) return CopyResult::TargetExists;
-    if (!IsLinkUnsupported(errno)) return Failed(CopyResult::TargetFailed);
+    if (!IsLinkUnsupported(errno)) return Failed(&failure_, CopyResult::TargetFailed);
   }
-  return ReserveAndRename(folder, temporary, target);
+  return ReserveAndRename(folder, temporary, target, &failure_);
 }
 
 bool IsNameTaken(int folder, const char* name) {
@@ -261,12 +259,6 @@ int RemoveLeftoverCopies(const char* folder, int parent) {
 
 int RemoveAllTemporaryCopies(const char* folder, int parent) {
   return RemoveMatchingEntries(folder, IsAnyCopy, nullptr, parent);
-}
-
-void SetCopyPathsForTesting(const CopyPaths& paths) {
-  g_useCopyFileRange = paths.copyFileRange;
-  g_useRenameNoReplace = paths.renameNoReplace;
-  g_useHardLink = paths.hardLink;
 }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdint>
 
+struct stat;
+
 #include "platform/folder_handle.h"
 
 namespace platform {
@@ -18,6 +20,14 @@ enum class CopyResult {
   Cancelled,      // `cancel` was seen set between two chunks
 };
 
+// Which ways of the file system the copier may take. All on by default; a
+// way switched off is skipped as if the file system had refused it.
+struct CopyPaths {
+  bool copyFileRange = true;    // else the read/write loop
+  bool renameNoReplace = true;  // else link and unlink
+  bool hardLink = true;         // else an exclusive create, then a rename
+};
+
 // Optional, both may be null: bytes written so far, updated after every
 // chunk; and a flag, checked between chunks, that abandons the copy.
 struct CopyControl {
@@ -25,21 +35,36 @@ struct CopyControl {
   const std::atomic<bool>* cancel = nullptr;
 };
 
-// Copies `source` to `target`, a name in `folder`, unless `target` exists.
-// The data go to a hidden temporary file beside the target, are flushed to
-// the medium, and only then get the final name (MoveNoReplace); mode bits
-// and modification time are kept. Any failure removes the temporary file.
-// Blocking. On SourceFailed or TargetFailed, `*error` (when given) holds the
-// system's reason, else 0.
-[[nodiscard]] CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
-                                           const CopyControl& control, int* error = nullptr);
+// One thread's copier: the ways it may take and the reason of its copy in
+// progress.
+class FileCopier {
+ public:
+  explicit FileCopier(CopyPaths paths = {}) : paths_(paths) {}
 
-// Gives `from` the name `to`, both in `folder`, unless something has that
-// name: by a rename that refuses to replace, else a hard link and an
-// unlink, else an exclusive create of `to` that a rename then fills.
-// Copied, TargetExists or TargetFailed; `from` is left in place unless the
-// result is Copied.
-[[nodiscard]] CopyResult MoveNoReplace(int folder, const char* from, const char* to);
+  // Copies `source` to `target`, a name in `folder`, unless `target`
+  // exists. The data go to a hidden temporary file beside the target, are
+  // flushed to the medium, and only then get the final name
+  // (MoveNoReplace); mode bits and modification time are kept. Any failure
+  // removes the temporary file. Blocking. On SourceFailed or TargetFailed,
+  // `*error` (when given) holds the system's reason, else 0.
+  [[nodiscard]] CopyResult CopyFileNoReplace(const char* source, int folder, const char* target,
+                                             const CopyControl& control, int* error = nullptr);
+
+  // Gives `from` the name `to`, both in `folder`, unless something has that
+  // name: by a rename that refuses to replace, else a hard link and an
+  // unlink, else an exclusive create of `to` that a rename then fills.
+  // Copied, TargetExists or TargetFailed; `from` is left in place unless
+  // the result is Copied.
+  [[nodiscard]] CopyResult MoveNoReplace(int folder, const char* from, const char* to);
+
+ private:
+  CopyResult CopyOpenSource(int in, int folder, const char* target, const CopyControl& control);
+  CopyResult CopyToTemporary(int in, const struct stat& source, int folder, const char* target,
+                             char* temporary, const CopyControl& control, bool* created);
+
+  CopyPaths paths_;
+  int failure_ = 0;  // the first errno of the copy in progress
+};
 
 // True when anything has this name in `folder`: a file, a folder, even a
 // dangling link.
@@ -55,14 +80,5 @@ int RemoveLeftoverCopies(const char* folder, int parent = CURRENT_FOLDER);
 // Removes every temporary copy in `folder`, whichever process it names: for
 // a caller that knows no copy into it is under way. How many went.
 int RemoveAllTemporaryCopies(const char* folder, int parent = CURRENT_FOLDER);
-
-// Test hook: a fast path switched off is skipped as if the file system had
-// refused it. All on by default.
-struct CopyPaths {
-  bool copyFileRange = true;    // else the read/write loop
-  bool renameNoReplace = true;  // else link and unlink
-  bool hardLink = true;         // else an exclusive create, then a rename
-};
-void SetCopyPathsForTesting(const CopyPaths& paths);
 
 }  // namespace platform

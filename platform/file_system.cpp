@@ -1,6 +1,5 @@
 #include "platform/file_system.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,8 +18,6 @@ constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kModeBits = 07777;
 constexpr size_t kNameBytes = 4096;
 constexpr int kNameAttempts = 100;
-
-std::atomic<uint32_t> g_temporaryCounter{0};
 
 // The folder part of `name` ("." for a bare name), for the folder fsync.
 void FolderOf(const char* name, char* folder, size_t capacity) {
@@ -74,12 +71,14 @@ int RewriteInPlace(int folder, const char* name, const void* data, size_t size,
   return FinishWrite(fd, written);
 }
 
-// Creates "<name>.<pid>-<n>.tmp" exclusively; O_EXCL never follows a link,
-// not even a dangling one. The descriptor, or -1 with errno set.
+// Creates "<name>.<pid>-<n>.tmp" exclusively, n counting the attempts; O_EXCL
+// never follows a link, not even a dangling one, and a name another thread
+// holds just moves this one on to the next n. The descriptor, or -1 with
+// errno set.
 int CreateTemporary(int folder, const char* name, mode_t mode, char* temporary) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%u.tmp", name,
-                               static_cast<long>(getpid()), g_temporaryCounter.fetch_add(1));
+    int length = std::snprintf(temporary, kNameBytes, "%s.%ld-%d.tmp", name,
+                               static_cast<long>(getpid()), attempt);
     if (length < 0 || static_cast<size_t>(length) >= kNameBytes) {
       errno = ENAMETOOLONG;
       return -1;

@@ -1,6 +1,5 @@
 #include "platform/random_generator.h"
 
-#include <atomic>
 #include <chrono>
 #include <unistd.h>
 
@@ -30,23 +29,11 @@ uint32_t MixSeed(uint64_t nanoseconds, uint32_t processId) {
   return static_cast<uint32_t>(Scramble(Scramble(nanoseconds) ^ (processId * kGoldenGamma)));
 }
 
-namespace {
-
 uint32_t ClockSeed() {
   auto now = std::chrono::system_clock::now().time_since_epoch();
   auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
   return MixSeed(static_cast<uint64_t>(nanoseconds), static_cast<uint32_t>(getpid()));
 }
-
-std::atomic<uint32_t (*)()> g_seedNow{ClockSeed};
-
-}  // namespace
-
-void SetRandomClockForTesting(uint32_t (*seedNow)()) {
-  g_seedNow.store(seedNow != nullptr ? seedNow : ClockSeed);
-}
-
-void RandomGenerator::SeedFromClock() { Seed(g_seedNow.load()()); }
 
 uint32_t RandomGenerator::Next() {
   state_ = state_ * kMultiplier + kIncrement;

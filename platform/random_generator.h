@@ -11,18 +11,21 @@ inline constexpr uint32_t RANDOM_MAX = 32767;
 // one nanosecond, gives another seed (but for a 2^-32 chance).
 uint32_t MixSeed(uint64_t nanoseconds, uint32_t processId);
 
-// Test hook: what SeedFromClock seeds with instead of the clock; null
-// restores the clock.
-void SetRandomClockForTesting(uint32_t (*seedNow)());
+// MixSeed of the wall clock now and this process: two fills started
+// within the same second, or by two processes at once, differ.
+uint32_t ClockSeed();
+
+// Where SeedFromClock takes its seed: the clock, or a test's own.
+using SeedSource = uint32_t (*)();
 
 class RandomGenerator {
  public:
+  explicit RandomGenerator(SeedSource seedNow = ClockSeed) : seedNow_(seedNow) {}
   void Seed(uint32_t seed) { state_ = seed; }
-  // MixSeed of the wall clock now and this process: two fills started
-  // within the same second, or by two processes at once, differ.
-  void SeedFromClock();
+  void SeedFromClock() { Seed(seedNow_()); }
   uint32_t Next();
 
  private:
+  SeedSource seedNow_;
   uint32_t state_ = 1;
 };

@@ -1,21 +1,15 @@
 #include "platform/worker_thread.h"
 
-#include <atomic>
 #include <system_error>
 
 namespace platform {
-namespace {
-
-std::atomic<bool> g_refuseStarts{false};
-
-}  // namespace
 
 bool WorkerThread::Start(Body body, void* context) {
   if (thread_.joinable()) {
     if (!Finished()) return false;
     thread_.join();
   }
-  if (g_refuseStarts.load()) return false;
+  if (starts_ == ThreadStarts::Refused) return false;
   {
     std::lock_guard<std::mutex> guard(lock_);
     done_ = false;
@@ -50,7 +44,5 @@ bool WorkerThread::Finished() {
 void WorkerThread::Join() {
   if (thread_.joinable()) thread_.join();
 }
-
-void RefuseThreadStartsForTesting(bool refuse) { g_refuseStarts.store(refuse); }
 
 }  // namespace platform

@@ -9,11 +9,15 @@
 
 namespace platform {
 
+// Whether Start may ask the system for a thread; Refused makes it fail as
+// when the system has none left (for tests of that path).
+enum class ThreadStarts { Allowed, Refused };
+
 class WorkerThread {
  public:
   using Body = void (*)(void* context);
 
-  WorkerThread() = default;
+  explicit WorkerThread(ThreadStarts starts = ThreadStarts::Allowed) : starts_(starts) {}
   ~WorkerThread() { Join(); }
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
@@ -32,9 +36,7 @@ class WorkerThread {
   std::mutex lock_;
   std::condition_variable ended_;
   bool done_ = true;
+  ThreadStarts starts_;
 };
-
-// Test hook: while set, Start fails as when the system has no thread left.
-void RefuseThreadStartsForTesting(bool refuse);
 
 }  // namespace platform

@@ -5,21 +5,40 @@
 #include <cstdint>
 
 #include "playback/playback_host.h"
+#include "playback/random_player.h"
+#include "store/playlist.h"
 
 inline constexpr uint32_t CONTINUOUS_TIMER_PERIOD_MS = 1000;
 
-extern int32_t g_continuousPlay;  // set for the run by StartUpPlayback
-extern uint32_t g_playCountdown;  // ticks left before the next song
-extern int32_t g_playHold;        // 1 while a song from the playlist window plays
+class ContinuousPlay {
+ public:
+  ContinuousPlay(const Playlist& playlist, RandomPlayer& player)
+      : playlist_(playlist), player_(player) {}
 
-// kContinue starts continuous play, kStartUp opens one song; both need
-// g_playlistPresent.
-void StartUpPlayback(PlaybackHost& host);
-// Each tick of the window's one-second timer; nothing while continuous
-// play is off.
-void OnContinuousTick(PlaybackHost& host);
-void OnBannerClick(PlaybackHost& host);
+  // kContinue starts continuous play, kStartUp opens one song; both need
+  // the playlist present.
+  void StartUp(PlaybackHost& host);
+  // Each tick of the window's one-second timer; nothing while continuous
+  // play is off.
+  void OnTick(PlaybackHost& host);
+  void OnBannerClick(PlaybackHost& host);
+  // A song from the playlist window plays: continuous play waits until the
+  // window closes and Resume is called.
+  void Hold() {
+    if (continuousPlay) playHold = true;
+  }
+  void Resume() { playHold = false; }
 
-// Every playback global back to its start value, the random player's draws
-// to the generator: a fresh run within the same process.
-void ResetPlaybackState();
+  bool Enabled() const { return continuousPlay; }
+  uint32_t Countdown() const { return playCountdown; }
+  bool Held() const { return playHold; }
+
+ private:
+  void OpenChosenSong(PlaybackHost& host);
+
+  const Playlist& playlist_;
+  RandomPlayer& player_;
+  bool continuousPlay = false;  // set for the run by StartUp
+  uint32_t playCountdown = 0;   // ticks left before the next song
+  bool playHold = false;        // a song from the playlist window plays
+};

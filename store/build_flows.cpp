@@ -1,7 +1,6 @@
 #include "store/build_flows.h"
 
 #include "store/playlist_failure_text.h"
-#include "store/search_worker.h"
 #include "store/store_texts.h"
 
 namespace {
@@ -12,17 +11,19 @@ void ShowOutcome(platform::UserMessages& messages, bool ok, const char* done, co
 
 }  // namespace
 
-bool ReportCreation(int searchStatus, platform::UserMessages& messages) {
-  if (searchStatus == SEARCH_NONE) return false;
-  bool ok = searchStatus == SEARCH_SUCCEEDED;
+bool ReportCreation(SearchStatus searchStatus, platform::UserMessages& messages) {
+  if (searchStatus == SearchStatus::None) return false;
+  bool ok = searchStatus == SearchStatus::Succeeded;
   ShowOutcome(messages, ok, TEXT_CREATED, TEXT_CREATE_FAILED);
   return ok;
 }
 
-bool AppendAndReport(platform::UserMessages& messages) {
-  bool ok = AppendScanResult() == 1;
+bool AppendAndReport(SearchJob& search, platform::UserMessages& messages) {
+  bool ok = search.AppendScanResult() == 1;
   char failed[FAILURE_TEXT_BYTES];
-  if (!ok) FormatWithFailureReason(messages, TEXT_ADD_FAILED, failed, sizeof failed);
+  if (!ok) {
+    FormatWithFailureReason(search.LastFailure(), messages, TEXT_ADD_FAILED, failed, sizeof failed);
+  }
   ShowOutcome(messages, ok, TEXT_ADDED, failed);
   return ok;
 }

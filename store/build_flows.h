@@ -2,10 +2,12 @@
 #pragma once
 
 #include "platform/user_messages.h"
+#include "store/search_job.h"
 
 // Shows the outcome of a creation search; returns true on success.
 // A status of "none" (the prompt was cancelled) shows nothing.
-bool ReportCreation(int searchStatus, platform::UserMessages& messages);
+bool ReportCreation(SearchStatus searchStatus, platform::UserMessages& messages);
 
-// Runs AppendScanResult after a confirmed addition and shows its outcome.
-bool AppendAndReport(platform::UserMessages& messages);
+// Appends the search's scan result after a confirmed addition and shows
+// the outcome.
+bool AppendAndReport(SearchJob& search, platform::UserMessages& messages);

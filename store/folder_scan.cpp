@@ -4,12 +4,7 @@
 #include <strings.h>
 
 #include "platform/folder_reader.h"
-#include "store/search_worker.h"
 #include "store/stored_path.h"
-#include "store/table_images.h"
-
-char g_wantedExtension[PATH_LEN] = "mp3";
-char g_foundExtension[PATH_LEN];
 
 namespace {
 
@@ -19,6 +14,8 @@ constexpr int kMaxWalkDepth = static_cast<int>(PATH_LEN / 3) + 2;
 constexpr size_t kMaxNameLength = 255;
 
 struct Walk {
+  explicit Walk(const ScanTarget& scan) : target(scan) {}
+  const ScanTarget& target;
   platform::FolderIdentity folders[kMaxWalkDepth];
   int depth = 0;
 };
@@ -31,28 +28,30 @@ bool IsOnWalk(const Walk& walk, const platform::FolderIdentity& identity) {
 }
 
 // A full table or a stop request ends the walk.
-bool WalkEnds() {
-  return g_entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES ||
-         g_searchStopRequested.load(std::memory_order_relaxed);
+bool WalkEnds(const ScanTarget& target) {
+  return target.playlist.entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES ||
+         target.stopRequested.load(std::memory_order_relaxed);
 }
 
-// Puts the lower-cased extension of `name` into g_foundExtension; false when
-// the name has no dot, or only a leading one.
-bool TakeExtension(const char* name) {
+// Puts the lower-cased extension of `name` into the scratch field; false
+// when the name has no dot, or only a leading one.
+bool TakeExtension(const ScanTarget& target, const char* name) {
   size_t length = strnlen(name, PATH_LEN);
   const char* dot = static_cast<const char*>(memrchr(name, '.', length));
   if (dot == nullptr || dot == name) return false;
-  std::memset(g_foundExtension, 0, sizeof g_foundExtension);
+  char* found = target.foundExtension;
+  std::memset(found, 0, PATH_LEN);
   size_t extensionLength = length - static_cast<size_t>(dot + 1 - name);
   if (extensionLength > kMaxStoredLength) extensionLength = kMaxStoredLength;
-  std::memcpy(g_foundExtension, dot + 1, extensionLength);
-  LowerAscii(g_foundExtension, extensionLength);
-  return std::strcmp(g_foundExtension, g_wantedExtension) == 0;
+  std::memcpy(found, dot + 1, extensionLength);
+  LowerAscii(found, extensionLength);
+  return std::strcmp(found, target.wantedExtension) == 0;
 }
 
-void AppendSong(const char* folderPath, size_t folderLength, const char* name, uint64_t size) {
-  uint32_t slot = g_entryCount.load(std::memory_order_relaxed);
-  PlaylistEntry& entry = g_workingTable.entries[slot];
+void AppendSong(Playlist& playlist, const char* folderPath, size_t folderLength, const char* name,
+                uint64_t size) {
+  uint32_t slot = playlist.entryCount.load(std::memory_order_relaxed);
+  PlaylistEntry& entry = playlist.workingTable.entries[slot];
   std::memset(&entry, 0, sizeof entry);
   size_t nameLength = strnlen(name, kMaxNameLength);
   size_t fullLength = folderLength + nameLength;
@@ -62,7 +61,7 @@ void AppendSong(const char* folderPath, size_t folderLength, const char* name, u
   std::memcpy(entry.path + folderLength, name, nameBytes);
   entry.transferNumber = 0;
   entry.fileSize = static_cast<uint32_t>(size);
-  g_entryCount.store(slot + 1, std::memory_order_relaxed);
+  playlist.entryCount.store(slot + 1, std::memory_order_relaxed);
 }
 
 bool IsSkippedFolder(const char* name) {
@@ -71,7 +70,7 @@ bool IsSkippedFolder(const char* name) {
 }
 
 void ScanAt(const char* folderPath, Walk& walk) {
-  if (WalkEnds()) return;
+  if (WalkEnds(walk.target)) return;
   platform::FolderReader reader;
   if (!reader.Open(folderPath)) return;
   if (walk.depth >= kMaxWalkDepth || IsOnWalk(walk, reader.Identity())) return;
@@ -79,7 +78,7 @@ void ScanAt(const char* folderPath, Walk& walk) {
 
   size_t folderLength = strnlen(folderPath, PATH_LEN);
   platform::FolderEntry found;
-  while (!WalkEnds() && reader.Next(&found)) {
+  while (!WalkEnds(walk.target) && reader.Next(&found)) {
     if (found.kind == platform::EntryKind::Folder) {
       if (IsSkippedFolder(found.name)) continue;
       size_t nameLength = strnlen(found.name, kMaxNameLength + 1);
@@ -89,8 +88,9 @@ void ScanAt(const char* folderPath, Walk& walk) {
       std::memcpy(subfolder + folderLength, found.name, nameLength);
       std::memcpy(subfolder + folderLength + nameLength, STORED_SEPARATOR, 2);
       ScanAt(subfolder, walk);
-    } else if (TakeExtension(found.name)) {
-      AppendSong(folderPath, folderLength, found.name, reader.CurrentFileSize());
+    } else if (TakeExtension(walk.target, found.name)) {
+      AppendSong(walk.target.playlist, folderPath, folderLength, found.name,
+                 reader.CurrentFileSize());
     }
   }
   --walk.depth;
@@ -98,13 +98,8 @@ void ScanAt(const char* folderPath, Walk& walk) {
 
 }  // namespace
 
-void ScanFolder(const char* folderPath) {
+void ScanFolder(const char* folderPath, const ScanTarget& target) {
   if (strnlen(folderPath, PATH_LEN) > kMaxStoredLength) return;
-  Walk walk;
+  Walk walk(target);
   ScanAt(folderPath, walk);
-}
-
-void ResetWantedExtension() {
-  std::memset(g_wantedExtension, 0, sizeof g_wantedExtension);
-  std::memcpy(g_wantedExtension, DEFAULT_EXTENSION, sizeof DEFAULT_EXTENSION);
 }

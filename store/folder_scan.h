@@ -1,21 +1,24 @@
-// The recursive folder scan that appends songs to g_workingTable.
+// The recursive folder scan that appends songs to the working table.
 #pragma once
 
+#include <atomic>
+
 #include "store/folder_names.h"
-#include "store/playlist_entry.h"
+#include "store/playlist.h"
 
-// The extension to look for: no dot, lower case; "mp3" from start-up.
-extern char g_wantedExtension[PATH_LEN];
-// Scratch field for a candidate's extension, shared with the transfer
-// (the two never run at once).
-extern char g_foundExtension[PATH_LEN];
+// What one scan reads and writes.
+struct ScanTarget {
+  Playlist& playlist;           // entries go in at entryCount
+  const char* wantedExtension;  // no dot, lower case
+  char* foundExtension;         // PATH_LEN bytes of scratch
+  const std::atomic<bool>& stopRequested;
+};
 
-// Appends one entry at g_entryCount for every file below `folderPath` whose
-// extension equals g_wantedExtension, depth first in name order, until the
-// table holds MAX_ENTRIES. `folderPath` is in stored form and ends in "//".
+// Appends one entry at entryCount for every file below `folderPath` whose
+// extension equals the wanted one, depth first in name order, until the
+// table holds MAX_ENTRIES or a stop is requested. `folderPath` is in stored
+// form and ends in "//".
 // Folders named kMp3 (any case) are skipped at every depth, as is a folder
 // already on the current walk (a link loop) and one whose path would not
 // fit in PATH_LEN - 1 bytes.
-void ScanFolder(const char* folderPath);
-
-void ResetWantedExtension();
+void ScanFolder(const char* folderPath, const ScanTarget& target);

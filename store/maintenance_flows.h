@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/user_messages.h"
+#include "store/playlist.h"
 
 // What a flow needs of the view that runs it.
 class PlaylistView {
@@ -19,6 +20,10 @@ class PlaylistView {
 
 enum class FlowResult { Declined, Succeeded, Failed };
 
-FlowResult RunMarkAllUntransferredFlow(platform::UserMessages& messages, PlaylistView& view);
-FlowResult RunMarkSelectedUntransferredFlow(platform::UserMessages& messages, PlaylistView& view);
-FlowResult RunExcludeSelectedFlow(platform::UserMessages& messages, PlaylistView& view);
+// Each edits `playlist` as its view shows it.
+FlowResult RunMarkAllUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,
+                                       PlaylistView& view);
+FlowResult RunMarkSelectedUntransferredFlow(Playlist& playlist, platform::UserMessages& messages,
+                                            PlaylistView& view);
+FlowResult RunExcludeSelectedFlow(Playlist& playlist, platform::UserMessages& messages,
+                                  PlaylistView& view);

@@ -4,12 +4,10 @@
 #include <cstdio>
 
 #include "platform/system_error.h"
-#include "store/playlist_file.h"
 #include "store/store_texts.h"
 
-void FormatWithFailureReason(const platform::UserMessages& messages, const char* text, char* out,
-                             size_t outSize) {
-  PlaylistFailure failure = LastPlaylistFailure();
+void FormatWithFailureReason(PlaylistFailure failure, const platform::UserMessages& messages,
+                             const char* text, char* out, size_t outSize) {
   const char* reason = platform::ErrorText(failure.error);
   if (failure.access == PlaylistAccess::Lock && failure.error == EWOULDBLOCK) {
     reason = TEXT_REASON_BUSY;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/file_system.h"
+#include "store/playlist.h"
 #include "store/playlist_entry.h"
 
 inline constexpr char PLAYLIST_FILE_NAME[] = "kPlayLst.dat";
@@ -16,10 +17,13 @@ struct PlaylistPlace {
   platform::FileIdentity loaded;          // set by LoadTable
 };
 
+// Each operation records why it failed in `failure`, when given.
+
 // Reads up to TABLE_BYTES into the start of `image`. Returns the bytes read
 // (a short file is no error) or -1 when the file can't be opened; then the
 // image is untouched. Callers zero the image first.
-int32_t LoadTable(const char* fileName, PlaylistTable* image, PlaylistPlace* place = nullptr);
+int32_t LoadTable(const char* fileName, PlaylistTable* image, PlaylistPlace* place = nullptr,
+                  FailureRecord* failure = nullptr);
 
 // Writes the first `byteCount` bytes of `image` (at most TABLE_BYTES) as the
 // whole file. Returns 0, or -1 when the file could not be written; a failed
@@ -27,13 +31,15 @@ int32_t LoadTable(const char* fileName, PlaylistTable* image, PlaylistPlace* pla
 // `place` whose load is known, a file replaced since is refused
 // (PlaylistAccess::Replaced) and left as it is.
 [[nodiscard]] int32_t SaveTable(const char* fileName, const PlaylistTable* image,
-                                uint32_t byteCount, const PlaylistPlace* place = nullptr);
+                                uint32_t byteCount, const PlaylistPlace* place = nullptr,
+                                FailureRecord* failure = nullptr);
 
 // Writes the record of `slot` in place in the existing file, flushed, the
 // rest of the file untouched: a sent song is on record at once. 0 or -1;
 // `place` as for SaveTable.
 [[nodiscard]] int32_t SaveRecord(const char* fileName, const PlaylistTable* image, uint32_t slot,
-                                 const PlaylistPlace* place = nullptr);
+                                 const PlaylistPlace* place = nullptr,
+                                 FailureRecord* failure = nullptr);
 
 // Number of leading non-empty slots, at most MAX_ENTRIES.
 uint32_t CountEntries(const PlaylistTable& image);
@@ -41,19 +47,3 @@ uint32_t CountEntries(const PlaylistTable& image);
 // True when the file exists and could be opened for writing without being
 // created; a read-only file or a folder counts as absent.
 bool IsFilePresent(const char* fileName);
-
-// Zeroes g_workingTable, loads kPlayLst.dat into it and, unless that failed,
-// sets g_entryCount. False when the file could not be read.
-[[nodiscard]] bool LoadWorkingTableWithCount(PlaylistPlace* place = nullptr);
-
-// Why the last load, save or lock failed; cleared as each writing
-// operation starts. Any thread; read it once the operation has ended.
-// Replaced: the file was not the one loaded any more, and was left alone.
-enum class PlaylistAccess : int32_t { None, Read, Write, Lock, Replaced };
-struct PlaylistFailure {
-  PlaylistAccess access;
-  int error;  // the system's error code; EWOULDBLOCK with Lock: another writer
-};
-PlaylistFailure LastPlaylistFailure();
-void ClearPlaylistFailure();
-void RecordPlaylistFailure(PlaylistAccess access, int error);

@@ -1,7 +1,6 @@
 #include "store/playlist_maintenance.h"
 
 #include "store/playlist_file.h"
-#include "store/table_images.h"
 #include "store/working_folder_lock.h"
 
 namespace {
@@ -9,43 +8,45 @@ namespace {
 // Lock, load, edit every chosen slot, save: the lock is released once the
 // save is done.
 template <typename Edit>
-bool EditWorkingTable(Edit edit) {
-  ClearPlaylistFailure();
+bool EditWorkingTable(Playlist& playlist, Edit edit) {
+  playlist.failure.Clear();
   platform::FolderLock lock;
-  if (!LockWorkingFolder(&lock)) return false;
+  if (!LockWorkingFolder(&lock, playlist.failure)) return false;
   PlaylistPlace place{lock.Folder(), {}};
-  if (!LoadWorkingTableWithCount(&place)) return false;
-  edit();
-  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &place) == 0;
+  if (!playlist.LoadWithCount(&place)) return false;
+  edit(playlist.workingTable);
+  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &place,
+                   &playlist.failure) == 0;
 }
 
 template <typename Change>
-bool EditSlots(const uint32_t* chosen, uint32_t chosenCount, Change change) {
-  return EditWorkingTable([&] {
+bool EditSlots(Playlist& playlist, const uint32_t* chosen, uint32_t chosenCount, Change change) {
+  return EditWorkingTable(playlist, [&](PlaylistTable& table) {
     for (uint32_t i = 0; i < chosenCount; ++i) {
-      if (chosen[i] < MAX_ENTRIES) change(g_workingTable.entries[chosen[i]]);
+      if (chosen[i] < MAX_ENTRIES) change(table.entries[chosen[i]]);
     }
   });
 }
 
 }  // namespace
 
-bool MarkAllUntransferred() {
-  return EditWorkingTable([] {
-    for (PlaylistEntry& entry : g_workingTable.entries) {
+bool MarkAllUntransferred(Playlist& playlist) {
+  return EditWorkingTable(playlist, [](PlaylistTable& table) {
+    for (PlaylistEntry& entry : table.entries) {
       if (entry.state != STATE_EXCLUDED) entry.state = STATE_UNTRANSFERRED;
       entry.transferNumber = 0;
     }
   });
 }
 
-bool MarkEntriesUntransferred(const uint32_t* chosen, uint32_t chosenCount) {
-  return EditSlots(chosen, chosenCount, [](PlaylistEntry& entry) {
+bool MarkEntriesUntransferred(Playlist& playlist, const uint32_t* chosen, uint32_t chosenCount) {
+  return EditSlots(playlist, chosen, chosenCount, [](PlaylistEntry& entry) {
     entry.state = STATE_UNTRANSFERRED;
     entry.transferNumber = 0;
   });
 }
 
-bool ExcludeEntries(const uint32_t* chosen, uint32_t chosenCount) {
-  return EditSlots(chosen, chosenCount, [](PlaylistEntry& entry) { entry.state = STATE_EXCLUDED; });
+bool ExcludeEntries(Playlist& playlist, const uint32_t* chosen, uint32_t chosenCount) {
+  return EditSlots(playlist, chosen, chosenCount,
+                   [](PlaylistEntry& entry) { entry.state = STATE_EXCLUDED; });
 }

@@ -7,7 +7,6 @@
 #include "platform/text_encoding.h"
 #include "store/store_texts.h"
 #include "store/stored_path.h"
-#include "store/table_images.h"
 
 void CollapseBackslashes(const char* path, size_t fieldBytes, char* out) {
   std::memset(out, 0, DISPLAY_PATH_BYTES);
@@ -46,19 +45,15 @@ int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size
 
 namespace {
 
-// At most "  65535 |  65535  | -2147483648 |  -2147483648  |  " and its zero.
-constexpr size_t kSortKeyBytes = 64;
-// One key per position of the values being sorted; the window thread's.
-char g_sortKeys[MAX_ENTRIES][kSortKeyBytes];
-
-const PlaylistEntry& EntryOfValue(uint32_t value) {
+const PlaylistEntry& EntryOfValue(const PlaylistTable& table, uint32_t value) {
   static const PlaylistEntry kBlank{};
   uint32_t slot = value - FIRST_ENTRY_ROW_VALUE;
-  return slot < MAX_ENTRIES ? g_workingTable.entries[slot] : kBlank;
+  return slot < MAX_ENTRIES ? table.entries[slot] : kBlank;
 }
 
-void FormatRowValue(uint32_t value, char* out) {
-  FormatPlaylistRow(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(value), out, ROW_TEXT_BYTES);
+void FormatRowValue(const PlaylistTable& table, uint32_t value, char* out) {
+  FormatPlaylistRow(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(table, value), out,
+                    ROW_TEXT_BYTES);
 }
 
 // The row text with an empty path, which shares every byte before the path
@@ -67,57 +62,56 @@ void FormatRowValue(uint32_t value, char* out) {
 // the shorter one's blank, and two values never share a registration
 // number. So these keys order rows exactly as their whole texts do, and no
 // path is collapsed or decoded.
-void FormatSortKey(uint32_t value, char* out) {
-  FormatRowWithPath(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(value), "", out, kSortKeyBytes);
-}
-
-// Sorts entry values (none below FIRST_ENTRY_ROW_VALUE), at most MAX_ENTRIES,
-// by their keys: the keys are sorted as indices into g_sortKeys, so each row
-// is formatted once and the comparison is a plain string order.
-void SortEntryValues(uint32_t* values, uint32_t count) {
-  if (count == 0) return;  // values may then be null
-  static uint16_t order[MAX_ENTRIES];
-  static uint32_t sorted[MAX_ENTRIES];
-  for (uint32_t i = 0; i < count; ++i) {
-    FormatSortKey(values[i], g_sortKeys[i]);
-    order[i] = static_cast<uint16_t>(i);
-  }
-  std::sort(order, order + count,
-            [](uint16_t a, uint16_t b) { return std::strcmp(g_sortKeys[a], g_sortKeys[b]) < 0; });
-  for (uint32_t i = 0; i < count; ++i) sorted[i] = values[order[i]];
-  std::memcpy(values, sorted, count * sizeof *values);
+void FormatSortKey(const PlaylistTable& table, uint32_t value, char* out) {
+  FormatRowWithPath(value - FIRST_ENTRY_ROW_VALUE, EntryOfValue(table, value), "", out,
+                    SORT_KEY_BYTES);
 }
 
 }  // namespace
 
-int ComparePlaylistRows(uint32_t first, uint32_t second) {
+// Sorts entry values (none below FIRST_ENTRY_ROW_VALUE), at most MAX_ENTRIES,
+// by their keys: the keys are sorted as indices into sortKeys_, so each row
+// is formatted once and the comparison is a plain string order.
+void RowSorter::SortEntries(const PlaylistTable& table, uint32_t* values, uint32_t count) {
+  if (count == 0) return;  // values may then be null
+  for (uint32_t i = 0; i < count; ++i) {
+    FormatSortKey(table, values[i], sortKeys_[i]);
+    order_[i] = static_cast<uint16_t>(i);
+  }
+  std::sort(order_, order_ + count,
+            [this](uint16_t a, uint16_t b) { return std::strcmp(sortKeys_[a], sortKeys_[b]) < 0; });
+  for (uint32_t i = 0; i < count; ++i) sorted_[i] = values[order_[i]];
+  std::memcpy(values, sorted_, count * sizeof *values);
+}
+
+int ComparePlaylistRows(const PlaylistTable& table, uint32_t first, uint32_t second) {
   if (first < FIRST_ENTRY_ROW_VALUE) return -1;
   if (second < FIRST_ENTRY_ROW_VALUE) return 1;
   char firstText[ROW_TEXT_BYTES];
   char secondText[ROW_TEXT_BYTES];
-  FormatRowValue(first, firstText);
-  FormatRowValue(second, secondText);
+  FormatRowValue(table, first, firstText);
+  FormatRowValue(table, second, secondText);
   int order = std::strcmp(firstText, secondText);
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-void SortRowValues(uint32_t* values, uint32_t count) {
+void RowSorter::Sort(const PlaylistTable& table, uint32_t* values, uint32_t count) {
   uint32_t headers = 0;
   for (uint32_t i = 0; i < count; ++i) {
     if (values[i] < FIRST_ENTRY_ROW_VALUE) std::swap(values[headers++], values[i]);
   }
   uint32_t entries = count - headers;
   if (entries <= MAX_ENTRIES) {
-    SortEntryValues(values + headers, entries);
+    SortEntries(table, values + headers, entries);
     return;
   }
   // More values than a table has slots, so some repeat: the same keys,
   // formatted on every comparison.
-  std::sort(values + headers, values + count, [](uint32_t a, uint32_t b) {
-    char first[kSortKeyBytes];
-    char second[kSortKeyBytes];
-    FormatSortKey(a, first);
-    FormatSortKey(b, second);
+  std::sort(values + headers, values + count, [&table](uint32_t a, uint32_t b) {
+    char first[SORT_KEY_BYTES];
+    char second[SORT_KEY_BYTES];
+    FormatSortKey(table, a, first);
+    FormatSortKey(table, b, second);
     return std::strcmp(first, second) < 0;
   });
 }

@@ -26,12 +26,28 @@ void MakeDisplayPath(const PlaylistEntry& entry, char* out, size_t outSize);
 // Returns the length written.
 int FormatPlaylistRow(uint32_t slot, const PlaylistEntry& entry, char* out, size_t outSize);
 
-// Order of the sorted list for two row values of g_workingTable: headers
-// first, then by the rows' texts compared as unsigned bytes. -1, 0 or 1.
-int ComparePlaylistRows(uint32_t first, uint32_t second);
+// Order of the sorted list for two row values of `table`: headers first,
+// then by the rows' texts compared as unsigned bytes. -1, 0 or 1.
+int ComparePlaylistRows(const PlaylistTable& table, uint32_t first, uint32_t second);
 
-// Sorts row values into the order of ComparePlaylistRows as a strict weak
-// order: header values (below FIRST_ENTRY_ROW_VALUE) first in their given
-// order, then the entries of g_workingTable by their rows' texts. Each row
-// is formatted once, into a static area: window thread only, no allocation.
-void SortRowValues(uint32_t* values, uint32_t count);
+// At most "  65535 |  65535  | -2147483648 |  -2147483648  |  " and its zero.
+inline constexpr size_t SORT_KEY_BYTES = 64;
+
+// The sorted list's order, with its own scratch: one per front end, used
+// by one thread at a time.
+class RowSorter {
+ public:
+  // Sorts row values into the order of ComparePlaylistRows as a strict
+  // weak order: header values (below FIRST_ENTRY_ROW_VALUE) first in their
+  // given order, then the entries of `table` by their rows' texts. Each row
+  // is formatted once, into this sorter's scratch; no allocation.
+  void Sort(const PlaylistTable& table, uint32_t* values, uint32_t count);
+
+ private:
+  void SortEntries(const PlaylistTable& table, uint32_t* values, uint32_t count);
+
+  // One key per position of the values being sorted.
+  char sortKeys_[MAX_ENTRIES][SORT_KEY_BYTES];
+  uint16_t order_[MAX_ENTRIES];
+  uint32_t sorted_[MAX_ENTRIES];
+};

@@ -19,12 +19,12 @@ void RemoveStaleTemporaries(int folder) {
 
 }  // namespace
 
-bool LockWorkingFolder(platform::FolderLock* lock) {
+bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure) {
   int error = lock->TryLock(kWorkingFolder, PLAYLIST_FILE_NAME);
   if (error == 0) {
     RemoveStaleTemporaries(lock->Folder());
     return true;
   }
-  RecordPlaylistFailure(PlaylistAccess::Lock, error);
+  failure.Record(PlaylistAccess::Lock, error);
   return false;
 }

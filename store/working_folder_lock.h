@@ -4,14 +4,15 @@
 #pragma once
 
 #include "platform/folder_lock.h"
+#include "store/playlist.h"
 
 // Takes the lock on the current folder, and on kPlayLst.dat in it, without
 // waiting; the lock's Folder() is then the working folder's handle for
 // every name the operation uses. False when another operation holds it,
 // in this process or another, and when neither the folder (one that may
 // not be listed, a file system without locks) nor the playlist could be
-// locked: nothing is ever changed unlocked. Either is recorded as the
-// PlaylistAccess::Lock failure with its reason. The holder first removes
+// locked: nothing is ever changed unlocked. Either is recorded in `failure`
+// as the PlaylistAccess::Lock failure with its reason. The holder first removes
 // the temporary files that killed saves and copies left in the folder and
 // in kMp3.
-bool LockWorkingFolder(platform::FolderLock* lock);
+bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure);

@@ -3,11 +3,9 @@
 // programs at once and the reasons a fill stops early.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 #include "platform/folder_lock.h"
@@ -15,6 +13,7 @@
 #include "store/playlist_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/playlist_builder.h"
+#include "tests/support/recording_player.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 
@@ -30,17 +29,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// Waits until `done` holds, for at most ten seconds.
-template <typename Condition>
-bool WaitFor(Condition done) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  return true;
-}
-
 class CliFillTest : public ::testing::Test {
  protected:
   bool HasTemporary() const {
@@ -49,15 +37,7 @@ class CliFillTest : public ::testing::Test {
     }
     return false;
   }
-  // A playlist of `count` songs of `bytes` each.
-  std::vector<PlaylistEntry> ManySongs(int count, size_t bytes) {
-    std::vector<PlaylistEntry> entries;
-    for (int i = 0; i < count; ++i) {
-      entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3", 0, bytes));
-    }
-    WritePlaylist(entries);
-    return entries;
-  }
+
   TransferSetup setup_;
 };
 
@@ -104,9 +84,9 @@ TEST_F(CliFillTest, PrintsEveryRowAsItsCopyCompletesThenTheCounts) {
 // Ctrl-C during a copy removes that copy, records the songs that arrived,
 // says so and ends the program by the signal, as a shell expects.
 TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
-  ManySongs(12, 8u << 20);
+  setup_.WriteSongs(12, 8u << 20);
   ChildProcess stopped(Kobaru({"fill", "1920"}));
-  ASSERT_TRUE(WaitFor([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return HasTemporary() || setup_.TargetNames().size() > 1; }));
   stopped.Signal(SIGINT);
   CommandResult result = stopped.Wait();
   EXPECT_EQ(result.signal, SIGINT);
@@ -121,14 +101,14 @@ TEST_F(CliFillTest, CtrlCRemovesTheCopyInProgressAndSavesWhatArrived) {
 // and its record unrecorded, never a song cut short, and a whole table;
 // the next fill removes the temporary file and sends no song twice.
 TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
-  ManySongs(30, 2u << 20);
+  setup_.WriteSongs(30, 2u << 20);
   size_t kills = 0;
   for (size_t arrived : {1u, 3u, 6u}) {
     SCOPED_TRACE(arrived);
     {
       ChildProcess killed(Kobaru({"fill", "1920"}));
       size_t target = setup_.TargetNames().size() + arrived;
-      ASSERT_TRUE(WaitFor([&] { return setup_.TargetNames().size() >= target; }));
+      ASSERT_TRUE(WaitUntil([&] { return setup_.TargetNames().size() >= target; }));
       killed.Signal(SIGKILL);
       killed.Wait();
     }
@@ -143,7 +123,7 @@ TEST_F(CliFillTest, AKilledFillLeavesAtMostOneSongUnrecorded) {
 // `kobaru fill | head -1`: the second row finds the pipe closed, which ends
 // the run like Ctrl-C; every song that reached kMp3 is on record.
 TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
-  ManySongs(12, 64u << 10);
+  setup_.WriteSongs(12, 64u << 10);
   CommandResult piped =
       ChildProcess({"/bin/bash", "-c",
                     std::string(KOBARU_CLI_PATH) + " fill 30 | head -1; exit ${PIPESTATUS[0]}"})
@@ -158,7 +138,7 @@ TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
 // Another program changing the folder: the fill is refused and says so;
 // two fills at once never send a song that is not on record.
 TEST_F(CliFillTest, OneWriterAtATime) {
-  ManySongs(30, 64u << 10);
+  setup_.WriteSongs(30, 64u << 10);
   {
     platform::FolderLock other;
     ASSERT_EQ(other.TryLock("."), 0);
@@ -212,7 +192,7 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
 TEST_F(CliFillTest, SaysTheMediumIsFull) {
   SmallVolume card(setup_.folder().Join("card"), "8m");
   if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
-  std::vector<PlaylistEntry> entries = ManySongs(4, 3u << 20);
+  std::vector<PlaylistEntry> entries = setup_.WriteSongs(4, 3u << 20);
   ASSERT_EQ(chdir("card"), 0);
   MakeFolders("kMp3");
   WritePlaylist(entries);

@@ -1,18 +1,16 @@
 // The safe copy into the target folder, by every fast path and fallback:
 // contents, mode and time kept, an existing name refused, and no temporary
 // file left behind on any outcome.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
+#include "tests/support/core_test.h"
 #include "tests/support/song_bytes.h"
 #include "tests/support/transfer_setup.h"
 
-using namespace testing_support;
 using platform::CopyResult;
 using Names = std::vector<std::string>;
 
@@ -20,21 +18,17 @@ namespace {
 
 class FileCopyTest : public ::testing::TestWithParam<platform::CopyPaths> {
  protected:
-  void SetUp() override {
-    platform::SetCopyPathsForTesting(GetParam());
-    MakeFolders("kMp3");
+  void SetUp() override { MakeFolders("kMp3"); }
+  CopyResult Copy(const char* source, const char* target,
+                  const platform::CopyControl& control = {}) {
+    return copier_.CopyFileNoReplace(source, platform::CURRENT_FOLDER, target, control);
   }
-  void TearDown() override { platform::SetCopyPathsForTesting({}); }
+  CopyResult Move(const char* from, const char* to) {
+    return copier_.MoveNoReplace(platform::CURRENT_FOLDER, from, to);
+  }
   TempFolder folder_;
+  platform::FileCopier copier_{GetParam()};
 };
-
-CopyResult Copy(const char* source, const char* target, const platform::CopyControl& control = {}) {
-  return platform::CopyFileNoReplace(source, platform::CURRENT_FOLDER, target, control);
-}
-
-CopyResult Move(const char* from, const char* to) {
-  return platform::MoveNoReplace(platform::CURRENT_FOLDER, from, to);
-}
 
 TEST_P(FileCopyTest, CopiesEveryByteAndKeepsModeAndModificationTime) {
   constexpr size_t kBytes = (3u << 20) + 12345;  // several chunks, the last one short

@@ -1,33 +1,17 @@
 // Start-up play, continuous play, the hold and the banner, driven tick by
 // tick without a window (the CLI's startup test switches the marker).
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <sys/stat.h>
-#include <vector>
 
 #include "playback/continuous_play.h"
-#include "playback/random_play_generator.h"
-#include "playback/random_player.h"
-#include "store/presence_flags.h"
+#include "tests/support/core_test.h"
 #include "tests/support/mp3_builder.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/recording_player.h"
 
-using namespace testing_support;
 using Ticks = std::vector<int>;
 
 namespace {
 
 constexpr int kGap = 7;  // ticks from one song to the next: 3 s (115 frames), the 3-s margin, 1
-
-struct RecordingHost : PlaybackHost {
-  void StartContinuousTimer() override { ++timerStarts; }
-  void Beep() override { ++beeps; }
-  void OpenSong(const char*) override { openedAt.push_back(tick); }
-  int timerStarts = 0, beeps = 0, tick = 0;
-  Ticks openedAt;
-};
 
 enum Setting { TIMED, UNTIMED, NO_PLAYLIST, READ_ONLY_MARKERS };
 
@@ -37,8 +21,10 @@ class ContinuousPlayTest : public ::testing::Test {
   // the given markers; start-up is tick 0.
   void StartUp(const std::vector<std::string>& markers, Setting run = TIMED) {
     host_ = RecordingHost{};
-    ResetPlaybackState();
-    g_playlistPresent = run == NO_PLAYLIST ? 0 : 1;
+    playlist_ = std::make_unique<Playlist>();
+    player_ = std::make_unique<RandomPlayer>();
+    continuous_ = std::make_unique<ContinuousPlay>(*playlist_, *player_);
+    playlist_->playlistPresent = run != NO_PLAYLIST;
     std::vector<PlaylistEntry> entries;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
       WriteFile(name,
@@ -50,17 +36,20 @@ class ContinuousPlayTest : public ::testing::Test {
     for (const std::string& marker : markers) WriteFile(marker, "");
     for (const std::string& marker : markers)
       chmod(marker.c_str(), run == READ_ONLY_MARKERS ? 0444 : 0644);
-    StartUpPlayback(host_);
+    continuous_->StartUp(host_);
   }
   // The window's one-second timer, as if it ran even without continuous play.
   void Tick(int count) {
     while (count-- > 0) {
       ++host_.tick;
-      OnContinuousTick(host_);
+      continuous_->OnTick(host_);
     }
   }
   TempFolder folder_;
   RecordingHost host_;
+  std::unique_ptr<Playlist> playlist_;
+  std::unique_ptr<RandomPlayer> player_;
+  std::unique_ptr<ContinuousPlay> continuous_;
 };
 
 // Three songs in all, each played once; one of unknown length is followed
@@ -90,13 +79,13 @@ TEST_F(ContinuousPlayTest, MarkersDecideWhatStartUpAndTheTimerOpen) {
 TEST_F(ContinuousPlayTest, HoldLetsTheCountRunOutButOpensNothing) {
   StartUp({"kContinue"});
   Tick(3);
-  g_playHold = 1;
+  continuous_->Hold();
   Tick(27);
-  g_playHold = 0;  // the playlist window has closed
+  continuous_->Resume();  // the playlist window has closed
   Tick(1);
-  g_playHold = 1;  // ending before the count runs out changes nothing
+  continuous_->Hold();  // ending before the count runs out changes nothing
   Tick(2);
-  g_playHold = 0;
+  continuous_->Resume();
   Tick(10);
   EXPECT_EQ(host_.openedAt, (Ticks{1, 31, 31 + kGap}));
 }
@@ -105,34 +94,22 @@ TEST_F(ContinuousPlayTest, HoldLetsTheCountRunOutButOpensNothing) {
 TEST_F(ContinuousPlayTest, BannerClick) {
   StartUp({"kContinue"});
   Tick(3);
-  g_playHold = 1;
-  OnBannerClick(host_);
+  continuous_->Hold();
+  continuous_->OnBannerClick(host_);
   EXPECT_EQ(host_.beeps, 1);
-  EXPECT_EQ(g_playHold, 0);
+  EXPECT_FALSE(continuous_->Held());
   Tick(20);
   EXPECT_EQ(host_.openedAt, (Ticks{1, 3, 3 + kGap}));
 
   StartUp({});
-  g_playlistPresent = 0;
-  OnBannerClick(host_);
+  playlist_->playlistPresent = false;
+  continuous_->OnBannerClick(host_);
   EXPECT_EQ(host_.beeps, 0);
-  g_playlistPresent = 1;  // created during the run
-  for (int click = 0; click < 5; ++click) OnBannerClick(host_);
+  playlist_->playlistPresent = true;  // created during the run
+  for (int click = 0; click < 5; ++click) continuous_->OnBannerClick(host_);
   EXPECT_EQ(host_.beeps, 3);
   EXPECT_EQ(host_.openedAt.size(), 3u);
-  EXPECT_EQ(g_playCountdown, 0u);  // not timed without continuous play
-}
-
-int32_t NoDraw() { return -1; }
-
-TEST(PlaybackStateTest, ResetGivesAFreshRun) {
-  g_continuousPlay = g_playHold = g_randomTableLoads = g_chosenSong[0] = 1;
-  g_playCountdown = 9;
-  SetRandomPlayDraw(NoDraw);
-  ResetPlaybackState();
-  EXPECT_EQ(g_continuousPlay + g_playHold + g_randomTableLoads + g_chosenSong[0], 0);
-  EXPECT_EQ(g_playCountdown, 0u);
-  EXPECT_GE(NextRandomPlay(), 0);
+  EXPECT_EQ(continuous_->Countdown(), 0u);  // not timed without continuous play
 }
 
 }  // namespace

@@ -1,21 +1,13 @@
 // Playlists the program did not write: any size, unterminated paths, any
 // state, gaps. Nothing may crash, hang or read outside a record (the suite
 // runs under AddressSanitizer; the playlist fuzz target explores further).
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <random>
 
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_row.h"
 #include "store/playlist_stats.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "store/search_job.h"
+#include "tests/support/core_test.h"
 
 namespace {
 
@@ -28,31 +20,35 @@ std::string RandomBytes(std::mt19937& random, size_t size, int nonZeroPercent) {
 }
 
 // Every read-only use of the working table that the program makes.
-void UseEveryRow() {
-  uint32_t count = g_entryCount;
+void UseEveryRow(const Playlist& playlist, RowSorter& sorter) {
+  const PlaylistTable& table = playlist.workingTable;
+  uint32_t count = playlist.entryCount;
   ASSERT_LE(count, MAX_ENTRIES);
-  PlaylistStats stats = ComputePlaylistStats(g_workingTable, count);
+  PlaylistStats stats = ComputePlaylistStats(table, count);
   EXPECT_LE(stats.remaining, stats.total);
   char line[128];
   FormatStatsLine(stats, line, sizeof line);
   char row[ROW_TEXT_BYTES];
   for (uint32_t slot = 0; slot < MAX_ENTRIES; ++slot) {
-    int length = FormatPlaylistRow(slot, g_workingTable.entries[slot], row, sizeof row);
+    int length = FormatPlaylistRow(slot, table.entries[slot], row, sizeof row);
     EXPECT_LT(static_cast<size_t>(length), sizeof row);
   }
   // The list's values: its two headers, then the entries in reverse.
   std::vector<uint32_t> values{0, 1};
   for (uint32_t i = count; i > 0; --i) values.push_back(FIRST_ENTRY_ROW_VALUE + i - 1);
-  SortRowValues(values.data(), static_cast<uint32_t>(values.size()));
+  sorter.Sort(table, values.data(), static_cast<uint32_t>(values.size()));
   for (size_t i = 3; i < values.size(); ++i) {
-    ASSERT_EQ(ComparePlaylistRows(values[i - 1], values[i]), -1) << i;
+    ASSERT_EQ(ComparePlaylistRows(table, values[i - 1], values[i]), -1) << i;
   }
 }
 
 // Random bytes of every length around a record and a table, and a full
 // table of unterminated paths, wild states and negative sizes.
-TEST(CorruptPlaylist, EveryOperationCopes) {
-  TempFolder folder;
+using CorruptPlaylist = FreshPlaylistTest;
+
+TEST_F(CorruptPlaylist, EveryOperationCopes) {
+  auto search = std::make_unique<SearchJob>(*playlist_);
+  auto sorter = std::make_unique<RowSorter>();
   std::mt19937 random(1);
   std::vector<std::string> files;
   for (size_t size : {0ul, 1ul, 267ul, 268ul, 269ul, 5000ul, TABLE_BYTES - 1, TABLE_BYTES + 99}) {
@@ -68,22 +64,23 @@ TEST(CorruptPlaylist, EveryOperationCopes) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file.size());
     WriteFile(PLAYLIST_FILE_NAME, file);
-    ASSERT_TRUE(LoadWorkingTableWithCount());
-    UseEveryRow();
+    ASSERT_TRUE(playlist_->LoadWithCount());
+    UseEveryRow(*playlist_, *sorter);
 
     uint32_t slots[] = {0, 1, 3999, 4000, 0xFFFFFFFFu};
-    EXPECT_TRUE(ExcludeEntries(slots, 5));
-    EXPECT_TRUE(MarkEntriesUntransferred(slots, 5));
-    EXPECT_TRUE(MarkAllUntransferred());
+    EXPECT_TRUE(ExcludeEntries(*playlist_, slots, 5));
+    EXPECT_TRUE(MarkEntriesUntransferred(*playlist_, slots, 5));
+    EXPECT_TRUE(MarkAllUntransferred(*playlist_));
     EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 
     std::string found = RandomBytes(random, TABLE_BYTES, 50);
-    std::memcpy(&g_scanResultTable, found.data(), TABLE_BYTES);
-    AppendScanResult();
-    ASSERT_TRUE(LoadWorkingTableWithCount());
-    UseEveryRow();
+    ASSERT_TRUE(search->Prepare("/", true));
+    std::memcpy(const_cast<PlaylistTable*>(&search->ScanResult()), found.data(), TABLE_BYTES);
+    search->AppendScanResult();
+    ASSERT_TRUE(playlist_->LoadWithCount());
+    UseEveryRow(*playlist_, *sorter);
   }
-  EXPECT_EQ(g_entryCount, MAX_ENTRIES);
+  EXPECT_EQ(playlist_->entryCount, MAX_ENTRIES);
 }
 
 }  // namespace

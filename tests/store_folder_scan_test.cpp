@@ -1,17 +1,9 @@
 // The folder scan: what it adds, in which order, and where it stops.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <string>
+#include <atomic>
 #include <unistd.h>
 
 #include "store/folder_scan.h"
-#include "store/playlist_file.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 
@@ -19,17 +11,14 @@ using Names = std::vector<std::string>;
 
 class FolderScanTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetWantedExtension(); }
-
   // Scans `relative` inside the temp folder as the search worker would, into
   // an empty table; the stored paths found, less the scanned folder's.
   Names Scan(const std::string& relative = "music") {
-    std::memset(&g_workingTable, 0, sizeof g_workingTable);
-    g_entryCount = 0;
+    playlist_ = std::make_unique<Playlist>();
     std::string folder = StoredPath(relative) + "//";
-    ScanFolder(folder.c_str());
+    ScanFolder(folder.c_str(), {*playlist_, wanted_, found_, stop_});
     Names found;
-    for (uint32_t slot = 0; slot < g_entryCount; ++slot) {
+    for (uint32_t slot = 0; slot < playlist_->entryCount; ++slot) {
       std::string path(Entry(slot).path, strnlen(Entry(slot).path, PATH_LEN));
       found.push_back(path.substr(0, folder.size()) == folder ? path.substr(folder.size()) : path);
     }
@@ -38,9 +27,13 @@ class FolderScanTest : public ::testing::Test {
   std::string StoredPath(const std::string& relative) const {
     return Stored(folder_.Join(relative));
   }
-  const PlaylistEntry& Entry(uint32_t slot) const { return g_workingTable.entries[slot]; }
+  const PlaylistEntry& Entry(uint32_t slot) const { return playlist_->workingTable.entries[slot]; }
 
   TempFolder folder_;
+  std::unique_ptr<Playlist> playlist_;
+  char wanted_[PATH_LEN] = "mp3";
+  char found_[PATH_LEN] = {};
+  std::atomic<bool> stop_{false};
 };
 
 // The wanted extension is lowered when typed, found ones here, and the two
@@ -56,9 +49,9 @@ TEST_F(FolderScanTest, MatchesTheWholeExtensionWithoutRegardToCase) {
   EXPECT_EQ(Entry(0).state, STATE_UNTRANSFERRED);
   EXPECT_EQ(Entry(0).fileSize, 1u);
   EXPECT_EQ(Entry(3).fileSize, 7u);  // the low 32 bits
-  std::strcpy(g_wantedExtension, "");
+  std::strcpy(wanted_, "");
   EXPECT_EQ(Scan(), Names{"f."});
-  std::strcpy(g_wantedExtension, "MP3");
+  std::strcpy(wanted_, "MP3");
   EXPECT_EQ(Scan(), Names{});
   EXPECT_EQ(Scan("nowhere"), Names{});
 }

@@ -1,21 +1,12 @@
-// The maintenance flows and the creation and addition messages: texts,
-// captions, buttons, and the order of question, edit, message and refresh.
-#include <gtest/gtest.h>
-
-#include "platform/folder_lock.h"
-
+// The maintenance flows: texts, captions, buttons, and the order of
+// question, edit, message and refresh.
 #include <sys/stat.h>
 
-#include "store/build_flows.h"
+#include "platform/folder_lock.h"
 #include "store/maintenance_flows.h"
-#include "store/playlist_file.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
-#include "tests/support/temp_folder.h"
 
-using namespace testing_support;
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
@@ -52,24 +43,30 @@ class FakeView : public PlaylistView {
   std::vector<uint32_t> selection_;
 };
 
-class MaintenanceFlowTest : public ::testing::Test {
+class MaintenanceFlowTest : public FreshPlaylistTest {
  protected:
   void SetUp() override {
     WritePlaylist({MakeEntry(1, 3, "//a.mp3", 1), MakeEntry(0, 0, "//b.mp3", 2)});
-    ASSERT_TRUE(LoadWorkingTableWithCount());
+    ASSERT_TRUE(playlist_->LoadWithCount());
   }
-  TempFolder folder_;
 };
 
 TEST_F(MaintenanceFlowTest, QuestionEditMessageThenRefresh) {
   RecordingMessages messages(MessageAnswer::Yes);
   FakeView view(messages.events, {1});
-  EXPECT_EQ(RunExcludeSelectedFlow(messages, view), FlowResult::Succeeded);
+  EXPECT_EQ(RunExcludeSelectedFlow(*playlist_, messages, view), FlowResult::Succeeded);
   EXPECT_EQ(messages.events, (Lines{"show:選択曲を除外します。よろしいですか？", "read-selection",
                                     "show:選択曲を除外しました。", "refresh"}));
   EXPECT_EQ(Shown(messages), (Lines{"選択曲を除外確認: 選択曲を除外します。よろしいですか？ [y/N]",
                                     "(app): 選択曲を除外しました。"}));
   EXPECT_EQ(ReadPlaylist().entries[1].state, STATE_EXCLUDED);
+
+  // An empty selection still saves, the whole table, and succeeds.
+  WriteFile(PLAYLIST_FILE_NAME, ReadFile(PLAYLIST_FILE_NAME).substr(0, 600));
+  FakeView none(messages.events, {});
+  EXPECT_EQ(RunMarkSelectedUntransferredFlow(*playlist_, messages, none), FlowResult::Succeeded);
+  EXPECT_EQ(messages.shown.back().text, "選択曲を未伝送にしました。");
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
 }
 
 TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
@@ -80,7 +77,7 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
        {RunMarkAllUntransferredFlow, RunMarkSelectedUntransferredFlow, RunExcludeSelectedFlow}) {
     RecordingMessages messages(MessageAnswer::No);
     FakeView view(messages.events, {0, 1});
-    EXPECT_EQ(flow(messages, view), FlowResult::Declined);
+    EXPECT_EQ(flow(*playlist_, messages, view), FlowResult::Declined);
     EXPECT_EQ(messages.events.size(), 1u);  // the question only: no selection read
   }
   struct stat after;
@@ -90,50 +87,23 @@ TEST_F(MaintenanceFlowTest, NoLeavesTheFileUntouched) {
   EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
-TEST_F(MaintenanceFlowTest, EmptySelectionStillSavesAndSucceeds) {
-  WriteFile(PLAYLIST_FILE_NAME, ReadFile(PLAYLIST_FILE_NAME).substr(0, 600));
-  RecordingMessages messages;
-  FakeView view(messages.events, {});
-  EXPECT_EQ(RunMarkSelectedUntransferredFlow(messages, view), FlowResult::Succeeded);
-  EXPECT_EQ(messages.shown.back().text, "選択曲を未伝送にしました。");
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
-}
-
 // A refusal says why, and the view shows the file as it is.
 TEST_F(MaintenanceFlowTest, FailureSaysWhyAndRefreshes) {
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
   RecordingMessages messages;
   FakeView view(messages.events, {0});
-  EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
+  EXPECT_EQ(RunMarkAllUntransferredFlow(*playlist_, messages, view), FlowResult::Failed);
   EXPECT_EQ(messages.events.back(), "refresh");
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0644), 0);
   platform::FolderLock fill;
   ASSERT_EQ(fill.TryLock(".", PLAYLIST_FILE_NAME), 0);
-  EXPECT_EQ(RunMarkAllUntransferredFlow(messages, view), FlowResult::Failed);
+  EXPECT_EQ(RunMarkAllUntransferredFlow(*playlist_, messages, view), FlowResult::Failed);
   EXPECT_EQ(Shown(messages),
             (Lines{"全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
                    "(app): 全てを未伝送に出来ませんでした。\n(Permission denied)",
                    "全てを未伝送確認: 全てを未伝送にします。よろしいですか？ [y/N]",
                    "(app): 全てを未伝送に出来ませんでした。\n"
                    "(他のﾌﾟﾛｸﾞﾗﾑがこのﾌｫﾙﾀﾞのﾌﾟﾚｲﾘｽﾄを変更中です。)"}));
-}
-
-// Creation and addition: a notice when done, a stop when not, nothing while
-// the search still runs.
-TEST(BuildFlowMessages, Outcomes) {
-  TempFolder folder;
-  RecordingMessages messages;
-  EXPECT_FALSE(ReportCreation(SEARCH_NONE, messages));
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(ReportCreation(SEARCH_SUCCEEDED, messages));
-  EXPECT_FALSE(ReportCreation(SEARCH_FAILED, messages));
-  EXPECT_FALSE(AppendAndReport(messages));  // no playlist
-  WritePlaylist({});
-  EXPECT_TRUE(AppendAndReport(messages));
-  EXPECT_EQ(Shown(messages),
-            (Lines{"確認: ﾌﾟﾚｲﾘｽﾄを作成しました。", "エラー: ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。 (stop)",
-                   "エラー: ﾌﾟﾚｲﾘｽﾄ追加失敗しました。\n(No such file or directory) (stop)",
-                   "確認: ﾌﾟﾚｲﾘｽﾄ追加しました。"}));
 }
 
 }  // namespace

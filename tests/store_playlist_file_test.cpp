@@ -1,26 +1,17 @@
 // Loading, saving, counting and presence of kPlayLst.dat.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "store/playlist_file.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/transfer_setup.h"
-
-using namespace testing_support;
 
 namespace {
 
-class PlaylistFileTest : public ::testing::Test {
+class PlaylistFileTest : public FreshPlaylistTest {
  protected:
-  void SetUp() override { std::memset(&g_workingTable, 0, sizeof g_workingTable); }
-  TempFolder folder_;
+  PlaylistTable& table_ = playlist_->workingTable;
 };
 
 // A file of any length loads what the table holds of it and is saved back
@@ -42,36 +33,35 @@ TEST_F(PlaylistFileTest, AnyLengthLoadsAndSavesAsAWholeTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFile(PLAYLIST_FILE_NAME, c.bytes);
-    std::memset(&g_workingTable, 0, sizeof g_workingTable);
-    EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable),
+    std::memset(&table_, 0, sizeof table_);
+    EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &table_),
               static_cast<int32_t>(std::min(c.bytes.size(), TABLE_BYTES)));
-    EXPECT_EQ(CountEntries(g_workingTable), c.count);
-    ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), 0);
+    EXPECT_EQ(CountEntries(table_), c.count);
+    ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), 0);
     std::string expected = c.bytes.substr(0, TABLE_BYTES);
     expected.resize(TABLE_BYTES, '\0');
     EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), expected);
     EXPECT_EQ(NamesIn("."), std::vector<std::string>{PLAYLIST_FILE_NAME});
   }
-  g_workingTable.entries[7].path[0] = '\0';
-  EXPECT_EQ(CountEntries(g_workingTable), 7u);  // the first gap ends the playlist
+  table_.entries[7].path[0] = '\0';
+  EXPECT_EQ(CountEntries(table_), 7u);  // the first gap ends the playlist
 }
 
-TEST_F(PlaylistFileTest, MissingFileFolderOrPipeFailsAndLeavesTheImage) {
-  g_workingTable.entries[0].path[0] = 'k';
-  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
+TEST_F(PlaylistFileTest, MissingFolderPipeOrReadOnlyFileIsNoPlaylist) {
+  table_.entries[0].path[0] = 'k';
+  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &table_), -1);
   MakeFolders(PLAYLIST_FILE_NAME);
-  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
-  EXPECT_EQ(g_workingTable.entries[0].path[0], 'k');
-  EXPECT_FALSE(LoadWorkingTableWithCount());
+  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &table_), -1);
+  EXPECT_EQ(table_.entries[0].path[0], 'k');
+  EXPECT_FALSE(playlist_->LoadWithCount());
   rmdir(PLAYLIST_FILE_NAME);
   ASSERT_EQ(mkfifo(PLAYLIST_FILE_NAME, 0644), 0);  // nobody writes: must not wait for ever
-  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &g_workingTable), -1);
+  EXPECT_EQ(LoadTable(PLAYLIST_FILE_NAME, &table_), -1);
   EXPECT_FALSE(IsFilePresent(PLAYLIST_FILE_NAME));
-}
+  std::remove(PLAYLIST_FILE_NAME);
 
-// Present means an existing file this user may write; a read-only playlist
-// is never replaced, also when running as root.
-TEST_F(PlaylistFileTest, PresenceNeedsAnExistingWritableFile) {
+  // Present means an existing file this user may write; a read-only
+  // playlist is never replaced, also when running as root.
   EXPECT_FALSE(IsFilePresent("kStartUp"));
   MakeFolders("kStartUp");
   EXPECT_FALSE(IsFilePresent("kStartUp"));
@@ -83,7 +73,7 @@ TEST_F(PlaylistFileTest, PresenceNeedsAnExistingWritableFile) {
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
   EXPECT_FALSE(IsFilePresent(PLAYLIST_FILE_NAME));
-  EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), -1);
+  EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), -1);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 }
 
@@ -97,8 +87,8 @@ TEST_F(PlaylistFileTest, SaveNeverFollowsALinkPlantedForItsTemporary) {
                     std::to_string(i) + ".tmp");
   }
   for (const std::string& link : links) ASSERT_EQ(symlink(PLAYLIST_FILE_NAME, link.c_str()), 0);
-  std::strcpy(g_workingTable.entries[0].path, "//new.mp3");
-  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), 0);
+  std::strcpy(table_.entries[0].path, "//new.mp3");
+  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), 0);
   struct stat info;
   ASSERT_EQ(lstat(PLAYLIST_FILE_NAME, &info), 0);
   EXPECT_TRUE(S_ISREG(info.st_mode));
@@ -118,8 +108,8 @@ TEST_F(PlaylistFileTest, SaveRewritesInPlaceWhereNoFileCanBeCreated) {
   pid_t child = fork();
   if (child == 0) {
     if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-    g_workingTable.entries[0].state = STATE_TRANSFERRED;
-    _exit(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES) == 0 ? 0 : 1);
+    table_.entries[0].state = STATE_TRANSFERRED;
+    _exit(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES) == 0 ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -132,23 +122,22 @@ TEST_F(PlaylistFileTest, SaveRewritesInPlaceWhereNoFileCanBeCreated) {
 
 // On a full card an existing playlist is rewritten in place; a new one
 // that does not fit fails and leaves nothing behind.
-TEST(PlaylistOnAFullMedium, InPlaceWhenItExistsCleanFailureWhenNot) {
-  TempFolder folder;
-  SmallVolume card(folder.Join("card"), "2m");
+TEST_F(PlaylistFileTest, OnAFullMediumInPlaceWhenItExistsCleanFailureWhenNot) {
+  SmallVolume card(folder_.Join("card"), "2m");
   if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
   ASSERT_EQ(chdir("card"), 0);
   WritePlaylist({MakeEntry(0, 0, "//a.mp3", 1), MakeEntry(0, 0, "//b.mp3", 2)});
   card.FillUp("filler");
-  ASSERT_TRUE(LoadWorkingTableWithCount());
-  g_workingTable.entries[1].transferNumber = 17;
-  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), 0);
+  ASSERT_TRUE(playlist_->LoadWithCount());
+  table_.entries[1].transferNumber = 17;
+  ASSERT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), 0);
   EXPECT_EQ(ReadPlaylist().entries[1].transferNumber, 17);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME).size(), TABLE_BYTES);
   EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"filler", PLAYLIST_FILE_NAME}));
 
   ASSERT_EQ(std::remove(PLAYLIST_FILE_NAME), 0);
   card.FillUp("filler2");
-  EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES), -1);
+  EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), -1);
   EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"filler", "filler2"}));
   ASSERT_EQ(chdir(".."), 0);
 }

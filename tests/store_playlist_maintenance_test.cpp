@@ -1,18 +1,10 @@
 // Statistics and the three edits of the playlist window.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <unistd.h>
 
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
 #include "store/playlist_stats.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/transfer_setup.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -65,66 +57,64 @@ void WriteFiveSongs(uint16_t firstState = 0, uint16_t firstNumber = 0) {
 
 // Each edit loads the file itself, whatever the working table holds, and
 // without a playlist writes nothing. Slots outside the table are ignored.
-TEST(PlaylistEdits, ChangeTheChosenSlotsOnly) {
-  TempFolder folder;
+using PlaylistEdits = FreshPlaylistTest;
+
+TEST_F(PlaylistEdits, ChangeTheChosenSlotsOnly) {
   static const uint32_t chosen[] = {4, 1, 4000, 99999};
   struct Case {
     const char* name;
-    bool (*edit)();
+    bool (*edit)(Playlist&);
     States expected;
   };
   const Case cases[] = {
       {"all: excluded stay, numbers go",
-       [] { return MarkAllUntransferred(); },
+       [](Playlist& p) { return MarkAllUntransferred(p); },
        {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {4, 0}}},
       {"selected: any state",
-       [] { return MarkEntriesUntransferred(chosen, 4); },
+       [](Playlist& p) { return MarkEntriesUntransferred(p, chosen, 4); },
        {{0, 0}, {0, 0}, {2, 0}, {3, 0}, {0, 0}}},
       {"exclude keeps the number",
-       [] { return ExcludeEntries(chosen + 1, 3); },
+       [](Playlist& p) { return ExcludeEntries(p, chosen + 1, 3); },
        {{0, 0}, {4, 12}, {2, 0}, {3, 0}, {4, 7}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFiveSongs();
-    std::memset(&g_workingTable, 0, sizeof g_workingTable);
-    ASSERT_TRUE(c.edit());
+    ASSERT_TRUE(c.edit(*playlist_));
     EXPECT_EQ(SavedStates(), c.expected);
     std::remove(PLAYLIST_FILE_NAME);
-    EXPECT_FALSE(c.edit());
+    EXPECT_FALSE(c.edit(*playlist_));
     EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
   }
 }
 
 // The view was loaded before a fill recorded slot 0 as sent: an edit of
 // other slots keeps that record, and a failed edit changes nothing.
-TEST(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
-  TempFolder folder;
+TEST_F(PlaylistEdits, NeverUndoWhatWasSavedSinceTheViewWasLoaded) {
   WriteFiveSongs();
-  ASSERT_TRUE(LoadWorkingTableWithCount());
+  ASSERT_TRUE(playlist_->LoadWithCount());
   WriteFiveSongs(1, 13);
   uint32_t chosen[] = {2};
-  ASSERT_TRUE(ExcludeEntries(chosen, 1));
+  ASSERT_TRUE(ExcludeEntries(*playlist_, chosen, 1));
   States expected{{1, 13}, {1, 12}, {4, 0}, {3, 0}, {4, 7}};
   EXPECT_EQ(SavedStates(), expected);
 
   ASSERT_EQ(chmod(PLAYLIST_FILE_NAME, 0444), 0);
-  EXPECT_FALSE(MarkEntriesUntransferred(chosen, 1));
-  EXPECT_EQ(LastPlaylistFailure().access, PlaylistAccess::Write);
+  EXPECT_FALSE(MarkEntriesUntransferred(*playlist_, chosen, 1));
+  EXPECT_EQ(playlist_->failure.Last().access, PlaylistAccess::Write);
   EXPECT_EQ(SavedStates(), expected);
 }
 
 // Temporaries that killed saves and copies left, even those naming a living
 // process (init, this one), go when an edit takes the lock.
-TEST(PlaylistEdits, TheLockHolderRemovesEveryStaleTemporary) {
-  TempFolder folder;
+TEST_F(PlaylistEdits, TheLockHolderRemovesEveryStaleTemporary) {
   WriteFiveSongs();
   std::string self = std::to_string(getpid());
   for (const std::string& name : std::vector<std::string>{
            "kPlayLst.dat.1-0.tmp", "kPlayLst.dat." + self + "-7.tmp", "kPlayLst.dat.bak",
            "kMp3/.kobaru-partial-1-aB3xYz", "kMp3/0001.mp3", "other.dat.1-0.tmp"})
     WriteFile(name, "left");
-  ASSERT_TRUE(MarkAllUntransferred());
+  ASSERT_TRUE(MarkAllUntransferred(*playlist_));
   EXPECT_EQ(NamesIn("kMp3"), std::vector<std::string>{"0001.mp3"});
   EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"kMp3", "kPlayLst.dat", "kPlayLst.dat.bak",
                                                     "other.dat.1-0.tmp"}));

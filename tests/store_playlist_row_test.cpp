@@ -1,19 +1,12 @@
 // Row texts, the display form of paths and the sorted list's order.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 #include <random>
-#include <vector>
 
 #include "store/playlist_colours.h"
 #include "store/pattern_selection.h"
 #include "store/playlist_row.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
-
-using namespace testing_support;
+#include "tests/support/core_test.h"
 
 namespace {
 
@@ -54,7 +47,15 @@ TEST(PlaylistRow, ColumnsAndDisplayedPath) {
 
 class SortedOrderTest : public ::testing::Test {
  protected:
-  void SetUp() override { std::memset(&g_workingTable, 0, sizeof g_workingTable); }
+  void Sort(std::vector<uint32_t>& values) {
+    sorter_->Sort(table_, values.data(), static_cast<uint32_t>(values.size()));
+  }
+  int Compare(uint32_t first, uint32_t second) {
+    return ComparePlaylistRows(table_, first, second);
+  }
+  std::unique_ptr<PlaylistTable> owned_ = std::make_unique<PlaylistTable>();
+  PlaylistTable& table_ = *owned_;
+  std::unique_ptr<RowSorter> sorter_ = std::make_unique<RowSorter>();
 };
 
 // By the rows' texts: state, number, size, slot, each as its text, so a
@@ -71,20 +72,20 @@ TEST_F(SortedOrderTest, ByTheRowTextsWithHeadersFirst) {
   };
   std::vector<uint32_t> values{1};
   for (uint32_t slot = 0; slot < std::size(entries); ++slot) {
-    g_workingTable.entries[slot] = entries[slot];
+    table_.entries[slot] = entries[slot];
     values.insert(values.begin(), FIRST_ENTRY_ROW_VALUE + slot);
   }
-  SortRowValues(values.data(), static_cast<uint32_t>(values.size()));
+  Sort(values);
   std::vector<uint32_t> slots{7, 6, 2, 4, 1, 8, 0, 5, 3};
   std::vector<uint32_t> expected{1};
   for (uint32_t slot : slots) expected.push_back(FIRST_ENTRY_ROW_VALUE + slot);
   EXPECT_EQ(values, expected);
 
-  EXPECT_EQ(ComparePlaylistRows(0, 2), -1);
-  EXPECT_EQ(ComparePlaylistRows(2, 1), 1);
-  EXPECT_EQ(ComparePlaylistRows(4, 6), -1);  // slots 2 and 4: the slot decides
-  EXPECT_EQ(ComparePlaylistRows(6, 4), 1);
-  EXPECT_EQ(ComparePlaylistRows(3, 3), 0);
+  EXPECT_EQ(Compare(0, 2), -1);
+  EXPECT_EQ(Compare(2, 1), 1);
+  EXPECT_EQ(Compare(4, 6), -1);  // slots 2 and 4: the slot decides
+  EXPECT_EQ(Compare(6, 4), 1);
+  EXPECT_EQ(Compare(3, 3), 0);
 }
 
 // A table where state, number and size often tie, with foreign states,
@@ -97,7 +98,7 @@ TEST_F(SortedOrderTest, SortAgreesWithThePairwiseComparison) {
   constexpr uint32_t kEntries = 500;
   std::mt19937 random(7);
   for (uint32_t slot = 0; slot < kEntries; ++slot) {
-    g_workingTable.entries[slot] = MakeEntry(states[random() % 8], numbers[random() % 5],
+    table_.entries[slot] = MakeEntry(states[random() % 8], numbers[random() % 5],
                                              paths[random() % 4], sizes[random() % 6]);
   }
   std::vector<uint32_t> values(kEntries);
@@ -111,7 +112,7 @@ TEST_F(SortedOrderTest, SortAgreesWithThePairwiseComparison) {
     std::vector<uint32_t> sorted;
     for (uint32_t i = 0; i < copies; ++i) sorted.insert(sorted.end(), values.begin(), values.end());
     std::vector<uint32_t> given = sorted;
-    SortRowValues(sorted.data(), static_cast<uint32_t>(sorted.size()));
+    Sort(sorted);
     std::vector<uint32_t> kept = sorted;
     std::sort(given.begin(), given.end());
     std::sort(kept.begin(), kept.end());
@@ -119,7 +120,7 @@ TEST_F(SortedOrderTest, SortAgreesWithThePairwiseComparison) {
     uint32_t headers = 2 * copies;
     for (uint32_t i = 0; i < headers; ++i) ASSERT_EQ(sorted[i], i % 2 == 0 ? 1u : 0u);
     for (uint32_t i = headers + 1; i < sorted.size(); ++i) {
-      ASSERT_LE(ComparePlaylistRows(sorted[i - 1], sorted[i]), copies == 1 ? -1 : 0) << i;
+      ASSERT_LE(Compare(sorted[i - 1], sorted[i]), copies == 1 ? -1 : 0) << i;
     }
   }
 }

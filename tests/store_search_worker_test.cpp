@@ -1,21 +1,16 @@
 // Creation and addition without a window: the extension entry, the scan
 // path, the search worker and the append of a confirmed result.
-#include <gtest/gtest.h>
-
-#include <cstring>
-
-#include "store/folder_scan.h"
-#include "store/playlist_file.h"
-#include "store/search_worker.h"
-#include "store/table_images.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/temp_folder.h"
-
-using namespace testing_support;
+#include "store/search_job.h"
+#include "tests/support/core_test.h"
 
 namespace {
 
-TEST(ExtensionEntry, IsLoweredCutAtTheFirstSpaceAndNeverEmpty) {
+class SearchJobTest : public FreshPlaylistTest {
+ protected:
+  std::unique_ptr<SearchJob> search_ = std::make_unique<SearchJob>(*playlist_);
+};
+
+TEST_F(SearchJobTest, ExtensionEntryIsLoweredCutAtTheFirstSpaceAndNeverEmpty) {
   struct Case {
     std::string typed;
     bool accepted;
@@ -28,9 +23,9 @@ TEST(ExtensionEntry, IsLoweredCutAtTheFirstSpaceAndNeverEmpty) {
                         {"", false, "mp3"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    std::strcpy(g_wantedExtension, "flac");
-    EXPECT_EQ(TakeExtensionEntry(c.typed.c_str()), c.accepted);
-    EXPECT_EQ(g_wantedExtension, c.wanted);
+    ASSERT_TRUE(search_->TakeExtensionEntry("flac"));
+    EXPECT_EQ(search_->TakeExtensionEntry(c.typed.c_str()), c.accepted);
+    EXPECT_EQ(std::string(search_->WantedExtension()), c.wanted);
   }
 }
 
@@ -47,72 +42,71 @@ TEST(ScanPath, DoublesEverySeparatorAppendsTwoAndRefusesWhatWouldNotFit) {
   EXPECT_FALSE(PrepareScanPath(tooLong.c_str(), path));
 }
 
-class SearchWorkerTest : public ::testing::Test {
+class SearchWorkerTest : public SearchJobTest {
  protected:
   void SetUp() override {
-    ResetWantedExtension();
     WriteFile(folder_.Join("music/a.mp3"), "aa");
     WriteFile(folder_.Join("music/b.mp3"), "bbb");
     WriteFile(folder_.Join("music/c.txt"), "c");
-    ChooseFolder(folder_.Join("music"));
   }
-  void ChooseFolder(const std::string& path) {
-    std::memset(g_chosenFolder, 0, sizeof g_chosenFolder);
-    std::memcpy(g_chosenFolder, path.data(), std::min(path.size(), PATH_LEN - 1));
+  bool Prepare(bool addition) {
+    return search_->Prepare(folder_.Join("music/").c_str(), addition);
   }
-
-  TempFolder folder_;
 };
 
 // Even a scan that finds nothing is saved, as an empty playlist.
 TEST_F(SearchWorkerTest, CreationSavesTheScanAsTheNewPlaylist) {
-  g_addMode = 0;
-  ASSERT_EQ(SearchWorker(), 1);
+  ASSERT_TRUE(Prepare(false));
+  ASSERT_EQ(search_->Work(), 1);
   const PlaylistTable& saved = ReadPlaylist();
   ASSERT_EQ(CountEntries(saved), 2u);
   EXPECT_EQ(std::string(saved.entries[1].path), Stored(folder_.Join("music/b.mp3")));
   EXPECT_EQ(saved.entries[1].fileSize, 3u);
 
   std::remove(PLAYLIST_FILE_NAME);
-  TakeExtensionEntry("flac");
-  ASSERT_EQ(SearchWorker(), 1);
+  search_->TakeExtensionEntry("flac");
+  ASSERT_EQ(search_->Work(), 1);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), std::string(TABLE_BYTES, '\0'));
 }
 
 TEST_F(SearchWorkerTest, CreationRefusesAReadablePlaylistOrALongFolder) {
-  g_addMode = 0;
+  ASSERT_TRUE(Prepare(false));
   WriteFile(PLAYLIST_FILE_NAME, "");  // even an empty one
-  EXPECT_EQ(SearchWorker(), 0);
+  EXPECT_EQ(search_->Work(), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), "");
 
   std::remove(PLAYLIST_FILE_NAME);
-  ChooseFolder("/" + std::string(256, 'a'));
-  g_searchStatus = SEARCH_NONE;
-  SearchThreadProc();
-  EXPECT_EQ(g_searchStatus, SEARCH_FAILED);
+  EXPECT_FALSE(search_->Prepare(("/" + std::string(PATH_LEN, 'a')).c_str(), false));
+  EXPECT_EQ(search_->Status(), SearchStatus::Failed);
+  ASSERT_TRUE(search_->Prepare(("/" + std::string(256, 'a')).c_str(), false));
+  ASSERT_TRUE(search_->Start());
+  EXPECT_EQ(search_->Wait(), SearchStatus::Failed);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
 }
 
+// On the worker thread; and a job whose thread is refused has failed.
 TEST_F(SearchWorkerTest, AdditionKeepsItsResultAsideAndWritesNothing) {
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
-  g_addMode = 1;
-  g_searchStatus = SEARCH_NONE;
-  SearchThreadProc();
-  EXPECT_EQ(g_searchStatus, SEARCH_SUCCEEDED);
-  EXPECT_EQ(CountEntries(g_scanResultTable), 2u);
+  ASSERT_TRUE(Prepare(true));
+  ASSERT_TRUE(search_->Start());
+  EXPECT_EQ(search_->Wait(), SearchStatus::Succeeded);
+  EXPECT_EQ(CountEntries(search_->ScanResult()), 2u);
   EXPECT_FALSE(Exists(PLAYLIST_FILE_NAME));
+
+  SearchJob refused(*playlist_, platform::ThreadStarts::Refused);
+  ASSERT_TRUE(refused.Prepare(folder_.Join("music").c_str(), true));
+  EXPECT_FALSE(refused.Start());
+  EXPECT_EQ(refused.Wait(), SearchStatus::Failed);
 }
 
-class AppendTest : public ::testing::Test {
+// The scan result set by hand, with states and numbers a scan never writes.
+class AppendTest : public SearchJobTest {
  protected:
-  void SetUp() override { std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable); }
+  PlaylistTable& Found() { return const_cast<PlaylistTable&>(search_->ScanResult()); }
   void FoundSongs(uint32_t count, uint16_t state = STATE_UNTRANSFERRED) {
     for (uint32_t i = 0; i < count; ++i) {
-      g_scanResultTable.entries[i] =
-          MakeEntry(state, 0, "//new//" + std::to_string(i) + ".mp3", 100 + i);
+      Found().entries[i] = MakeEntry(state, 0, "//new//" + std::to_string(i) + ".mp3", 100 + i);
     }
   }
-  TempFolder folder_;
 };
 
 // The new songs go in from the first gap on, as untransferred songs without
@@ -121,8 +115,8 @@ TEST_F(AppendTest, AppendsAsUntransferredFromTheFirstGap) {
   WritePlaylist({MakeEntry(1, 9, "//old.mp3", 5), PlaylistEntry{}, MakeEntry(0, 0, "//c.mp3", 1),
                  MakeEntry(0, 0, "//d.mp3", 1)});
   FoundSongs(2, STATE_PATH_TOO_LONG);
-  g_scanResultTable.entries[1].transferNumber = 44;
-  ASSERT_EQ(AppendScanResult(), 1);
+  Found().entries[1].transferNumber = 44;
+  ASSERT_EQ(search_->AppendScanResult(), 1);
   const PlaylistTable& saved = ReadPlaylist();
   ASSERT_EQ(CountEntries(saved), 4u);
   EXPECT_EQ(saved.entries[0].transferNumber, 9);
@@ -134,23 +128,23 @@ TEST_F(AppendTest, AppendsAsUntransferredFromTheFirstGap) {
   EXPECT_STREQ(saved.entries[3].path, "//d.mp3");
 }
 
+// An empty result still rewrites a short file whole; a table near its end
+// takes only what fits, a full one fails unchanged.
 TEST_F(AppendTest, AddsOnlyWhatFitsAndFailsWhenFull) {
+  std::string one = PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)});
+  WriteFile(PLAYLIST_FILE_NAME, one.substr(0, RECORD_SIZE));
+  ASSERT_EQ(search_->AppendScanResult(), 1);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), one);
+
   WritePlaylist(std::vector<PlaylistEntry>(3900, MakeEntry(0, 0, "//old.mp3", 1)));
   FoundSongs(300);
-  ASSERT_EQ(AppendScanResult(), 1);
+  ASSERT_EQ(search_->AppendScanResult(), 1);
   EXPECT_EQ(CountEntries(ReadPlaylist()), MAX_ENTRIES);
   EXPECT_STREQ(ReadPlaylist().entries[3999].path, "//new//99.mp3");
 
   std::string before = ReadFile(PLAYLIST_FILE_NAME);
-  EXPECT_EQ(AppendScanResult(), 0);
+  EXPECT_EQ(search_->AppendScanResult(), 0);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
-}
-
-TEST_F(AppendTest, EmptyResultStillRewritesTheFile) {
-  std::string one = PlaylistBytes({MakeEntry(0, 0, "//a.mp3", 1)});
-  WriteFile(PLAYLIST_FILE_NAME, one.substr(0, RECORD_SIZE));
-  ASSERT_EQ(AppendScanResult(), 1);
-  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), one);
 }
 
 }  // namespace

@@ -1,26 +1,16 @@
 // One writer at a time per working folder: every operation that changes
 // kPlayLst.dat or kMp3 is refused while another holds the folder, and
 // changes nothing; the worker owners report a thread that can't start.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cerrno>
-#include <sys/stat.h>
 #include <thread>
 
 #include "platform/folder_lock.h"
-#include "platform/worker_thread.h"
-#include "store/playlist_file.h"
 #include "store/playlist_maintenance.h"
-#include "store/search_thread.h"
-#include "store/search_worker.h"
+#include "store/search_job.h"
 #include "tests/support/child_process.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/transfer_setup.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_thread.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -30,10 +20,12 @@ class OneWriterTest : public ::testing::Test {
     WritePlaylist({setup_.Song("a.mp3"), setup_.Song("b.mp3"), setup_.Song("c.mp3")});
   }
   void ExpectRefusedAsBusy() {
-    EXPECT_EQ(LastPlaylistFailure().access, PlaylistAccess::Lock);
-    EXPECT_EQ(LastPlaylistFailure().error, EWOULDBLOCK);
+    EXPECT_EQ(playlist_.failure.Last().access, PlaylistAccess::Lock);
+    EXPECT_EQ(playlist_.failure.Last().error, EWOULDBLOCK);
   }
   TransferSetup setup_;
+  Playlist& playlist_ = setup_.playlist();
+  std::unique_ptr<SearchJob> search_ = std::make_unique<SearchJob>(playlist_);
 };
 
 TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
@@ -41,27 +33,22 @@ TEST_F(OneWriterTest, EveryChangeIsRefusedWhileAnotherHoldsTheFolder) {
   platform::FolderLock other;
   ASSERT_EQ(other.TryLock("."), 0);
   uint32_t chosen[] = {0};
-  EXPECT_FALSE(MarkAllUntransferred());
+  EXPECT_FALSE(MarkAllUntransferred(playlist_));
   ExpectRefusedAsBusy();
-  EXPECT_FALSE(ExcludeEntries(chosen, 1));
-  EXPECT_FALSE(MarkEntriesUntransferred(chosen, 1));
-  EXPECT_EQ(AppendScanResult(), 0);
-  ASSERT_TRUE(PrepareSearch(setup_.folder().Join("music").c_str(), false));
-  EXPECT_EQ(SearchWorker(), 0);
+  EXPECT_FALSE(ExcludeEntries(playlist_, chosen, 1));
+  EXPECT_FALSE(MarkEntriesUntransferred(playlist_, chosen, 1));
+  EXPECT_EQ(search_->AppendScanResult(), 0);
+  ASSERT_TRUE(search_->Prepare(setup_.folder().Join("music").c_str(), false));
+  EXPECT_EQ(search_->Work(), 0);
   ExpectRefusedAsBusy();
-  {
-    TransferThread transfer;
-    EXPECT_EQ(transfer.Start(30), TransferStart::Busy);
-    EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_IDLE);
-  }
+  EXPECT_EQ(setup_.job().Start(30), TransferStart::Busy);
+  EXPECT_EQ(setup_.progress().status.load(), TransferStatus::Idle);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
   EXPECT_TRUE(setup_.TargetNames().empty());
   other.Release();
-  EXPECT_TRUE(ExcludeEntries(chosen, 1));
+  EXPECT_TRUE(ExcludeEntries(playlist_, chosen, 1));
 }
 
-// An edit tried while this process's own run is between two copies is
-// refused; the run's records all stay.
 // A folder that may be written but not listed, by root without the right
 // to read any folder: the playlist's own lock keeps the companion out.
 TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
@@ -76,6 +63,8 @@ TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
   EXPECT_EQ(edit.exitStatus, 1) << edit.out;
 }
 
+// An edit tried while this process's own run is between two copies is
+// refused; the run's records all stay.
 TEST_F(OneWriterTest, AnEditDuringARunIsRefusedAndTheRunLosesNothing) {
   static std::atomic<int> phase{0};
   phase = 0;
@@ -85,36 +74,29 @@ TEST_F(OneWriterTest, AnEditDuringARunIsRefusedAndTheRunLosesNothing) {
                            while (phase.load() == 1) std::this_thread::yield();
                          },
                          nullptr};
-  TransferThread transfer;
+  TransferJob& transfer = setup_.job();
   ASSERT_EQ(transfer.Start(30, &pause), TransferStart::Started);
   while (phase.load() != 1) std::this_thread::yield();
   uint32_t chosen[] = {0, 1, 2};
-  EXPECT_FALSE(MarkEntriesUntransferred(chosen, 3));
+  EXPECT_FALSE(MarkEntriesUntransferred(playlist_, chosen, 3));
   ExpectRefusedAsBusy();
   phase = 2;
   EXPECT_EQ(transfer.Wait(), 0);
   EXPECT_EQ(setup_.SentNumbers().size(), 3u);
   setup_.ExpectFolderMatchesPlaylist();
-  EXPECT_TRUE(MarkEntriesUntransferred(chosen, 3));
+  EXPECT_TRUE(MarkEntriesUntransferred(playlist_, chosen, 3));
 }
 
-TEST_F(OneWriterTest, AThreadThatCannotStartIsAFailedRunOrSearch) {
-  platform::RefuseThreadStartsForTesting(true);
-  g_transferProgress.songsCopied = 5;  // from an earlier run
-  {
-    TransferThread transfer;
-    EXPECT_EQ(transfer.Start(30), TransferStart::Failed);
-    EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_FINISHED);
-    EXPECT_EQ(g_transferProgress.endReason.load(), END_NOT_STARTED);
-    EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
-    EXPECT_EQ(transfer.Wait(), -1);
-  }
-  ASSERT_TRUE(PrepareSearch(setup_.folder().Join("music").c_str(), true));
-  SearchThread search;
-  EXPECT_FALSE(search.Start());
-  EXPECT_EQ(search.Wait(), SEARCH_FAILED);
-  platform::RefuseThreadStartsForTesting(false);
-  EXPECT_TRUE(MarkAllUntransferred());  // the refused run left no lock behind
+TEST_F(OneWriterTest, AThreadThatCannotStartIsAFailedRun) {
+  auto transfer = std::make_unique<TransferJob>(
+      playlist_, TransferOptions{{}, platform::ThreadStarts::Refused});
+  transfer->Progress().songsCopied = 5;  // from an earlier run
+  EXPECT_EQ(transfer->Start(30), TransferStart::Failed);
+  EXPECT_EQ(transfer->Progress().status.load(), TransferStatus::Finished);
+  EXPECT_EQ(transfer->Progress().endReason.load(), TransferEnd::NotStarted);
+  EXPECT_EQ(transfer->Progress().songsCopied.load(), 0u);
+  EXPECT_EQ(transfer->Wait(), -1);
+  EXPECT_TRUE(MarkAllUntransferred(playlist_));  // the refused run left no lock behind
   EXPECT_TRUE(setup_.TargetNames().empty());
 }
 

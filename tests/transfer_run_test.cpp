@@ -1,22 +1,13 @@
 // One transfer run: budget, draws, numbering and extensions, and the run
 // when things go wrong: missing songs and folders, broken tables, a stop
 // request, an unreadable or unwritable playlist and a full medium.
-#include <gtest/gtest.h>
-
-#include <ctime>
-#include <filesystem>
 #include <unistd.h>
 
 #include "platform/random_generator.h"
-#include "store/playlist_file.h"
-#include "tests/support/playlist_builder.h"
+#include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 #include "transfer/target_folder.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
-
-using namespace testing_support;
 
 namespace {
 
@@ -34,13 +25,13 @@ uint32_t FirstDrawn(uint32_t candidates) {
 
 class TransferRunTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetRandomClockForTesting(TestClock); }
   std::vector<PlaylistEntry> Songs(std::initializer_list<const char*> names, uint32_t size = 0) {
     std::vector<PlaylistEntry> entries;
     for (const char* name : names) entries.push_back(setup_.Song(name, size));
     return entries;
   }
-  TransferSetup setup_;
+  TransferSetup setup_{TransferOptions{{}, platform::ThreadStarts::Allowed, TestClock}};
+  TransferProgress& progress_ = setup_.progress();
 };
 
 // Songs up to exactly the budget are copied, numbered from 1. The first
@@ -49,7 +40,7 @@ class TransferRunTest : public ::testing::Test {
 TEST_F(TransferRunTest, TheFirstSongDrawnThatDoesNotFitEndsTheSelection) {
   WritePlaylist(Songs({"a.mp3", "b.mp3", "c.mp3"}, 10 * kMegabyte));
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.bytesCopied.load(), 30 * kMegabyte);
+  EXPECT_EQ(progress_.bytesCopied.load(), 30 * kMegabyte);
   EXPECT_EQ(setup_.TargetNames(), (std::vector<std::string>{"0001.mp3", "0002.mp3", "0003.mp3"}));
   setup_.ExpectFolderMatchesPlaylist();
 
@@ -57,7 +48,7 @@ TEST_F(TransferRunTest, TheFirstSongDrawnThatDoesNotFitEndsTheSelection) {
   entries[FirstDrawn(5)].fileSize = 40 * kMegabyte;
   WritePlaylist(entries);
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
+  EXPECT_EQ(progress_.songsCopied.load(), 0u);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 
   std::vector<PlaylistEntry> two = Songs({"f.mp3", "g.mp3"}, UINT32_MAX);
@@ -66,26 +57,6 @@ TEST_F(TransferRunTest, TheFirstSongDrawnThatDoesNotFitEndsTheSelection) {
   EXPECT_EQ(setup_.Run(1920), 0);
   EXPECT_EQ(setup_.SentNumbers().size(), 1u);
   EXPECT_EQ(ReadPlaylist().entries[1 - FirstDrawn(2)].state, STATE_UNTRANSFERRED);
-}
-
-// Two runs over the same table started within one second draw different
-// orders: the seed is finer than the clock's seconds.
-TEST_F(TransferRunTest, RunsStartedInTheSameSecondDrawDifferentOrders) {
-  SetRandomClockForTesting(nullptr);
-  std::vector<PlaylistEntry> entries;
-  for (int i = 0; i < 10; ++i) entries.push_back(setup_.Song("s" + std::to_string(i) + ".mp3"));
-  std::map<uint32_t, uint32_t> orders[2];
-  for (time_t second = 0; second != std::time(nullptr);) {  // until both start in one second
-    second = std::time(nullptr);
-    for (auto& order : orders) {
-      std::filesystem::remove_all("kMp3");
-      MakeFolders("kMp3");
-      WritePlaylist(entries);
-      ASSERT_EQ(setup_.Run(30), 0);
-      order = setup_.SentNumbers();
-    }
-  }
-  EXPECT_NE(orders[0], orders[1]);
 }
 
 // Numbers go on from the highest recorded, pass over any name taken in
@@ -105,7 +76,7 @@ TEST_F(TransferRunTest, NumbersPassOverTakenNamesAndEndAt9999) {
   PlaylistEntry sent = MakeEntry(STATE_TRANSFERRED, 9998, "//sent.mp3", 1);
   WritePlaylist({sent, setup_.Song("d.mp3"), setup_.Song("e.mp3")});
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), 1u);
+  EXPECT_EQ(progress_.songsCopied.load(), 1u);
   std::filesystem::rename("kMp3/9999.mp3", "kMp3/9999.MP3");
   std::vector<PlaylistEntry> entries{sent, setup_.Song("f.MP3")};
   WritePlaylist(entries);
@@ -121,7 +92,7 @@ TEST_F(TransferRunTest, ExtensionIsEverythingAfterTheLastDotWithItsCaseKept) {
   entries.push_back(MakeEntry(0, 0, ".hidden", 21));
   WritePlaylist(entries);
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), 4u);
+  EXPECT_EQ(progress_.songsCopied.load(), 4u);
   setup_.ExpectFolderMatchesPlaylist();  // names like 0001.MP3, 0002. and 0003.Ogg
 
   std::string fits = "x." + std::string(249, 'e');
@@ -160,7 +131,7 @@ TEST_F(TransferRunTest, MissingSourcesAreMarkedCountedAndTakeNoNumber) {
   std::map<uint32_t, uint32_t> numbers = setup_.SentNumbers();
   EXPECT_EQ(numbers.size(), 4u);  // the one recorded as sent, and 8 to 10
   EXPECT_TRUE(numbers.count(8) && numbers.count(9) && numbers.count(10));
-  EXPECT_EQ(g_transferProgress.songsMissing.load(), 2u);
+  EXPECT_EQ(progress_.songsMissing.load(), 2u);
   EXPECT_EQ(setup_.TargetNames().size(), 3u);
 }
 
@@ -180,7 +151,7 @@ TEST_F(TransferRunTest, APlaylistOrFolderThatFailsEndsTheRun) {
   std::vector<PlaylistEntry> entries = Songs({"c.mp3", "d.mp3"});
   WriteFile(PLAYLIST_FILE_NAME, PlaylistBytes(entries).substr(0, 2 * RECORD_SIZE));
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.songsCopied.load(), 0u);
+  EXPECT_EQ(progress_.songsCopied.load(), 0u);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), PlaylistBytes(entries));
 }
 
@@ -207,18 +178,17 @@ TEST_F(TransferRunTest, BrokenTablesNeverHang) {
 
 TEST_F(TransferRunTest, StopRequestEndsTheRunAtTheNextPassAndSaves) {
   WritePlaylist(Songs({"a.mp3", "b.mp3", "c.mp3"}));
-  TransferObserver stopper{[](void*, const char*) { g_transferStopRequested = true; }, nullptr};
-  PrepareTransfer(30);
-  EXPECT_EQ(TransferThreadProc(&stopper, nullptr), 0);
+  TransferObserver stopper{
+      [](void* job, const char*) { static_cast<TransferJob*>(job)->RequestStop(); },
+      &setup_.job()};
+  EXPECT_EQ(setup_.Run(30, &stopper), 0);
   EXPECT_EQ(setup_.SentNumbers().size(), 1u);
   setup_.ExpectFolderMatchesPlaylist();
 
   WritePlaylist({setup_.Missing("x.mp3")});
-  PrepareTransfer(30);  // a new run starts without the old request
-  EXPECT_FALSE(g_transferStopRequested.load());
-  g_transferStopRequested = true;
-  EXPECT_EQ(TransferThreadProc(nullptr, nullptr), 0);
-  EXPECT_EQ(g_transferProgress.songsMissing.load(), 0u);  // not even looked at
+  setup_.job().RequestStop();  // a new run starts without the old request
+  EXPECT_EQ(setup_.Run(30), 0);
+  EXPECT_EQ(progress_.songsMissing.load(), 1u);
 }
 
 // The medium fills up during the third song: that copy is removed whole,
@@ -247,9 +217,9 @@ TEST_F(TransferRunTest, LinksAndReplacedPlaylistsAreNeverWrittenThrough) {
   std::filesystem::remove("kMp3");
   MakeFolders("outside");
   std::filesystem::create_directory_symlink("outside", "kMp3");
-  EXPECT_FALSE(TestTargetFolder());
+  EXPECT_FALSE(TestTargetFolder(setup_.playlist()));
   EXPECT_EQ(setup_.Run(30), 0);
-  EXPECT_EQ(g_transferProgress.endError.load(), ELOOP);
+  EXPECT_EQ(progress_.endError.load(), ELOOP);
   EXPECT_TRUE(NamesIn("outside").empty());
 
   std::filesystem::remove("kMp3");
@@ -258,9 +228,8 @@ TEST_F(TransferRunTest, LinksAndReplacedPlaylistsAreNeverWrittenThrough) {
   WriteFile("other.dat", other);
   TransferObserver swap{[](void*, const char*) { std::rename("other.dat", PLAYLIST_FILE_NAME); },
                         nullptr};
-  PrepareTransfer(30);
-  EXPECT_EQ(TransferThreadProc(&swap, nullptr), -1);
-  EXPECT_EQ(g_transferProgress.endReason.load(), END_PLAYLIST_REPLACED);
+  EXPECT_EQ(setup_.Run(30, &swap), -1);
+  EXPECT_EQ(progress_.endReason.load(), TransferEnd::PlaylistReplaced);
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), other);
 
   WritePlaylist(Songs({"d.mp3", "e.mp3"}));

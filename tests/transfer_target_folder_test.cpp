@@ -1,52 +1,47 @@
 // The target folder kMp3 and the free-space title.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <tuple>
 #include <unistd.h>
 
 #include "platform/volume_space.h"
-#include "store/presence_flags.h"
+#include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/small_volume.h"
-#include "tests/support/temp_folder.h"
 #include "transfer/transfer_budget.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
-
-using namespace testing_support;
 
 namespace {
 
 // Only a folder counts, and a file in its place also stops the creation;
 // neither the test nor the creation moves the current folder.
-TEST(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
-  TempFolder folder;
-  g_targetFolderPresent = 0;
+using TargetFolderTest = FreshPlaylistTest;
+
+TEST_F(TargetFolderTest, OnlyAFolderCountsAndItIsCreatedOnce) {
   RecordingMessages messages;
-  EXPECT_FALSE(TestTargetFolder());
+  EXPECT_FALSE(TestTargetFolder(*playlist_));
   WriteFile("kMp3", "a file, not a folder");
-  EXPECT_FALSE(TestTargetFolder());
-  EXPECT_FALSE(CreateTargetFolder(messages));
-  EXPECT_EQ(g_targetFolderPresent, 0);
+  EXPECT_FALSE(TestTargetFolder(*playlist_));
+  EXPECT_FALSE(CreateTargetFolder(*playlist_, messages));
+  EXPECT_FALSE(playlist_->targetFolderPresent);
   std::filesystem::remove("kMp3");
-  EXPECT_TRUE(CreateTargetFolder(messages));
+  EXPECT_TRUE(CreateTargetFolder(*playlist_, messages));
   EXPECT_TRUE(std::filesystem::is_directory("kMp3"));
-  EXPECT_EQ(g_targetFolderPresent, 1);
+  EXPECT_TRUE(playlist_->targetFolderPresent);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "kMp3 ﾌｫﾙﾀﾞ作成出来ませんでした。");
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Stop);
   EXPECT_EQ(messages.shown[1].text, "kMp3 ﾌｫﾙﾀﾞを作成しました。");
   EXPECT_EQ(messages.shown[1].icon, platform::MessageIcon::None);
-  g_targetFolderPresent = 0;
-  EXPECT_TRUE(TestTargetFolder());
-  EXPECT_EQ(g_targetFolderPresent, 1);
-  EXPECT_EQ(std::filesystem::current_path(), folder.path());
+  playlist_ = std::make_unique<Playlist>();
+  EXPECT_TRUE(TestTargetFolder(*playlist_));
+  EXPECT_TRUE(playlist_->targetFolderPresent);
+  EXPECT_EQ(std::filesystem::current_path(), folder_.path());
 }
 
-TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
+// Whole megabytes, truncated, of every free block of the volume being
+// filled, wherever the program lies; the title stays as it is during a run.
+TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   for (auto [bytes, megabytes] : {std::pair<uint64_t, const char*>{1048575, "0"},
                                   {1048576, "1"},
                                   {2097151, "1"},
@@ -56,11 +51,6 @@ TEST(FreeSpaceTitleTest, WholeMegabytesTruncated) {
     FormatFreeSpaceTitle(bytes, made, sizeof made);
     EXPECT_EQ(made, "Kobaru MP3 (" + std::string(megabytes) + "MB空き)");
   }
-}
-
-// Every free block of the volume being filled, wherever the program lies;
-// the title stays as it is during a run.
-TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   uint64_t bytes = 0;
   EXPECT_FALSE(platform::FreeBytesOfVolume("/no/such/volume", &bytes));
   TempFolder folder;
@@ -70,12 +60,13 @@ TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
   ASSERT_TRUE(platform::FreeBytesOfVolume("card", &bytes));
   EXPECT_EQ(bytes, 5u << 20);
   char title[TITLE_BYTES] = "unchanged";
-  g_transferProgress.status = TRANSFER_FINISHED;
-  EXPECT_FALSE(MakeFreeSpaceTitle(title, sizeof title));
+  TransferProgress progress;
+  progress.status = TransferStatus::Finished;
+  EXPECT_FALSE(MakeFreeSpaceTitle(progress, title, sizeof title));
   EXPECT_STREQ(title, "unchanged");
-  g_transferProgress.status = TRANSFER_IDLE;
+  progress.status = TransferStatus::Idle;
   ASSERT_EQ(chdir("card"), 0);
-  bool made = MakeFreeSpaceTitle(title, sizeof title);
+  bool made = MakeFreeSpaceTitle(progress, title, sizeof title);
   ASSERT_EQ(chdir(".."), 0);
   EXPECT_TRUE(made);
   EXPECT_STREQ(title, "Kobaru MP3 (5MB空き)");

@@ -1,28 +1,16 @@
 // Creation and addition from the main window's buttons, with a replaced
 // folder choice and real folders.
-#include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <filesystem>
 #include <functional>
-#include <gtest/gtest.h>
 
-#include "store/playlist_file.h"
-#include "store/program_state.h"
-#include "store/search_worker.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/window_test.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
-#include "ui/folder_chooser.h"
-#include "ui/main_dialog.h"
 
 namespace {
 
-using namespace testing_support;
 using Texts = std::vector<std::string>;
 
 // Runs `script` once a modal window of type W is up, inside its loop.
@@ -60,21 +48,23 @@ void Enter(const char* extension) {
   });
 }
 
-class BuildFlowTest : public ::testing::Test {
+class BuildFlowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    ResetProgramState();
     WriteFile(folder_.Join("music/a.mp3"), "aa");
     WriteFile(folder_.Join("music/sub/b.mp3"), "bbb");
     Choose(folder_.Join("music"));
   }
-  void TearDown() override { SetFolderChooser(nullptr); }
   void Choose(const std::string& folder) {
-    SetFolderChooser([folder](QWidget*, const QString&) { return QString::fromStdString(folder); });
+    chosen_ = QString::fromStdString(folder);
+    if (dialog_) dialog_->SetFolderChooser([this](QWidget*, const QString&) { return chosen_; });
   }
   QPushButton* Button(const char* name) {  // the window opens on first use
-    if (!dialog_) dialog_ = std::make_unique<CMainDialog>(&messages_);
-    return dialog_->findChild<QPushButton*>(name);
+    if (!dialog_) {
+      Open();
+      Choose(chosen_.toStdString());
+    }
+    return MainWindowTest::Button(name);
   }
   void Press(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
   Texts Shown() {
@@ -83,20 +73,27 @@ class BuildFlowTest : public ::testing::Test {
     return texts;
   }
 
-  TempFolder folder_;
-  RecordingMessages messages_;
-  std::unique_ptr<CMainDialog> dialog_;
+  QString chosen_;
 };
 
-// A cancelled choice ends the flow; a playlist that appeared since start-up
-// refuses the creation; an empty entry may be tried again.
+// Cancelling the real chooser, in Japanese, or the prompt ends the flow
+// without a word; a playlist that appeared since start-up refuses the
+// creation; an empty entry may be tried again.
 TEST_F(BuildFlowTest, CreationRefusesOverAPlaylistThenCreatesAndEnablesTheButtons) {
   MakeFolders("kMp3");
-  Choose("");
+  Button("createPlaylist");  // the window, with the platform's chooser
+  dialog_->SetFolderChooser(nullptr);
+  WhenOpen<QFileDialog>([](QFileDialog& chooser) {
+    EXPECT_NE(chooser.labelText(QFileDialog::LookIn), "Look in:");
+    chooser.reject();
+  });
   Press("createPlaylist");
+  Choose(folder_.Join("music"));
+  WhenOpen<CExtensionDialog>([](CExtensionDialog& prompt) { Click(prompt, "ｷｬﾝｾﾙ"); });
+  Press("createPlaylist");
+  EXPECT_TRUE(messages_.shown.empty());
   WritePlaylist({MakeEntry(1, 7, "//x.mp3", 1)});
   std::string before = ReadFile("kPlayLst.dat");
-  Choose(folder_.Join("music"));
   Enter("mp3");
   Press("createPlaylist");
   EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"});
@@ -131,9 +128,7 @@ TEST_F(BuildFlowTest, AdditionListsTheScanAndAppendsOnOkOnly) {
     EXPECT_EQ(rows.size(), 3);
     EXPECT_EQ(rows.value(2).toStdString(),
               "  0 |  0000  |          3 |  0002  | " + folder_.Join("music/sub/b.mp3") + " ");
-    if (answer[0] != 'O') {
-      EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
-    }
+    EXPECT_EQ(ReadFile("kPlayLst.dat") == before, answer[0] != 'O');  // OK appends
   }
   EXPECT_EQ(CountEntries(ReadPlaylist()), 3u);
   EXPECT_EQ(Shown(), Texts{"ﾌﾟﾚｲﾘｽﾄ追加しました。"});
@@ -156,7 +151,7 @@ TEST_F(BuildFlowTest, TheTitleMovesWhileASlowSearchRunsAndClosingIsRefused) {
       EXPECT_TRUE(QTest::qWaitFor([&] { return prompt.windowTitle() == title; }, 20000));
     prompt.close();
     EXPECT_TRUE(prompt.isVisible());
-    g_searchStopRequested = true;
+    owners_->search.RequestStop();
   });
   Press("createPlaylist");
   EXPECT_EQ(Shown(), (Texts{"曲データ検索中です。", "ﾌﾟﾚｲﾘｽﾄ作成出来ませんでした。"}));

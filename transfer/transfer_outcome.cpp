@@ -4,9 +4,6 @@
 #include <cstdio>
 
 #include "store/playlist_failure_text.h"
-#include "store/playlist_file.h"
-
-#include "transfer/transfer_progress.h"
 #include "transfer/transfer_texts.h"
 
 namespace {
@@ -15,42 +12,42 @@ constexpr size_t kMessageBytes = 64;
 
 }  // namespace
 
-void ShowTransferOutcome(platform::UserMessages& messages) {
+void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessages& messages) {
   char text[kMessageBytes];
   std::snprintf(text, sizeof text, TEXT_TRANSFERRED,
-                static_cast<int>(g_transferProgress.songsCopied.load()));
+                static_cast<int>(progress.songsCopied.load()));
   messages.Show(platform::Notice(text));
-  int missing = static_cast<int>(g_transferProgress.songsMissing.load());
+  int missing = static_cast<int>(progress.songsMissing.load());
   if (missing == 0) return;
   std::snprintf(text, sizeof text, TEXT_NOT_TRANSFERRED, missing);
   messages.Show(platform::Failure(text));
 }
 
-void ShowTransferEndReason(platform::UserMessages& messages) {
+void ShowTransferEndReason(const TransferProgress& progress, PlaylistFailure failure,
+                           platform::UserMessages& messages) {
   const char* notice = nullptr;
-  switch (g_transferProgress.endReason.load()) {
-    case END_MEDIUM_FULL:
+  switch (progress.endReason.load()) {
+    case TransferEnd::MediumFull:
       notice = TEXT_END_MEDIUM_FULL;
       break;
-    case END_TARGET_FAILED:
-      notice = g_transferProgress.endError.load() == ELOOP ? TEXT_END_TARGET_IS_LINK
-                                                           : TEXT_END_TARGET_FAILED;
+    case TransferEnd::TargetFailed:
+      notice = progress.endError.load() == ELOOP ? TEXT_END_TARGET_IS_LINK : TEXT_END_TARGET_FAILED;
       break;
-    case END_NUMBERS_USED:
+    case TransferEnd::NumbersUsed:
       notice = TEXT_END_NUMBERS_USED;
       break;
-    case END_SOURCE_FAILED:
+    case TransferEnd::SourceFailed:
       notice = TEXT_END_SOURCE_FAILED;
       break;
     default:
       break;
   }
   if (notice != nullptr) messages.Show(platform::Notice(notice));
-  PlaylistAccess access = LastPlaylistFailure().access;
+  PlaylistAccess access = failure.access;
   if (access == PlaylistAccess::None) return;
   char text[FAILURE_TEXT_BYTES];
   FormatWithFailureReason(
-      messages,
+      failure, messages,
       access == PlaylistAccess::Read ? TEXT_END_PLAYLIST_NOT_READ : TEXT_END_PLAYLIST_NOT_SAVED,
       text, sizeof text);
   messages.Show(platform::Failure(text));

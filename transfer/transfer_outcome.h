@@ -2,15 +2,19 @@
 #pragma once
 
 #include "platform/user_messages.h"
+#include "store/playlist.h"
+#include "transfer/transfer_progress.h"
 
 // "%d 曲伝送しました。" with songsCopied (confirmation) and, when songs were
 // missing, "%d 曲伝送出来ませんでした。" with songsMissing (error, stop icon).
-// Reads g_transferProgress; call after seeing Finished.
-void ShowTransferOutcome(platform::UserMessages& messages);
+// Call after seeing Finished.
+void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessages& messages);
 
 // The window's word on why the run ended early, after those: a notice for
 // a full medium, an unwritable or linked kMp3, the last number taken or an
 // unreadable song; then, with the stop icon and its reason, a playlist
-// that could not be read or saved. Nothing for a run that reached its
-// budget, ran out of songs or was stopped. The companion says these itself.
-void ShowTransferEndReason(platform::UserMessages& messages);
+// that could not be read or saved (`failure`, the run's). Nothing for a run
+// that reached its budget, ran out of songs or was stopped. The companion
+// says these itself.
+void ShowTransferEndReason(const TransferProgress& progress, PlaylistFailure failure,
+                           platform::UserMessages& messages);

@@ -1,4 +1,4 @@
-#include "transfer/transfer_run.h"
+#include "transfer/transfer_job.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,18 +6,23 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
-#include "platform/random_generator.h"
-#include "store/folder_scan.h"
+#include "platform/folder_handle.h"
+#include "store/folder_names.h"
 #include "store/playlist_file.h"
-#include "store/table_images.h"
 #include "store/working_folder_lock.h"
-#include "transfer/transfer_progress.h"
-
-std::atomic<bool> g_transferStopRequested{false};
+#include "transfer/transfer_texts.h"
 
 namespace {
 
-struct Run {
+// One run's state; everything it touches beyond its own fields comes
+// through the references.
+struct RunState {
+  Playlist& playlist;
+  TransferProgress& progress;
+  const std::atomic<bool>& stopRequested;
+  platform::FileCopier copier;
+  RandomGenerator random;
+  const TransferObserver* observer = nullptr;
   uint32_t budget = 0;
   uint32_t used = 0;
   uint32_t count = 0;
@@ -25,29 +30,30 @@ struct Run {
   // Wider than the stored 16 bits, so a foreign table's 65535 can't wrap to 0.
   uint32_t nextNumber = 1;
   uint32_t copies = 0;
-  RandomGenerator random;
-  const TransferObserver* observer = nullptr;
   char target[TARGET_NAME_BYTES] = {};
-  PlaylistPlace playlist;
-  platform::FolderHandle targetFolder;
+  // The source's extension, case kept.
+  char extension[PATH_LEN] = {};
+  PlaylistPlace place{};  // the working folder and the playlist file loaded
+  platform::FolderHandle targetFolder{};
   int targetFolderError = 0;  // why kMp3 could not be opened: said at the first copy
 };
 
 enum class Pass { Again, End };
 
-Pass EndWith(TransferEnd reason, int error = 0, uint32_t slot = 0) {
-  g_transferProgress.endReason.store(reason);
-  g_transferProgress.endError.store(error);
-  g_transferProgress.endSlot.store(slot);
+Pass EndWith(TransferProgress& progress, TransferEnd reason, int error = 0, uint32_t slot = 0) {
+  progress.endReason.store(reason);
+  progress.endError.store(error);
+  progress.endSlot.store(slot);
   return Pass::End;
 }
 
 // The playlist could not be written: replaced by another file, or a
 // failure of the system.
-Pass EndWithPlaylistFailure() {
-  PlaylistFailure failure = LastPlaylistFailure();
+Pass EndWithPlaylistFailure(TransferProgress& progress, const Playlist& playlist) {
+  PlaylistFailure failure = playlist.failure.Last();
   bool replaced = failure.access == PlaylistAccess::Replaced;
-  return EndWith(replaced ? END_PLAYLIST_REPLACED : END_PLAYLIST_FAILED, failure.error);
+  return EndWith(progress, replaced ? TransferEnd::PlaylistReplaced : TransferEnd::PlaylistFailed,
+                 failure.error);
 }
 
 bool IsCandidate(const PlaylistEntry& entry) {
@@ -57,23 +63,24 @@ bool IsCandidate(const PlaylistEntry& entry) {
 // Candidates are counted only among slots 0..count-1, exactly the slots the
 // draw walks, so a table with a gap or a stray state can never make the
 // walk miss the drawn index.
-void CountTable(Run* run) {
+void CountTable(RunState* run) {
+  const PlaylistTable& table = run->playlist.workingTable;
   uint32_t highest = 0;
-  for (const PlaylistEntry& entry : g_workingTable.entries) {
+  for (const PlaylistEntry& entry : table.entries) {
     if (!IsEmptySlot(entry)) ++run->count;
     if (entry.transferNumber > highest) highest = entry.transferNumber;
   }
   for (uint32_t slot = 0; slot < run->count; ++slot) {
-    if (IsCandidate(g_workingTable.entries[slot])) ++run->candidates;
+    if (IsCandidate(table.entries[slot])) ++run->candidates;
   }
   run->nextNumber = highest + 1;
 }
 
 // The slot of the candidate with index `drawn`, or -1.
-int32_t FindCandidate(uint32_t count, uint32_t drawn) {
+int32_t FindCandidate(const PlaylistTable& table, uint32_t count, uint32_t drawn) {
   uint32_t seen = 0;
   for (uint32_t slot = 0; slot < count; ++slot) {
-    if (!IsCandidate(g_workingTable.entries[slot])) continue;
+    if (!IsCandidate(table.entries[slot])) continue;
     if (seen++ == drawn) return static_cast<int32_t>(slot);
   }
   return -1;
@@ -81,28 +88,28 @@ int32_t FindCandidate(uint32_t count, uint32_t drawn) {
 
 // Everything after the path's last '.', case kept; empty when there is no
 // '.' or only a leading one. The field may lack its terminator.
-void TakeSourceExtension(const PlaylistEntry& entry) {
-  std::memset(g_foundExtension, 0, sizeof g_foundExtension);
+void TakeSourceExtension(RunState* run, const PlaylistEntry& entry) {
+  std::memset(run->extension, 0, sizeof run->extension);
   size_t length = strnlen(entry.path, PATH_LEN);
   const char* dot = static_cast<const char*>(memrchr(entry.path, '.', length));
   if (dot == nullptr || dot == entry.path) return;
-  std::memcpy(g_foundExtension, dot + 1, length - static_cast<size_t>(dot + 1 - entry.path));
+  std::memcpy(run->extension, dot + 1, length - static_cast<size_t>(dot + 1 - entry.path));
 }
 
-// TARGET_NAME_FORMAT with the next number and g_foundExtension. The format
+// TARGET_NAME_FORMAT with the next number and the source's extension. The format
 // is filled with an empty extension and the extension appended after its
 // length is checked. False when the name would not fit its buffer.
-bool FormatTarget(Run* run) {
+bool FormatTarget(RunState* run) {
   int prefix = std::snprintf(run->target, sizeof run->target, TARGET_NAME_FORMAT,
                              static_cast<int>(run->nextNumber), "");
-  size_t extension = strnlen(g_foundExtension, sizeof g_foundExtension);
+  size_t extension = strnlen(run->extension, sizeof run->extension);
   if (prefix < 0 || static_cast<size_t>(prefix) + extension >= sizeof run->target) return false;
-  std::memcpy(run->target + prefix, g_foundExtension, extension + 1);
+  std::memcpy(run->target + prefix, run->extension, extension + 1);
   return true;
 }
 
 // Numbers whose name is taken in kMp3, by whatever, are passed over.
-bool SkipTakenNumbers(Run* run) {
+bool SkipTakenNumbers(RunState* run) {
   while (platform::IsNameTaken(run->targetFolder.fd(), run->target)) {
     if (++run->nextNumber > MAX_TRANSFER_NUMBER) return false;
     FormatTarget(run);
@@ -113,35 +120,37 @@ bool SkipTakenNumbers(Run* run) {
 bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT; }
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
-platform::CopyResult CopySong(Run* run, const char* source, uint32_t slot) {
-  platform::CopyControl control{&g_transferProgress.bytesInCurrentCopy, &g_transferStopRequested};
+platform::CopyResult CopySong(RunState* run, const char* source, uint32_t slot) {
+  TransferProgress& progress = run->progress;
+  platform::CopyControl control{&progress.bytesInCurrentCopy, &run->stopRequested};
   int error = 0;
-  platform::CopyResult result =
-      platform::CopyFileNoReplace(source, run->targetFolder.fd(), run->target, control, &error);
-  g_transferProgress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
+  platform::CopyResult result = run->copier.CopyFileNoReplace(source, run->targetFolder.fd(),
+                                                              run->target, control, &error);
+  progress.bytesInCurrentCopy.store(0, std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
     case platform::CopyResult::SourceRefused:
       break;
     case platform::CopyResult::Cancelled:
-      EndWith(END_STOPPED);
+      EndWith(progress, TransferEnd::Stopped);
       break;
     case platform::CopyResult::SourceFailed:
-      EndWith(END_SOURCE_FAILED, error, slot);
+      EndWith(progress, TransferEnd::SourceFailed, error, slot);
       break;
     case platform::CopyResult::TargetExists:
-      EndWith(END_TARGET_FAILED, EEXIST);
+      EndWith(progress, TransferEnd::TargetFailed, EEXIST);
       break;
     case platform::CopyResult::TargetFailed:
-      EndWith(IsOutOfSpace(error) ? END_MEDIUM_FULL : END_TARGET_FAILED, error);
+      EndWith(progress, IsOutOfSpace(error) ? TransferEnd::MediumFull : TransferEnd::TargetFailed,
+              error);
       break;
   }
   return result;
 }
 
-void MarkMissing(Run* run, PlaylistEntry* entry) {
+void MarkMissing(RunState* run, PlaylistEntry* entry) {
   entry->state = STATE_SOURCE_MISSING;
-  g_transferProgress.songsMissing.fetch_add(1);
+  run->progress.songsMissing.fetch_add(1);
   --run->candidates;
 }
 
@@ -149,34 +158,37 @@ void MarkMissing(Run* run, PlaylistEntry* entry) {
 // a kill from here on cannot make it be sent again.
 // Then the progress, in the order the window relies on. False when the
 // record could not be written: the run ends there.
-bool RecordCopy(Run* run, uint32_t slot, PlaylistEntry* entry) {
+bool RecordCopy(RunState* run, uint32_t slot, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
-  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &g_workingTable, slot, &run->playlist) == 0;
+  Playlist& playlist = run->playlist;
+  bool recorded = SaveRecord(PLAYLIST_FILE_NAME, &playlist.workingTable, slot, &run->place,
+                             &playlist.failure) == 0;
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry->fileSize));
-  g_transferProgress.lastRow.Publish(row);
   run->used += entry->fileSize;
-  g_transferProgress.bytesCopied.store(run->used);
+  run->progress.bytesCopied.store(run->used);
   ++run->nextNumber;
   --run->candidates;
-  g_transferProgress.songsCopied.fetch_add(1);
+  run->progress.songsCopied.fetch_add(1);
   ++run->copies;
   if (run->observer != nullptr) run->observer->onCopied(run->observer->context, row);
   return recorded;
 }
 
-Pass TransferOne(Run* run) {
-  if (g_transferStopRequested.load(std::memory_order_relaxed)) return EndWith(END_STOPPED);
-  if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(END_NUMBERS_USED);
+Pass TransferOne(RunState* run) {
+  TransferProgress& progress = run->progress;
+  if (run->stopRequested.load(std::memory_order_relaxed)) return EndWith(progress, TransferEnd::Stopped);
+  if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(progress, TransferEnd::NumbersUsed);
   if (run->candidates == 0) return Pass::End;
   uint32_t drawn = run->random.Next() % run->candidates;
-  int32_t slot = FindCandidate(run->count, drawn);
+  PlaylistTable& table = run->playlist.workingTable;
+  int32_t slot = FindCandidate(table, run->count, drawn);
   if (slot < 0) return Pass::End;  // unreachable: the counts agree with the walk
-  PlaylistEntry* entry = &g_workingTable.entries[slot];
+  PlaylistEntry* entry = &table.entries[slot];
   if (uint64_t{run->used} + entry->fileSize > run->budget) return Pass::End;
-  TakeSourceExtension(*entry);
+  TakeSourceExtension(run, *entry);
   bool nameFits = FormatTarget(run);
   char source[PATH_LEN + 1] = {};
   std::memcpy(source, entry->path, strnlen(entry->path, PATH_LEN));
@@ -184,9 +196,11 @@ Pass TransferOne(Run* run) {
     MarkMissing(run, entry);
     return Pass::Again;
   }
-  if (run->targetFolderError != 0) return EndWith(END_TARGET_FAILED, run->targetFolderError);
-  if (!nameFits) return EndWith(END_TARGET_FAILED, ENAMETOOLONG);
-  if (!SkipTakenNumbers(run)) return EndWith(END_NUMBERS_USED);
+  if (run->targetFolderError != 0) {
+    return EndWith(progress, TransferEnd::TargetFailed, run->targetFolderError);
+  }
+  if (!nameFits) return EndWith(progress, TransferEnd::TargetFailed, ENAMETOOLONG);
+  if (!SkipTakenNumbers(run)) return EndWith(progress, TransferEnd::NumbersUsed);
   platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
   if (copied == platform::CopyResult::SourceRefused) {
     MarkMissing(run, entry);
@@ -196,19 +210,22 @@ Pass TransferOne(Run* run) {
     return Pass::Again;
   }
   if (copied != platform::CopyResult::Copied) return Pass::End;
-  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) return EndWithPlaylistFailure();
+  if (!RecordCopy(run, static_cast<uint32_t>(slot), entry)) {
+    return EndWithPlaylistFailure(progress, run->playlist);
+  }
   return Pass::Again;
 }
 
-int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
-  Run run;
-  run.observer = observer;
-  run.budget = static_cast<uint32_t>(g_transferProgress.capacityMb.load()) * BYTES_PER_MEGABYTE;
-  run.playlist.folder = workingFolder;
-  std::memset(&g_workingTable, 0, sizeof g_workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &g_workingTable, &run.playlist) == -1) return -1;
+int32_t RunLocked(RunState& run, int workingFolder) {
+  Playlist& playlist = run.playlist;
+  run.budget = static_cast<uint32_t>(run.progress.capacityMb.load()) * BYTES_PER_MEGABYTE;
+  run.place.folder = workingFolder;
+  std::memset(&playlist.workingTable, 0, sizeof playlist.workingTable);
+  if (LoadTable(PLAYLIST_FILE_NAME, &playlist.workingTable, &run.place, &playlist.failure) == -1) {
+    return -1;
+  }
   CountTable(&run);
-  g_entryCount = run.count;
+  playlist.entryCount = run.count;
   // kMp3 as a link would send the copies anywhere, so a link is refused.
   run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
   if (run.targetFolderError == 0) platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
@@ -217,37 +234,48 @@ int32_t RunLocked(const TransferObserver* observer, int workingFolder) {
   }
   // The copies' names are only durable once the folder is flushed too.
   if (run.copies > 0) platform::SyncFolder(".", run.targetFolder.fd());
-  return SaveTable(PLAYLIST_FILE_NAME, &g_workingTable, TABLE_BYTES, &run.playlist);
+  return SaveTable(PLAYLIST_FILE_NAME, &playlist.workingTable, TABLE_BYTES, &run.place,
+                   &playlist.failure);
 }
 
 }  // namespace
 
-void PrepareTransfer(int32_t capacityMb) {
-  g_transferProgress.capacityMb.store(capacityMb);
-  g_transferProgress.bytesCopied.store(0);
-  g_transferProgress.bytesInCurrentCopy.store(0);
-  g_transferStopRequested.store(false);
-  g_transferProgress.status.store(TRANSFER_RUNNING, std::memory_order_release);
+void TransferJob::Prepare(int32_t capacityMb) {
+  transferProgress.capacityMb.store(capacityMb);
+  transferProgress.bytesCopied.store(0);
+  transferProgress.bytesInCurrentCopy.store(0);
+  transferStopRequested.store(false);
+  transferProgress.status.store(TransferStatus::Running, std::memory_order_release);
 }
 
-int32_t RunTransfer(const TransferObserver* observer, const platform::FolderLock* heldLock) {
-  ClearPlaylistFailure();
-  EndWith(END_COMPLETE);
+int32_t TransferJob::Run(const TransferObserver* observer, const platform::FolderLock* heldLock) {
+  playlist_.failure.Clear();
+  EndWith(transferProgress, TransferEnd::Complete);
   platform::FolderLock lock;
-  if (heldLock == nullptr || !heldLock->Held())
-    heldLock = LockWorkingFolder(&lock) ? &lock : nullptr;
-  int32_t result = heldLock != nullptr ? RunLocked(observer, heldLock->Folder()) : -1;
+  if (heldLock == nullptr || !heldLock->Held()) {
+    heldLock = LockWorkingFolder(&lock, playlist_.failure) ? &lock : nullptr;
+  }
+  int32_t result = -1;
+  if (heldLock != nullptr) {
+    RunState run{playlist_, transferProgress, transferStopRequested,
+                 platform::FileCopier(options_.copyPaths), RandomGenerator(options_.seedNow)};
+    run.observer = observer;
+    result = RunLocked(run, heldLock->Folder());
+  }
   // A save that fails after another failure is said besides it.
-  int32_t reason = g_transferProgress.endReason.load();
-  if (result != 0 && (reason == END_COMPLETE || reason == END_STOPPED)) EndWithPlaylistFailure();
+  TransferEnd reason = transferProgress.endReason.load();
+  if (result != 0 && (reason == TransferEnd::Complete || reason == TransferEnd::Stopped)) {
+    EndWithPlaylistFailure(transferProgress, playlist_);
+  }
   return result;
 }
 
-int32_t TransferThreadProc(const TransferObserver* observer, platform::FolderLock* heldLock) {
-  g_transferProgress.songsCopied.store(0);
-  g_transferProgress.songsMissing.store(0);
-  int32_t result = RunTransfer(observer, heldLock);
+int32_t TransferJob::RunToFinish(const TransferObserver* observer,
+                                 platform::FolderLock* heldLock) {
+  transferProgress.songsCopied.store(0);
+  transferProgress.songsMissing.store(0);
+  int32_t result = Run(observer, heldLock);
   if (heldLock != nullptr) heldLock->Release();
-  g_transferProgress.status.store(TRANSFER_FINISHED, std::memory_order_release);
+  transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
   return result;
 }

@@ -1,21 +1,8 @@
 #include "transfer/transfer_tick.h"
 
-#include <cstring>
-
 #include "transfer/transfer_colours.h"
-#include "transfer/transfer_progress.h"
 
 namespace {
-
-// A row equal to the last one shown is not shown again: the timer samples
-// lastRow, so it cannot tell a repeat from no new copy.
-void PublishRow(const TransferSnapshot& snapshot, TransferTickState& state, TransferTick& tick) {
-  if (std::memcmp(snapshot.lastRow, state.shownRow, RESULT_ROW_BYTES) == 0) return;
-  std::memcpy(state.shownRow, snapshot.lastRow, RESULT_ROW_BYTES);
-  std::memcpy(tick.row, snapshot.lastRow, RESULT_ROW_BYTES);
-  tick.rowAdded = true;
-  tick.rowIndex = state.rowsShown++;
-}
 
 // Only 1 to 100 is shown, and only when it changed; 0 and anything above
 // 100 leave the bars, the title and lastPercent alone.
@@ -53,12 +40,11 @@ uint32_t TransferBarColour(int64_t percent) {
   return BAR_COLOUR_GREEN;
 }
 
-TransferSnapshot TakeTransferSnapshot() {
+TransferSnapshot TakeTransferSnapshot(const TransferProgress& progress) {
   TransferSnapshot snapshot;
-  snapshot.status = g_transferProgress.status.load(std::memory_order_acquire);
-  snapshot.capacityMb = g_transferProgress.capacityMb.load();
-  snapshot.bytesCopied = g_transferProgress.bytesCopied.load();
-  g_transferProgress.lastRow.Read(snapshot.lastRow);
+  snapshot.status = progress.status.load(std::memory_order_acquire);
+  snapshot.capacityMb = progress.capacityMb.load();
+  snapshot.bytesCopied = progress.bytesCopied.load();
   return snapshot;
 }
 
@@ -66,21 +52,19 @@ TransferTick DecideTransferTick(const TransferSnapshot& snapshot, TransferTickSt
   TransferTick tick{};
   tick.pictureToHide = NO_PICTURE;
   tick.pictureToShow = NO_PICTURE;
-  if (snapshot.status == TRANSFER_FINISHED) {
-    PublishRow(snapshot, state, tick);
+  if (snapshot.status == TransferStatus::Finished) {
     tick.completed = true;
     state.animationStep = 0;
-  } else if (snapshot.status == TRANSFER_RUNNING) {
-    PublishRow(snapshot, state, tick);
+  } else if (snapshot.status == TransferStatus::Running) {
     ShowPercent(snapshot, state, tick);
     StepAnimation(state, tick);
   }
   return tick;
 }
 
-TransferTick PollTransfer(TransferTickState& state) {
-  TransferTick tick = DecideTransferTick(TakeTransferSnapshot(), state);
-  if (tick.completed) g_transferProgress.status.store(TRANSFER_IDLE);
+TransferTick PollTransfer(TransferProgress& progress, TransferTickState& state) {
+  TransferTick tick = DecideTransferTick(TakeTransferSnapshot(progress), state);
+  if (tick.completed) progress.status.store(TransferStatus::Idle);
   return tick;
 }
 

@@ -1,10 +1,12 @@
-// What the main window shows on each 50 ms tick of a transfer: the rules
-// live here, the window only paints what a tick returns. Window thread only.
+// What the main window shows on each 50 ms tick of a transfer: the bars,
+// the title's percentage and the animation. The rules live here, the window
+// only paints what a tick returns. Window thread only. (The result rows
+// come from the job's observer, one per copy, not from the tick.)
 #pragma once
 
 #include <cstdint>
 
-#include "transfer/transfer_texts.h"
+#include "transfer/transfer_progress.h"
 
 inline constexpr uint32_t TRANSFER_TIMER_PERIOD_MS = 50;
 
@@ -21,30 +23,23 @@ inline constexpr int64_t BYTES_PER_PERCENT_PER_MB = 10240;
 
 // The window's own state between ticks; zero at program start.
 struct TransferTickState {
-  char shownRow[RESULT_ROW_BYTES];  // the last row added to the result list
-  uint32_t rowsShown;               // rows added since start-up: the next row's index
-  int32_t lastPercent;              // last percentage on the bars and in the title
-  uint32_t animationStep;           // 0 to ANIMATION_CYCLE_STEPS - 1
+  int32_t lastPercent;     // last percentage on the bars and in the title
+  uint32_t animationStep;  // 0 to ANIMATION_CYCLE_STEPS - 1
 };
 
-// The fields of g_transferProgress that a tick reads.
+// The fields of the progress that a tick reads.
 struct TransferSnapshot {
-  int32_t status;  // a TransferStatus
+  TransferStatus status;
   int32_t capacityMb;
   uint32_t bytesCopied;
-  char lastRow[RESULT_ROW_BYTES];
 };
 
-// What to show, in this order: the row, then (completed) the end of the run,
-// or (running) the bar colour, the percentage and the animation.
+// What to show: (completed) the end of the run, or (running) the bar
+// colour, the percentage and the animation.
 struct TransferTick {
   // The run has ended: stop the timer, enable the buttons, hide all five
   // pictures, ShowTransferOutcome, and set both bars to 0.
   bool completed;
-  // Append `row` to the result list and select it at `rowIndex`.
-  bool rowAdded;
-  char row[RESULT_ROW_BYTES];
-  uint32_t rowIndex;
   // Both bars take `barColour` (0xRRGGBB).
   bool colourSet;
   uint32_t barColour;
@@ -55,19 +50,19 @@ struct TransferTick {
   int32_t pictureToShow;  // or NO_PICTURE
 };
 
-// Reads g_transferProgress, the status first (acquire), so a Finished
-// status comes with the run's last row.
-TransferSnapshot TakeTransferSnapshot();
+// Reads `progress`, the status first (acquire), so a Finished status comes
+// with the run's final counts.
+TransferSnapshot TakeTransferSnapshot(const TransferProgress& progress);
 
 // The tick for `snapshot`; updates `state`. Nothing happens while Idle.
 TransferTick DecideTransferTick(const TransferSnapshot& snapshot, TransferTickState& state);
 
-// One timer tick on g_transferProgress: a snapshot, its tick, and on
-// completion the status back to Idle.
-TransferTick PollTransfer(TransferTickState& state);
+// One timer tick on `progress`: a snapshot, its tick, and on completion
+// the status back to Idle.
+TransferTick PollTransfer(TransferProgress& progress, TransferTickState& state);
 
 // What starting a run does to the window's state: the percentage starts
-// over; rows and animation carry on.
+// over; the animation carries on.
 void StartTransferTick(TransferTickState& state);
 
 // Bar colour for a percentage of the budget.

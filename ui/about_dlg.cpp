@@ -11,7 +11,7 @@
 namespace {
 
 // The box asks for the proportional face of the window's font.
-const QStringList kProportionalFamilies = {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"};
+QStringList ProportionalFamilies() { return {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}; }
 
 QLabel* MakeText(const char* text, const DluRect& rect, const DialogUnits& units, QWidget* box) {
   auto* label = new QLabel(QString::fromUtf8(text), box);
@@ -24,7 +24,7 @@ QLabel* MakeText(const char* text, const DluRect& rect, const DialogUnits& units
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   QFont face = font();
-  face.setFamilies(kProportionalFamilies);
+  face.setFamilies(ProportionalFamilies());
   face.setPointSize(TEMPLATE_POINT_SIZE);
   setFont(face);
   DialogUnits units(face);

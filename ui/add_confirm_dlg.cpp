@@ -4,13 +4,12 @@
 #include <QPushButton>
 
 #include "store/playlist_row.h"
-#include "store/search_worker.h"
 #include "store/store_texts.h"
-#include "store/table_images.h"
 #include "ui/playlist_dialog_template.h"
 #include "ui/ui_texts.h"
 
-CAddConfirmDialog::CAddConfirmDialog(QWidget* parent) : QDialog(parent) {
+CAddConfirmDialog::CAddConfirmDialog(const PlaylistTable& scanResult, QWidget* parent)
+    : QDialog(parent) {
   setWindowTitle(QString::fromUtf8(TEXT_CONFIRM_ADD_TITLE));
   DialogUnits units(font());
   setFixedSize(units.ToPixels(CONFIRM_WIDTH_DLU, CONFIRM_HEIGHT_DLU));
@@ -26,12 +25,12 @@ CAddConfirmDialog::CAddConfirmDialog(QWidget* parent) : QDialog(parent) {
   m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   connect(ok, &QPushButton::clicked, this, &CAddConfirmDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &CAddConfirmDialog::reject);
-  FillList();
+  FillList(scanResult);
 }
 
 // In scan order; every row as wide as the horizontal extent, so long rows
 // scroll sideways.
-void CAddConfirmDialog::FillList() {
+void CAddConfirmDialog::FillList(const PlaylistTable& scanResult) {
   QSize rowSize(LIST_HORIZONTAL_EXTENT_PX, m_list->fontMetrics().height());
   auto add = [&](const char* text) {
     auto* item = new QListWidgetItem(QString::fromUtf8(text), m_list);
@@ -40,19 +39,9 @@ void CAddConfirmDialog::FillList() {
   add(PLAYLIST_HEADER_ROW);
   char row[ROW_TEXT_BYTES];
   for (uint32_t slot = 0; slot < MAX_ENTRIES; ++slot) {
-    const PlaylistEntry& entry = g_scanResultTable.entries[slot];
+    const PlaylistEntry& entry = scanResult.entries[slot];
     if (IsEmptySlot(entry)) break;
     FormatPlaylistRow(slot, entry, row, sizeof row);
     add(row);
   }
-}
-
-void CAddConfirmDialog::accept() {
-  g_searchStatus = SEARCH_SUCCEEDED;
-  QDialog::accept();
-}
-
-void CAddConfirmDialog::reject() {
-  g_searchStatus = SEARCH_NONE;
-  QDialog::reject();
 }

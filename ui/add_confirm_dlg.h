@@ -1,9 +1,11 @@
 // The addition's confirmation: the scan result's rows under the header.
-// OK sets g_searchStatus to 1, Cancel (the button, Escape, the close box)
-// to 2.
+// exec() returns Accepted for OK, Rejected for Cancel (the button, Escape,
+// the close box).
 #pragma once
 
 #include <QDialog>
+
+#include "store/playlist_entry.h"
 
 class QListWidget;
 
@@ -11,14 +13,10 @@ class CAddConfirmDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CAddConfirmDialog(QWidget* parent);
-
- public Q_SLOTS:
-  void accept() override;
-  void reject() override;
+  CAddConfirmDialog(const PlaylistTable& scanResult, QWidget* parent);
 
  private:
-  void FillList();
+  void FillList(const PlaylistTable& scanResult);
 
   QListWidget* m_list;
 };

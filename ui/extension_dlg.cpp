@@ -4,14 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "store/folder_scan.h"
-#include "store/search_worker.h"
 #include "store/store_texts.h"
 #include "ui/playlist_dialog_template.h"
 #include "ui/qt_user_messages.h"
 #include "ui/ui_texts.h"
-
-int g_promptPhase = 0;
 
 namespace {
 
@@ -22,17 +18,19 @@ constexpr int kTitleTicks = 10;
 
 }  // namespace
 
-CExtensionDialog::CExtensionDialog(platform::UserMessages* messages, QWidget* parent)
+CExtensionDialog::CExtensionDialog(SearchJob& search, platform::UserMessages* messages,
+                                   QWidget* parent)
     : QDialog(parent),
       m_ownMessages(messages == nullptr ? std::make_unique<QtUserMessages>(this) : nullptr),
-      m_messages(messages == nullptr ? *m_ownMessages : *messages) {
+      m_messages(messages == nullptr ? *m_ownMessages : *messages),
+      m_search(search) {
   setWindowTitle(QString::fromUtf8(TEXT_PROMPT_TITLE));
   DialogUnits units(font());
   setFixedSize(units.ToPixels(PROMPT_WIDTH_DLU, PROMPT_HEIGHT_DLU));
   m_ok = MakeButton(TEXT_OK, RECT_PROMPT_OK, units, this);
   m_ok->setDefault(true);
   m_cancel = MakeButton(TEXT_CANCEL, RECT_PROMPT_CANCEL, units, this);
-  m_edit = new QLineEdit(QString::fromUtf8(g_wantedExtension), this);
+  m_edit = new QLineEdit(QString::fromUtf8(m_search.WantedExtension()), this);
   m_edit->setMaxLength(PATH_LEN - 1);
   m_edit->setGeometry(units.ToPixels(RECT_PROMPT_EDIT));
   auto* label = new QLabel(QString::fromUtf8(TEXT_PROMPT_LABEL), this);
@@ -41,12 +39,16 @@ CExtensionDialog::CExtensionDialog(platform::UserMessages* messages, QWidget* pa
   connect(m_cancel, &QPushButton::clicked, this, &CExtensionDialog::reject);
   m_searchTimer.setInterval(kPollMs);
   connect(&m_searchTimer, &QTimer::timeout, this, &CExtensionDialog::OnSearchTick);
-  g_promptPhase = 0;
   m_edit->setFocus();
   m_edit->selectAll();
 }
 
-CExtensionDialog::~CExtensionDialog() = default;
+// A search still running is asked to stop and waited for.
+CExtensionDialog::~CExtensionDialog() {
+  if (m_promptPhase != PromptPhase::Searching) return;
+  m_search.RequestStop();
+  (void)m_search.Wait();
+}
 
 void CExtensionDialog::EnableEntry(bool enabled) {
   m_cancel->setEnabled(enabled);
@@ -57,18 +59,17 @@ void CExtensionDialog::EnableEntry(bool enabled) {
 // OK: the entry, then the search. An empty entry leaves the prompt open
 // for another try.
 void CExtensionDialog::accept() {
-  if (g_promptPhase != 0) return;
+  if (m_promptPhase != PromptPhase::Open) return;
   EnableEntry(false);
   repaint();
-  if (!TakeExtensionEntry(m_edit->text().toUtf8().constData())) {
+  if (!m_search.TakeExtensionEntry(m_edit->text().toUtf8().constData())) {
     m_messages.Show(platform::Failure(TEXT_EXTENSION_MISSING));
     EnableEntry(true);
-    m_edit->setText(QString::fromUtf8(g_wantedExtension));
+    m_edit->setText(QString::fromUtf8(m_search.WantedExtension()));
     m_edit->setFocus();
     return;
   }
-  g_searchStatus = SEARCH_NONE;
-  g_promptPhase = 1;
+  m_promptPhase = PromptPhase::Searching;
   m_ticks = 0;
   setWindowTitle(QString::fromUtf8(TEXT_SEARCHING));
   // A thread that did not start has already failed the search: the first
@@ -80,7 +81,7 @@ void CExtensionDialog::accept() {
 void CExtensionDialog::OnSearchTick() {
   if (m_search.WaitFor(std::chrono::milliseconds(0))) {
     m_searchTimer.stop();
-    g_promptPhase = 2;
+    m_promptPhase = PromptPhase::Finished;
     QDialog::accept();
     return;
   }
@@ -91,7 +92,7 @@ void CExtensionDialog::OnSearchTick() {
 
 // Cancel, Escape and the close box; refused while the search runs.
 void CExtensionDialog::reject() {
-  if (g_promptPhase == 1) {
+  if (m_promptPhase == PromptPhase::Searching) {
     m_messages.Show(platform::PlainMessage(TEXT_SEARCH_RUNNING));
     return;
   }

@@ -1,7 +1,7 @@
 // The extension prompt of playlist creation and addition. OK takes the
 // extension and starts the search; the prompt then stays open as the wait
-// window, its title moving, until the search has its outcome in
-// g_searchStatus. The event loop keeps running all the while.
+// window, its title moving, until the search has its outcome in the job's
+// status. The event loop keeps running all the while.
 #pragma once
 
 #include <QDialog>
@@ -9,21 +9,18 @@
 #include <memory>
 
 #include "platform/user_messages.h"
-#include "store/search_thread.h"
+#include "store/search_job.h"
 
 class QLineEdit;
 class QPushButton;
-
-// 0 prompt open, 1 search running, 2 search finished.
-extern int g_promptPhase;
 
 class CExtensionDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `messages` shows the prompt's boxes (its own when null). The flow has
-  // run PrepareSearch before.
-  explicit CExtensionDialog(platform::UserMessages* messages, QWidget* parent);
+  // prepared `search` before.
+  CExtensionDialog(SearchJob& search, platform::UserMessages* messages, QWidget* parent);
   ~CExtensionDialog() override;
 
  public Q_SLOTS:
@@ -34,6 +31,8 @@ class CExtensionDialog : public QDialog {
   void OnSearchTick();
   void EnableEntry(bool enabled);
 
+  enum class PromptPhase { Open, Searching, Finished };
+
   QPushButton* m_ok;
   QPushButton* m_cancel;
   QLineEdit* m_edit;
@@ -41,5 +40,6 @@ class CExtensionDialog : public QDialog {
   platform::UserMessages& m_messages;
   QTimer m_searchTimer;
   int m_ticks = 0;
-  SearchThread m_search;
+  PromptPhase m_promptPhase = PromptPhase::Open;
+  SearchJob& m_search;
 };

@@ -1,5 +1,5 @@
-// The folder browser of playlist creation and addition: one function,
-// which tests replace with their own choice.
+// The folder browser of playlist creation and addition: the platform's
+// dialog, which a test replaces with its own choice.
 #pragma once
 
 #include <QString>
@@ -11,6 +11,4 @@ class QWidget;
 // text when the user cancelled.
 using FolderChooser = std::function<QString(QWidget* owner, const QString& instruction)>;
 
-QString ChooseFolder(QWidget* owner, const char* instruction);
-// Null puts the platform's folder dialog back.
-void SetFolderChooser(FolderChooser chooser);
+QString ChooseFolderWithDialog(QWidget* owner, const QString& instruction);

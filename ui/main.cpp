@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
       std::fputs(USAGE_TEXT, stdout);
       return 0;
     case StartAction::Version:
-      std::printf("Kobaru MP3 %s\n", PROGRAM_VERSION);
+      std::printf("Kobaru MP3 %s\n", KOBARU_VERSION);
       return 0;
     case StartAction::UsageError:
       std::fprintf(stderr, "kobaru-mp3: %s\n%s", error.c_str(), USAGE_TEXT);

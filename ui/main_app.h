@@ -1,8 +1,13 @@
-// The application: its look (Fusion, a Japanese font, the program's icon)
-// and the main window, whose end is the program's end.
+// The application: its look (Fusion, a Japanese font, the program's icon),
+// Qt's own texts in Japanese, the state every window works on, and the main
+// window, whose end is the program's end.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
+#include <memory>
+
+#include "ui/window_owners.h"
 
 // The installed desktop entry's name, so that a desktop ties the window to
 // its launcher and icon.
@@ -15,4 +20,10 @@ class CMainApp : public QApplication {
   CMainApp(int& argc, char** argv);
   // Runs the main window until it closes.
   int InitInstance();
+  WindowOwners& Owners() { return *m_owners; }
+
+ private:
+  QTranslator m_qtTexts;
+  // Created once, before any window, and kept until the program ends.
+  std::unique_ptr<WindowOwners> m_owners;
 };

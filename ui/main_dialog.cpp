@@ -10,15 +10,11 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "playback/continuous_play.h"
-#include "store/folder_scan.h"
 #include "store/playlist_file.h"
-#include "store/presence_flags.h"
-#include "store/search_worker.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_colours.h"
-#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
 #include "ui/about_dlg.h"
 #include "ui/folder_display.h"
 #include "ui/main_dialog_template.h"
@@ -49,9 +45,13 @@ PictureDrawer ArrowDrawer(int stage) {
 
 }  // namespace
 
-CMainDialog::CMainDialog(platform::UserMessages* messages)
-    : m_ownMessages(messages == nullptr ? std::make_unique<QtUserMessages>(this) : nullptr),
-      m_messages(messages == nullptr ? *m_ownMessages : *messages) {
+CMainDialog::CMainDialog(WindowOwners& owners, platform::UserMessages* messages)
+    : m_owners(owners),
+      m_transfer(owners.transfer),
+      m_ownMessages(messages == nullptr ? std::make_unique<QtUserMessages>(this) : nullptr),
+      m_messages(messages == nullptr ? *m_ownMessages : *messages),
+      m_playback(owners.continuous),
+      m_chooseFolder(ChooseFolderWithDialog) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -61,10 +61,21 @@ CMainDialog::CMainDialog(platform::UserMessages* messages)
   CreateControls(units);
   m_transferTimer.setInterval(static_cast<int>(TRANSFER_TIMER_PERIOD_MS));
   connect(&m_transferTimer, &QTimer::timeout, this, &CMainDialog::OnTimer);
+  connect(&m_rows, &CopiedRowBridge::rowCopied, this, &CMainDialog::AddResultRow,
+          Qt::QueuedConnection);
   OnInitDialog();
 }
 
-CMainDialog::~CMainDialog() = default;
+// The job outlives the window, its observer does not: a run still going is
+// stopped and waited for.
+CMainDialog::~CMainDialog() {
+  m_transfer.RequestStop();
+  (void)m_transfer.Wait();
+}
+
+void CMainDialog::SetFolderChooser(FolderChooser chooser) {
+  m_chooseFolder = chooser ? std::move(chooser) : ChooseFolderWithDialog;
+}
 
 // In template order, which is the tab order.
 void CMainDialog::CreateControls(const DialogUnits& units) {
@@ -98,7 +109,8 @@ void CMainDialog::CreateControls(const DialogUnits& units) {
   connect(m_createPlaylistButton, &QPushButton::clicked, this, &CMainDialog::OnCreatePlaylist);
   connect(m_addButton, &QPushButton::clicked, this, &CMainDialog::OnAddToPlaylist);
   connect(m_showPlaylistButton, &QPushButton::clicked, this, &CMainDialog::OnShowPlaylist);
-  connect(m_banner, &PictureStatic::clicked, this, [this] { OnBannerClick(m_playback); });
+  connect(m_banner, &PictureStatic::clicked, this,
+          [this] { m_owners.continuous.OnBannerClick(m_playback); });
 }
 
 // The result list, the hidden row field, the banner and the pictures over it.
@@ -131,22 +143,20 @@ void CMainDialog::CreateViews(const DialogUnits& units) {
 
 void CMainDialog::OnInitDialog() {
   setWindowIcon(QApplication::windowIcon());  // the program's, set once
-  ResetWantedExtension();
+  m_owners.search.ResetWantedExtension();
   for (int32_t megabytes : CAPACITY_CHOICES_MB) {
     char item[kCapacityItemBytes];
     std::snprintf(item, sizeof item, CAPACITY_ITEM_FORMAT, static_cast<int>(megabytes));
     m_comboCapacity->addItem(QString::fromUtf8(item));
   }
   m_comboCapacity->setCurrentIndex(kSelectedCapacityItem);
-  g_transferProgress.status.store(TRANSFER_IDLE);
-  g_searchStatus = SEARCH_NONE;
-  g_addMode = 0;
-  if (IsFilePresent(PLAYLIST_FILE_NAME)) g_playlistPresent = 1;
-  bool playlist = g_playlistPresent == 1;
-  m_createPlaylistButton->setEnabled(!playlist);
-  m_showPlaylistButton->setEnabled(playlist);
-  m_addButton->setEnabled(playlist);
-  bool folder = TestTargetFolder();
+  m_transfer.Progress().status.store(TransferStatus::Idle);
+  Playlist& playlist = m_owners.playlist;
+  if (IsFilePresent(PLAYLIST_FILE_NAME)) playlist.playlistPresent = true;
+  m_createPlaylistButton->setEnabled(!playlist.playlistPresent);
+  m_showPlaylistButton->setEnabled(playlist.playlistPresent);
+  m_addButton->setEnabled(playlist.playlistPresent);
+  bool folder = TestTargetFolder(playlist);
   m_createFolderButton->setEnabled(!folder);
   m_showFolderButton->setEnabled(folder);
   ApplyStartRule(false);
@@ -154,7 +164,7 @@ void CMainDialog::OnInitDialog() {
   m_progressRight->setRange(0, kPercentRange);
   SetBars(0);
   SetBarColour(BAR_COLOUR_RED);
-  StartUpPlayback(m_playback);
+  m_owners.continuous.StartUp(m_playback);
   if (m_startButton->isEnabled()) {
     m_startButton->setFocus();
   } else {
@@ -163,7 +173,7 @@ void CMainDialog::OnInitDialog() {
 }
 
 void CMainDialog::ApplyStartRule(bool focus) {
-  bool ready = g_playlistPresent == 1 && g_targetFolderPresent == 1;
+  bool ready = m_owners.playlist.playlistPresent && m_owners.playlist.targetFolderPresent;
   m_startButton->setEnabled(ready);
   if (ready && focus) m_startButton->setFocus();
 }
@@ -173,7 +183,7 @@ void CMainDialog::ApplyStartRule(bool focus) {
 void CMainDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   char title[TITLE_BYTES];
-  if (MakeFreeSpaceTitle(title, sizeof title)) setWindowTitle(QString::fromUtf8(title));
+  if (MakeFreeSpaceTitle(m_transfer.Progress(), title, sizeof title)) setWindowTitle(QString::fromUtf8(title));
 }
 
 // The platform has no system menu to extend: the About entry lives here.
@@ -189,7 +199,7 @@ void CMainDialog::OnAbout() {
 }
 
 void CMainDialog::OnCreateFolder() {
-  if (!CreateTargetFolder(m_messages)) return;
+  if (!CreateTargetFolder(m_owners.playlist, m_messages)) return;
   m_createFolderButton->setEnabled(false);
   m_showFolderButton->setEnabled(true);
   m_showFolderButton->setFocus();

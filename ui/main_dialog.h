@@ -8,10 +8,11 @@
 #include <memory>
 
 #include "platform/user_messages.h"
-#include "transfer/transfer_run.h"
-#include "transfer/transfer_thread.h"
 #include "transfer/transfer_tick.h"
+#include "ui/copied_row_bridge.h"
+#include "ui/folder_chooser.h"
 #include "ui/qt_playback_host.h"
+#include "ui/window_owners.h"
 
 class QComboBox;
 class QLineEdit;
@@ -25,12 +26,16 @@ class CMainDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `messages` shows every message box (the window's own when null).
-  explicit CMainDialog(platform::UserMessages* messages = nullptr);
+  // Works on `owners`, which outlive the window; `messages` shows every
+  // message box (the window's own when null).
+  explicit CMainDialog(WindowOwners& owners, platform::UserMessages* messages = nullptr);
   ~CMainDialog() override;
 
-  // Told of every copy on the worker thread; for tests that pace a run.
-  void SetTransferObserver(const TransferObserver* observer) { m_observer = observer; }
+  // Told of every copy on the worker thread, after the list's row is on
+  // its way; for tests that pace a run.
+  void SetTransferObserver(const TransferObserver* observer) { m_rows.Chain(observer); }
+  // How creation and addition ask for a folder; null: the platform's dialog.
+  void SetFolderChooser(FolderChooser chooser);
   // The capacity the start button would use now.
   int32_t SelectedCapacityMb() const;
 
@@ -49,6 +54,7 @@ class CMainDialog : public QDialog {
   void OnStartTransfer();
   void OnTimer();
   void PaintTick(const TransferTick& tick);
+  void AddResultRow(const QString& row);
   void CompleteRun();
   void SetBars(int percent);
   void SetBarColour(uint32_t colour);
@@ -79,15 +85,15 @@ class CMainDialog : public QDialog {
   QPushButton* m_showFolderButton;
   QPushButton* m_exitButton;
 
+  WindowOwners& m_owners;
+  TransferJob& m_transfer;
   std::unique_ptr<platform::UserMessages> m_ownMessages;
   platform::UserMessages& m_messages;
   QtPlaybackHost m_playback;
   QTimer m_transferTimer;
+  CopiedRowBridge m_rows;
+  FolderChooser m_chooseFolder;
   TransferTickState m_tickState{};
   uint32_t m_barColour = 0;
-  const TransferObserver* m_observer = nullptr;
   bool m_closing = false;
-  // Declared last, so destroyed first: a run still going is stopped and
-  // waited for before anything else of the window goes.
-  TransferThread m_transfer;
 };

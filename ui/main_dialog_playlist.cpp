@@ -3,35 +3,28 @@
 #include <QFile>
 #include <QPushButton>
 
-#include "playback/continuous_play.h"
 #include "store/build_flows.h"
-#include "store/presence_flags.h"
-#include "store/search_worker.h"
 #include "store/store_texts.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
-#include "ui/folder_chooser.h"
 #include "ui/main_dialog.h"
 #include "ui/playlist_dlg.h"
 
-// The search's outcome stays in g_searchStatus. A folder too long to scan
+// The search's outcome stays in the job's status. A folder too long to scan
 // is refused before the prompt, as a failed search.
 bool CMainDialog::RunExtensionPrompt(const QString& folder, bool addition) {
-  if (!PrepareSearch(QFile::encodeName(folder).constData(), addition)) {
-    g_searchStatus = SEARCH_FAILED;
-    return false;
-  }
-  CExtensionDialog prompt(ChildMessages(), this);
+  if (!m_owners.search.Prepare(QFile::encodeName(folder).constData(), addition)) return false;
+  CExtensionDialog prompt(m_owners.search, ChildMessages(), this);
   prompt.exec();
   return true;
 }
 
 void CMainDialog::OnCreatePlaylist() {
-  QString folder = ChooseFolder(this, TEXT_BROWSE_CREATE);
+  QString folder = m_chooseFolder(this, QString::fromUtf8(TEXT_BROWSE_CREATE));
   if (folder.isEmpty()) return;
   RunExtensionPrompt(folder, false);
-  if (!ReportCreation(g_searchStatus.load(), m_messages)) return;
-  g_playlistPresent = 1;
+  if (!ReportCreation(m_owners.search.Status(), m_messages)) return;
+  m_owners.playlist.playlistPresent = true;
   m_createPlaylistButton->setEnabled(false);
   m_showPlaylistButton->setEnabled(true);
   m_addButton->setEnabled(true);
@@ -41,21 +34,21 @@ void CMainDialog::OnCreatePlaylist() {
 
 // Changes no button: the playlist was there already.
 void CMainDialog::OnAddToPlaylist() {
-  QString folder = ChooseFolder(this, TEXT_BROWSE_ADD);
+  QString folder = m_chooseFolder(this, QString::fromUtf8(TEXT_BROWSE_ADD));
   if (folder.isEmpty()) return;
   if (!RunExtensionPrompt(folder, true)) {
     m_messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return;
   }
-  if (g_searchStatus.load() != SEARCH_SUCCEEDED) return;
-  CAddConfirmDialog confirm(this);
-  confirm.exec();
-  if (g_searchStatus.load() == SEARCH_SUCCEEDED) AppendAndReport(m_messages);
+  SearchJob& search = m_owners.search;
+  if (search.Status() != SearchStatus::Succeeded) return;
+  CAddConfirmDialog confirm(search.ScanResult(), this);
+  if (confirm.exec() == QDialog::Accepted) AppendAndReport(search, m_messages);
 }
 
 // A song played from the playlist window held continuous play until now.
 void CMainDialog::OnShowPlaylist() {
-  CPlaylistDialog playlist(m_playback, ChildMessages(), this);
+  CPlaylistDialog playlist(m_owners, m_playback, ChildMessages(), this);
   playlist.exec();
-  g_playHold = 0;
+  m_owners.continuous.Resume();
 }

@@ -10,11 +10,9 @@
 #include <chrono>
 #include <cstdio>
 
-#include "playback/continuous_play.h"
 #include "store/playlist_failure_text.h"
-#include "store/playlist_file.h"
 #include "transfer/transfer_outcome.h"
-#include "transfer/transfer_progress.h"
+#include "transfer/transfer_texts.h"
 #include "ui/main_dialog.h"
 #include "ui/picture_static.h"
 
@@ -26,8 +24,8 @@ constexpr char kBarStyle[] =
     "QProgressBar::chunk { background-color: #%1; }";
 constexpr auto kStopPollInterval = std::chrono::milliseconds(20);
 
-bool RunInProgress() {
-  return g_transferProgress.status.load(std::memory_order_acquire) == TRANSFER_RUNNING;
+bool RunInProgress(const TransferJob& transfer) {
+  return transfer.Progress().status.load(std::memory_order_acquire) == TransferStatus::Running;
 }
 
 }  // namespace
@@ -40,12 +38,13 @@ int32_t CMainDialog::SelectedCapacityMb() const {
 }
 
 void CMainDialog::OnStartTransfer() {
-  ClearPlaylistFailure();
-  TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_observer);
-  PlaylistFailure failure = LastPlaylistFailure();
+  FailureRecord& failures = m_owners.playlist.failure;
+  failures.Clear();
+  TransferStart start = m_transfer.Start(SelectedCapacityMb(), m_rows.Observer());
+  PlaylistFailure failure = failures.Last();
   if (failure.access == PlaylistAccess::Lock && failure.error != EWOULDBLOCK) {
     char text[FAILURE_TEXT_BYTES];  // a folder that can't be locked at all
-    FormatWithFailureReason(m_messages, TEXT_NOT_LOCKED, text, sizeof text);
+    FormatWithFailureReason(failure, m_messages, TEXT_NOT_LOCKED, text, sizeof text);
     m_messages.Show(platform::Failure(text));
     return;
   }
@@ -62,15 +61,16 @@ void CMainDialog::OnStartTransfer() {
   m_transferTimer.start();
 }
 
-void CMainDialog::OnTimer() { PaintTick(PollTransfer(m_tickState)); }
+void CMainDialog::OnTimer() { PaintTick(PollTransfer(m_transfer.Progress(), m_tickState)); }
+
+// One row per copied song, in copy order, the newest selected.
+void CMainDialog::AddResultRow(const QString& row) {
+  m_rowField->setText(row);
+  m_listResults->addItem(row);
+  m_listResults->setCurrentRow(m_listResults->count() - 1);
+}
 
 void CMainDialog::PaintTick(const TransferTick& tick) {
-  if (tick.rowAdded) {
-    QString row = QString::fromUtf8(tick.row);
-    m_rowField->setText(row);
-    m_listResults->addItem(row);
-    m_listResults->setCurrentRow(static_cast<int>(tick.rowIndex));
-  }
   if (tick.completed) {
     CompleteRun();
     return;
@@ -87,14 +87,17 @@ void CMainDialog::PaintTick(const TransferTick& tick) {
 }
 
 // The timer stops before the messages, so no tick comes while they are open.
+// Every row was posted before the run finished: those still queued are
+// listed before the messages.
 void CMainDialog::CompleteRun() {
   m_transferTimer.stop();
+  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
   m_startButton->setEnabled(true);
   m_showPlaylistButton->setEnabled(true);
   m_addButton->setEnabled(true);
   for (PictureStatic* picture : m_pictures) picture->hide();
-  ShowTransferOutcome(m_messages);
-  ShowTransferEndReason(m_messages);
+  ShowTransferOutcome(m_transfer.Progress(), m_messages);
+  ShowTransferEndReason(m_transfer.Progress(), m_owners.playlist.failure.Last(), m_messages);
   SetBars(0);
   update();  // the free space comes back with the next paint
 }
@@ -114,7 +117,7 @@ void CMainDialog::SetBarColour(uint32_t colour) {
 
 // "終了" is refused during a run; a finished run not yet shown is not.
 void CMainDialog::OnOK() {
-  if (RunInProgress()) {
+  if (RunInProgress(m_transfer)) {
     m_messages.Show(platform::PlainMessage(TEXT_TRANSFER_RUNNING));
     return;
   }
@@ -130,7 +133,7 @@ void CMainDialog::reject() {
   m_closing = true;
   m_playback.StopContinuousTimer();
   m_transferTimer.stop();
-  if (RunInProgress()) {
+  if (RunInProgress(m_transfer)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_transfer.RequestStop();
     while (!m_transfer.WaitFor(kStopPollInterval)) {

@@ -11,19 +11,16 @@
 #include "store/playlist_colours.h"
 #include "store/playlist_file.h"
 #include "store/playlist_stats.h"
-#include "store/table_images.h"
 #include "ui/playlist_dialog_template.h"
 #include "ui/playlist_row_delegate.h"
 #include "ui/playlist_row_model.h"
 #include "ui/qt_user_messages.h"
 #include "ui/ui_texts.h"
 
-int32_t g_sortedView = 0;
-
 namespace {
 
 // The rows' font has a fixed pitch, so the columns line up.
-const QStringList kFixedFamilies = {"IPAGothic", "VL Gothic", "Noto Sans Mono CJK JP"};
+QStringList FixedFamilies() { return {"IPAGothic", "VL Gothic", "Noto Sans Mono CJK JP"}; }
 constexpr char kBarStyle[] =
     "QProgressBar { border: 1px solid #808080; background: #ffffff; }"
     "QProgressBar::chunk { background-color: #%1; }";
@@ -32,17 +29,18 @@ constexpr int kStatsLineBytes = 128;
 
 }  // namespace
 
-CPlaylistDialog::CPlaylistDialog(PlaybackHost& player, platform::UserMessages* messages,
-                                 QWidget* parent)
+CPlaylistDialog::CPlaylistDialog(WindowOwners& owners, PlaybackHost& player,
+                                 platform::UserMessages* messages, QWidget* parent)
     : QDialog(parent),
+      m_playlist(owners.playlist),
+      m_continuous(owners.continuous),
       m_player(player),
       m_ownMessages(messages == nullptr ? std::make_unique<QtUserMessages>(this) : nullptr),
       m_messages(messages == nullptr ? *m_ownMessages : *messages) {
   setWindowTitle(QString::fromUtf8(PLAYLIST_CAPTION));
   DialogUnits units(font());
   setFixedSize(units.ToPixels(PLAYLIST_WIDTH_DLU, PLAYLIST_HEIGHT_DLU));
-  CreateControls(units);
-  g_sortedView = 0;
+  CreateControls(units, owners.sorter);
   RefreshLists();
   m_checkStartUp->setChecked(IsFilePresent(STARTUP_MARKER_NAME));
 }
@@ -50,15 +48,16 @@ CPlaylistDialog::CPlaylistDialog(PlaybackHost& player, platform::UserMessages* m
 CPlaylistDialog::~CPlaylistDialog() = default;
 
 // In template order, which is the tab order; the switch takes the focus.
-void CPlaylistDialog::CreateControls(const DialogUnits& units) {
+void CPlaylistDialog::CreateControls(const DialogUnits& units, RowSorter& sorter) {
   auto* switchView = MakeButton(TEXT_SWITCH_VIEW, RECT_SWITCH_VIEW, units, this, "switchView");
   auto* resetAll = MakeButton(TEXT_RESET_ALL, RECT_RESET_ALL, units, this, "resetAll");
   auto* resetSelected =
       MakeButton(TEXT_RESET_SELECTED, RECT_RESET_SELECTED, units, this, "resetSelected");
   auto* exclude =
       MakeButton(TEXT_EXCLUDE_SELECTED, RECT_EXCLUDE_SELECTED, units, this, "excludeSelected");
-  m_fileOrderRows = new PlaylistRowModel(FILE_ORDER_HEADER_VALUE, false, this);
-  m_sortedRows = new PlaylistRowModel(SORTED_HEADER_VALUE, true, this);
+  const PlaylistTable& table = m_playlist.workingTable;
+  m_fileOrderRows = new PlaylistRowModel(table, FILE_ORDER_HEADER_VALUE, nullptr, this);
+  m_sortedRows = new PlaylistRowModel(table, SORTED_HEADER_VALUE, &sorter, this);
   m_listFileOrder = MakeList("fileOrderList", m_fileOrderRows, units);
   m_listSorted = MakeList("sortedList", m_sortedRows, units);
   m_progressRemaining = new QProgressBar(this);
@@ -81,11 +80,11 @@ void CPlaylistDialog::CreateControls(const DialogUnits& units) {
   switchView->setFocus();
   connect(switchView, &QPushButton::clicked, this, &CPlaylistDialog::OnSwitchView);
   connect(resetAll, &QPushButton::clicked, this,
-          [this] { RunMarkAllUntransferredFlow(m_messages, *this); });
+          [this] { RunMarkAllUntransferredFlow(m_playlist, m_messages, *this); });
   connect(resetSelected, &QPushButton::clicked, this,
-          [this] { RunMarkSelectedUntransferredFlow(m_messages, *this); });
+          [this] { RunMarkSelectedUntransferredFlow(m_playlist, m_messages, *this); });
   connect(exclude, &QPushButton::clicked, this,
-          [this] { RunExcludeSelectedFlow(m_messages, *this); });
+          [this] { RunExcludeSelectedFlow(m_playlist, m_messages, *this); });
   connect(m_checkStartUp, &QCheckBox::clicked, this, &CPlaylistDialog::OnStartUpCheck);
 }
 
@@ -94,7 +93,7 @@ QListView* CPlaylistDialog::MakeList(const char* name, PlaylistRowModel* model,
   auto* list = new QListView(this);
   list->setObjectName(name);
   QFont rows = font();
-  rows.setFamilies(kFixedFamilies);
+  rows.setFamilies(FixedFamilies());
   rows.setFixedPitch(true);
   list->setFont(rows);
   list->setUniformItemSizes(true);
@@ -102,7 +101,7 @@ QListView* CPlaylistDialog::MakeList(const char* name, PlaylistRowModel* model,
   list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  list->setItemDelegate(new PlaylistRowDelegate(list));
+  list->setItemDelegate(new PlaylistRowDelegate(m_playlist.workingTable, list));
   list->setModel(model);
   list->setGeometry(units.ToPixels(RECT_PLAYLIST_LISTS));
   connect(list, &QListView::doubleClicked, this, [this, list] { OnPlayRow(list); });
@@ -110,8 +109,8 @@ QListView* CPlaylistDialog::MakeList(const char* name, PlaylistRowModel* model,
 }
 
 void CPlaylistDialog::RefreshLists() {
-  (void)LoadWorkingTableWithCount();  // a missing file shows header-only lists
-  uint32_t count = g_entryCount.load();
+  (void)m_playlist.LoadWithCount();  // a missing file shows header-only lists
+  uint32_t count = m_playlist.entryCount.load();
   m_fileOrderRows->Fill(count);
   m_sortedRows->Fill(count);
   ShowView();
@@ -119,23 +118,23 @@ void CPlaylistDialog::RefreshLists() {
 }
 
 QListView* CPlaylistDialog::ShownList() const {
-  return g_sortedView == 1 ? m_listSorted : m_listFileOrder;
+  return m_sortedView ? m_listSorted : m_listFileOrder;
 }
 
 void CPlaylistDialog::ShowView() {
-  m_listFileOrder->setVisible(g_sortedView == 0);
-  m_listSorted->setVisible(g_sortedView == 1);
+  m_listFileOrder->setVisible(!m_sortedView);
+  m_listSorted->setVisible(m_sortedView);
 }
 
 void CPlaylistDialog::OnSwitchView() {
-  g_sortedView = g_sortedView == 0 ? 1 : 0;
+  m_sortedView = !m_sortedView;
   ShowView();
 }
 
 // The bar keeps its last colour when the table is empty.
 void CPlaylistDialog::ShowRemaining() {
-  uint32_t count = g_entryCount.load();
-  PlaylistStats stats = ComputePlaylistStats(g_workingTable, count);
+  uint32_t count = m_playlist.entryCount.load();
+  PlaylistStats stats = ComputePlaylistStats(m_playlist.workingTable, count);
   m_progressRemaining->setValue(0);
   if (count != 0) {
     SetBarColour(RemainingBarColour(stats.remainingPercent));

@@ -1,6 +1,7 @@
 // The playlist window: every song of kPlayLst.dat in file order or sorted,
 // the share not yet sent as a bar and a line of figures, the three edits,
-// play on double-click and the start-up marker. Works on g_workingTable.
+// play on double-click and the start-up marker. Works on the playlist's
+// working table.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 #include "platform/user_messages.h"
 #include "store/maintenance_flows.h"
+#include "ui/window_owners.h"
 
 class QCheckBox;
 class QLabel;
@@ -17,16 +19,14 @@ class DialogUnits;
 class PlaybackHost;
 class PlaylistRowModel;
 
-// 1 while the sorted list is on show; file order whenever the window opens.
-extern int32_t g_sortedView;
-
 class CPlaylistDialog : public QDialog, public PlaylistView {
   Q_OBJECT
 
  public:
-  // `player` opens double-clicked songs; `messages` shows the window's
-  // boxes (its own when null).
-  CPlaylistDialog(PlaybackHost& player, platform::UserMessages* messages, QWidget* parent);
+  // Works on `owners`; `player` opens double-clicked songs; `messages`
+  // shows the window's boxes (its own when null).
+  CPlaylistDialog(WindowOwners& owners, PlaybackHost& player, platform::UserMessages* messages,
+                  QWidget* parent);
   ~CPlaylistDialog() override;
 
   // Reload, both lists rebuilt, the bar and the line recomputed.
@@ -38,7 +38,7 @@ class CPlaylistDialog : public QDialog, public PlaylistView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void CreateControls(const DialogUnits& units);
+  void CreateControls(const DialogUnits& units, RowSorter& sorter);
   QListView* MakeList(const char* name, PlaylistRowModel* model, const DialogUnits& units);
   QListView* ShownList() const;
   void ShowView();
@@ -56,9 +56,13 @@ class CPlaylistDialog : public QDialog, public PlaylistView {
   PlaylistRowModel* m_sortedRows;
   PlaylistRowModel* m_fileOrderRows;
 
+  Playlist& m_playlist;
+  ContinuousPlay& m_continuous;
   PlaybackHost& m_player;
   std::unique_ptr<platform::UserMessages> m_ownMessages;
   platform::UserMessages& m_messages;
   uint32_t m_barColour = 0;
   bool m_barColoured = false;
+  // The sorted list on show; file order whenever the window opens.
+  bool m_sortedView = false;
 };

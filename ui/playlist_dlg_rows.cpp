@@ -5,11 +5,9 @@
 #include <QListView>
 #include <algorithm>
 
-#include "playback/continuous_play.h"
 #include "playback/marker_files.h"
 #include "playback/playback_host.h"
 #include "store/playlist_row.h"
-#include "store/table_images.h"
 #include "ui/playlist_dlg.h"
 #include "ui/playlist_row_model.h"
 
@@ -22,7 +20,7 @@ PlaylistRowModel* RowsOf(QListView* list) { return static_cast<PlaylistRowModel*
 // The first MAX_ENTRIES selected rows in row order, the header skipped.
 uint32_t CPlaylistDialog::ReadSelectedSlots(uint32_t* selected) {
   QListView* list = ShownList();
-  static int rows[MAX_ENTRIES + 1];
+  int rows[MAX_ENTRIES + 1];
   int count = 0;
   for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
     if (count < static_cast<int>(MAX_ENTRIES + 1)) rows[count++] = index.row();
@@ -43,9 +41,9 @@ void CPlaylistDialog::OnPlayRow(QListView* list) {
   if (!caret.isValid() || caret.row() == 0) return;
   uint32_t value = RowsOf(list)->RowValue(caret.row());
   if (value < FIRST_ENTRY_ROW_VALUE) return;
-  const PlaylistEntry& entry = g_workingTable.entries[value - FIRST_ENTRY_ROW_VALUE];
+  const PlaylistEntry& entry = m_playlist.workingTable.entries[value - FIRST_ENTRY_ROW_VALUE];
   if (entry.state == STATE_SOURCE_MISSING || entry.state == STATE_PATH_TOO_LONG) return;
-  if (g_continuousPlay == 1) g_playHold = 1;
+  m_continuous.Hold();
   char path[PATH_LEN + 1] = {};
   std::copy_n(entry.path, PATH_LEN, path);  // the field need not be terminated
   m_player.OpenSong(path);

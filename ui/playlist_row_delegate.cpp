@@ -4,7 +4,6 @@
 
 #include "store/playlist_colours.h"
 #include "store/playlist_row.h"
-#include "store/table_images.h"
 #include "ui/playlist_dialog_template.h"
 #include "ui/playlist_row_model.h"
 
@@ -12,7 +11,7 @@ void PlaylistRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                                 const QModelIndex& index) const {
   uint32_t value = index.data(ROW_VALUE_ROLE).toUInt();
   bool header = value < FIRST_ENTRY_ROW_VALUE;
-  uint16_t state = header ? 0 : g_workingTable.entries[value - FIRST_ENTRY_ROW_VALUE].state;
+  uint16_t state = header ? 0 : table_.entries[value - FIRST_ENTRY_ROW_VALUE].state;
   RowColours colours =
       PlaylistRowColours(header, state, option.state.testFlag(QStyle::State_Selected));
   painter->save();

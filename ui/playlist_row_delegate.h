@@ -4,11 +4,17 @@
 
 #include <QAbstractItemDelegate>
 
+#include "store/playlist_entry.h"
+
 class PlaylistRowDelegate : public QAbstractItemDelegate {
  public:
-  using QAbstractItemDelegate::QAbstractItemDelegate;
+  PlaylistRowDelegate(const PlaylistTable& table, QObject* parent)
+      : QAbstractItemDelegate(parent), table_(table) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
   // Every row as high as the template's rows and as wide as the extent.
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  const PlaylistTable& table_;
 };

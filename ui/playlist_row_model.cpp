@@ -1,11 +1,14 @@
 #include "ui/playlist_row_model.h"
 
-#include "store/playlist_row.h"
 #include "store/store_texts.h"
-#include "store/table_images.h"
 
-PlaylistRowModel::PlaylistRowModel(uint32_t headerValue, bool sorted, QObject* parent)
-    : QAbstractListModel(parent), header_(headerValue), sorted_(sorted), values_{headerValue} {
+PlaylistRowModel::PlaylistRowModel(const PlaylistTable& table, uint32_t headerValue,
+                                   RowSorter* sorter, QObject* parent)
+    : QAbstractListModel(parent),
+      table_(table),
+      header_(headerValue),
+      sorter_(sorter),
+      values_{headerValue} {
   count_ = 1;
 }
 
@@ -14,10 +17,10 @@ void PlaylistRowModel::Fill(uint32_t entryCount) {
   values_[0] = header_;
   uint32_t rows = 1;
   for (uint32_t slot = 0; slot < entryCount && slot < MAX_ENTRIES; ++slot) {
-    if (IsEmptySlot(g_workingTable.entries[slot])) break;
+    if (IsEmptySlot(table_.entries[slot])) break;
     values_[rows++] = slot + FIRST_ENTRY_ROW_VALUE;
   }
-  if (sorted_) SortRowValues(values_, rows);
+  if (sorter_ != nullptr) sorter_->Sort(table_, values_, rows);
   count_ = static_cast<int>(rows);
   endResetModel();
 }
@@ -34,6 +37,6 @@ QVariant PlaylistRowModel::data(const QModelIndex& index, int role) const {
   if (value < FIRST_ENTRY_ROW_VALUE) return QString::fromUtf8(PLAYLIST_HEADER_ROW);
   uint32_t slot = value - FIRST_ENTRY_ROW_VALUE;
   char row[ROW_TEXT_BYTES];
-  FormatPlaylistRow(slot, g_workingTable.entries[slot], row, sizeof row);
+  FormatPlaylistRow(slot, table_.entries[slot], row, sizeof row);
   return QString::fromUtf8(row);
 }

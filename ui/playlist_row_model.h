@@ -1,5 +1,5 @@
 // The rows of one playlist list as row values only: the header's value,
-// then slot + 2 for each entry of g_workingTable. A row's text is formatted
+// then slot + 2 for each entry of the table. A row's text is formatted
 // from the table whenever it is asked for. Window thread only.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "store/playlist_entry.h"
+#include "store/playlist_row.h"
 
 inline constexpr uint32_t FILE_ORDER_HEADER_VALUE = 0;
 inline constexpr uint32_t SORTED_HEADER_VALUE = 1;
@@ -14,7 +15,9 @@ inline constexpr int ROW_VALUE_ROLE = Qt::UserRole;
 
 class PlaylistRowModel : public QAbstractListModel {
  public:
-  PlaylistRowModel(uint32_t headerValue, bool sorted, QObject* parent);
+  // The sorted list's order comes from `sorter`; file order without one.
+  PlaylistRowModel(const PlaylistTable& table, uint32_t headerValue, RowSorter* sorter,
+                   QObject* parent);
 
   // The header, then every leading entry below `entryCount`, in file order
   // or in the sorted list's order.
@@ -26,8 +29,9 @@ class PlaylistRowModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
+  const PlaylistTable& table_;
   uint32_t header_;
-  bool sorted_;
+  RowSorter* sorter_;
   int count_ = 0;
   uint32_t values_[MAX_ENTRIES + 1];
 };

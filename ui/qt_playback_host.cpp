@@ -2,12 +2,11 @@
 
 #include <QApplication>
 
-#include "playback/continuous_play.h"
 #include "playback/song_opener.h"
 
-QtPlaybackHost::QtPlaybackHost() {
+QtPlaybackHost::QtPlaybackHost(ContinuousPlay& continuous) {
   timer_.setInterval(static_cast<int>(CONTINUOUS_TIMER_PERIOD_MS));
-  QObject::connect(&timer_, &QTimer::timeout, [this] { OnContinuousTick(*this); });
+  QObject::connect(&timer_, &QTimer::timeout, [this, &continuous] { continuous.OnTick(*this); });
 }
 
 void QtPlaybackHost::StartContinuousTimer() { timer_.start(); }

@@ -4,11 +4,13 @@
 
 #include <QTimer>
 
+#include "playback/continuous_play.h"
 #include "playback/playback_host.h"
 
 class QtPlaybackHost : public PlaybackHost {
  public:
-  QtPlaybackHost();
+  // The timer's ticks go to `continuous`.
+  explicit QtPlaybackHost(ContinuousPlay& continuous);
   void StartContinuousTimer() override;
   void StopContinuousTimer() { timer_.stop(); }
   void Beep() override;

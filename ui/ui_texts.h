@@ -30,4 +30,3 @@ inline constexpr char TEXT_RESET_SELECTED[] = "選択曲を未伝送";
 inline constexpr char TEXT_EXCLUDE_SELECTED[] = "選択曲を除外";
 inline constexpr char TEXT_STARTUP_CHECK[] = "起動時に一曲再生する。";
 
-inline constexpr char PROGRAM_VERSION[] = "1.4";

@@ -6,12 +6,9 @@
 #include <gtest/gtest.h>
 #include <set>
 
-#include "platform/random_generator.h"
 #include "store/playlist_file.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/song_bytes.h"
-#include "transfer/transfer_progress.h"
-#include "transfer/transfer_run.h"
 
 namespace testing_support {
 
@@ -24,17 +21,11 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   return names;
 }
 
-TransferSetup::TransferSetup() {
+TransferSetup::TransferSetup(TransferOptions options)
+    : playlist_(std::make_unique<Playlist>()),
+      job_(std::make_unique<TransferJob>(*playlist_, options)) {
   MakeFolders("kMp3");
   MakeFolders("music");
-  g_transferProgress.songsCopied = 0;
-  g_transferProgress.songsMissing = 0;
-}
-
-TransferSetup::~TransferSetup() {
-  SetRandomClockForTesting(nullptr);
-  g_transferProgress.status = TRANSFER_IDLE;
-  g_transferStopRequested = false;
 }
 
 PlaylistEntry TransferSetup::Song(const std::string& name, uint32_t recorded, size_t bytes) {
@@ -47,11 +38,17 @@ PlaylistEntry TransferSetup::Missing(const std::string& name) {
   return MakeEntry(STATE_UNTRANSFERRED, 0, Stored(folder_.Join("gone/" + name)), 1000);
 }
 
-int32_t TransferSetup::Run(int32_t capacityMb) {
-  PrepareTransfer(capacityMb);
-  int32_t result = TransferThreadProc(nullptr, nullptr);
-  EXPECT_EQ(g_transferProgress.status.load(), TRANSFER_FINISHED);
-  g_transferProgress.status = TRANSFER_IDLE;
+std::vector<PlaylistEntry> TransferSetup::WriteSongs(int count, size_t bytes) {
+  std::vector<PlaylistEntry> entries;
+  for (int i = 0; i < count; ++i) entries.push_back(Song(std::to_string(i) + ".mp3", 0, bytes));
+  WritePlaylist(entries);
+  return entries;
+}
+
+int32_t TransferSetup::Run(int32_t capacityMb, const TransferObserver* observer) {
+  int32_t result = job_->RunHere(capacityMb, observer);
+  EXPECT_EQ(progress().status.load(), TransferStatus::Finished);
+  progress().status = TransferStatus::Idle;
   return result;
 }
 

@@ -1,12 +1,13 @@
 // kobaru-mp3-pictures DIR: PNG pictures of the main window idle, during a
 // run and with the About box, of the extension prompt, the addition's
-// confirmation and the playlist window in both orders with rows of every
-// state, for a person to look at. Each picture has the
+// confirmation, the folder chooser and the playlist window in both orders
+// with rows of every state, for a person to look at. Each picture has the
 // window's title drawn above it, since a grab has no frame. Needs a display
 // (xvfb-run -a) or QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QListView>
 #include <QListWidget>
 #include <QPainter>
@@ -17,8 +18,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
-#include "store/table_images.h"
+#include "store/store_texts.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
@@ -65,6 +67,15 @@ bool Save(QWidget& window, const QString& path) {
   return saved;
 }
 
+// A window that is not up yet: shown, saved once drawn, closed.
+bool ShowAndSave(QWidget& window, const QString& path) {
+  window.show();
+  QTest::qWait(200);
+  bool saved = Save(window, path);
+  window.close();
+  return saved;
+}
+
 // Rows of every state, Japanese names, sizes of every width, one long path.
 PlaylistEntry PictureEntry(int slot) {
   std::string path = "/home/user/音楽/アーティスト" + std::to_string(slot / 6) + "/曲" +
@@ -77,46 +88,36 @@ PlaylistEntry PictureEntry(int slot) {
                    1000u * static_cast<uint32_t>(slot * slot * 37 + 5));
 }
 
-bool SaveBuildWindows(QWidget& owner, const QDir& dir) {
+bool SaveBuildWindows(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   RecordingMessages messages;
-  CExtensionDialog prompt(&messages, &owner);
-  prompt.show();
-  QTest::qWait(100);
-  bool saved = Save(prompt, dir.filePath("prompt.png"));
-  prompt.close();
-  std::memset(&g_scanResultTable, 0, sizeof g_scanResultTable);
+  CExtensionDialog prompt(owners.search, &messages, &owner);
+  bool saved = ShowAndSave(prompt, dir.filePath("prompt.png"));
+  auto scanResult = std::make_unique<PlaylistTable>();
   for (int slot = 0; slot < kPlaylistRows; ++slot) {
-    g_scanResultTable.entries[slot] = PictureEntry(slot);
-    PlaylistEntry& found = g_scanResultTable.entries[slot];
+    PlaylistEntry& found = scanResult->entries[slot] = PictureEntry(slot);
     if (found.state != STATE_PATH_TOO_LONG) found.state = STATE_UNTRANSFERRED;
     found.transferNumber = 0;  // a scan finds songs, never sent ones
   }
-  CAddConfirmDialog confirm(&owner);
-  confirm.show();
-  QTest::qWait(100);
-  saved &= Save(confirm, dir.filePath("confirm.png"));
-  confirm.close();
-  return saved;
+  CAddConfirmDialog confirm(*scanResult, &owner);
+  return saved & ShowAndSave(confirm, dir.filePath("confirm.png"));
 }
 
-bool SavePlaylistWindow(QWidget& owner, const QDir& dir) {
+bool SavePlaylistWindow(WindowOwners& owners, QWidget& owner, const QDir& dir) {
   std::vector<PlaylistEntry> entries;
   for (int slot = 0; slot < kPlaylistRows; ++slot) entries.push_back(PictureEntry(slot));
   WritePlaylist(entries);
   RecordingMessages messages;
-  QtPlaybackHost player;
-  CPlaylistDialog playlist(player, &messages, &owner);
+  QtPlaybackHost player(owners.continuous);
+  CPlaylistDialog playlist(owners, player, &messages, &owner);
   playlist.show();
   auto* list = playlist.findChild<QListView*>("fileOrderList");
-  for (int row : {4, 5}) {
+  for (int row : {4, 5})
     list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
-  }
   QTest::qWait(100);
   bool saved = Save(playlist, dir.filePath("playlist.png"));
   playlist.findChild<QPushButton*>("switchView")->click();
   QTest::qWait(100);
-  saved &= Save(playlist, dir.filePath("playlist-sorted.png"));
-  return saved;
+  return saved & Save(playlist, dir.filePath("playlist-sorted.png"));
 }
 
 }  // namespace
@@ -141,11 +142,12 @@ int main(int argc, char** argv) {
   QDir dir(QString::fromStdString(out));
   bool saved = true;
   RecordingMessages messages;  // no box may stop the tool
-  CMainDialog dialog(&messages);
+  auto owners = std::make_unique<WindowOwners>();
+  CMainDialog dialog(*owners, &messages);
   dialog.show();
   QTest::qWait(300);
   saved &= Save(dialog, dir.filePath("main-idle.png"));
-  PacedRun paced(kHeldAfter, kCopyTime);
+  PacedRun paced(kHeldAfter, owners->transfer, kCopyTime);
   dialog.SetTransferObserver(paced.observer());
   dialog.findChild<QComboBox*>("capacity")->setCurrentIndex(0);
   dialog.findChild<QPushButton*>("startTransfer")->click();
@@ -155,16 +157,17 @@ int main(int argc, char** argv) {
                QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture3")->isVisible(); });
   if (!shown) std::fprintf(stderr, "the run did not reach its third arrow\n");
   saved &= Save(dialog, dir.filePath("main-running.png"));
-  if (QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture5")->isVisible(); })) {
+  if (QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture5")->isVisible(); }))
     saved &= Save(dialog, dir.filePath("main-burst.png"));
-  }
   CAboutDlg about(&dialog);
-  about.show();
-  QTest::qWait(200);
-  saved &= Save(about, dir.filePath("about.png"));
-  about.close();
+  saved &= ShowAndSave(about, dir.filePath("about.png"));
   dialog.reject();  // stops the held run
-  saved &= SaveBuildWindows(dialog, dir);
-  saved &= SavePlaylistWindow(dialog, dir);
+  saved &= SaveBuildWindows(*owners, dialog, dir);
+  // The chooser of a creation, on the tool's folder rather than the home.
+  QFileDialog chooser(&dialog, QString::fromUtf8(TEXT_BROWSE_CREATE), QDir::currentPath());
+  chooser.setFileMode(QFileDialog::Directory);
+  chooser.setOption(QFileDialog::ShowDirsOnly);
+  saved &= ShowAndSave(chooser, dir.filePath("folder-chooser.png"));
+  saved &= SavePlaylistWindow(*owners, dialog, dir);
   return saved ? 0 : 1;
 }
