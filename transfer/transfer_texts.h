@@ -33,6 +33,10 @@ inline constexpr char TEXT_END_TARGET_FAILED[] = "kMp3 ﾌｫﾙﾀﾞに書き�
 inline constexpr char TEXT_END_TARGET_IS_LINK[] = "kMp3 がﾘﾝｸなので伝送しませんでした。";
 inline constexpr char TEXT_END_NUMBERS_USED[] = "伝送番号を 9999 まで使い切りました。";
 inline constexpr char TEXT_END_SOURCE_FAILED[] = "曲ﾌｧｲﾙを読めませんでした。";
+// A fill up to the free space: every unsent song went with room to spare,
+// or the volume reports no size to fill.
+inline constexpr char TEXT_END_ALL_SENT[] = "未伝送の曲はもうありません。";
+inline constexpr char TEXT_END_FREE_SPACE_UNKNOWN[] = "空き容量が分からないので伝送しませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_READ[] = "ﾌﾟﾚｲﾘｽﾄを読めませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_SAVED[] = "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。";
 // A working folder that neither this user may list nor has a playlist to lock.

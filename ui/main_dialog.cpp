@@ -149,6 +149,7 @@ void CMainDialog::OnInitDialog() {
     std::snprintf(item, sizeof item, CAPACITY_ITEM_FORMAT, static_cast<int>(megabytes));
     m_comboCapacity->addItem(QString::fromUtf8(item));
   }
+  m_comboCapacity->addItem(QString::fromUtf8(TEXT_FREE_SPACE_ITEM));
   m_comboCapacity->setCurrentIndex(kSelectedCapacityItem);
   m_transfer.Progress().status.store(TransferStatus::Idle);
   Playlist& playlist = m_owners.playlist;
