@@ -27,8 +27,6 @@ TEST(TransferTickTest, FreeSpacePercentOverTheMeasuredBudget) {
       DecideTransferTick({TransferStatus::Running, FREE_SPACE_CAPACITY, kBudget, kBudget / 2}, state);
   EXPECT_TRUE(tick.percentShown);
   EXPECT_EQ(tick.percent, 50);
-  tick = DecideTransferTick({TransferStatus::Running, FREE_SPACE_CAPACITY, kBudget, kBudget}, state);
-  EXPECT_EQ(tick.percent, 100);
 }
 
 TEST(TransferTickTest, PercentAndBarColourFollowTheBytesCopied) {
