@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
+#include "cli/scan_left_out.h"
 #include "cli/verbs.h"
 #include "platform/current_folder.h"
 #include "platform/file_system.h"
@@ -90,8 +91,12 @@ int RunCreate(Owners& owners, int argc, char** argv) {
   if (int status = PrepareFolderSearch(owners.search, arguments, false, messages, &fits); status >= 0) {
     return status;
   }
+  WatchLeftOutFolders(owners.search);
   SearchStatus searchStatus = fits ? RunSearch(owners) : SearchStatus::Failed;
-  if (ReportCreation(searchStatus, messages)) return EXIT_OK;
+  if (ReportCreation(searchStatus, messages)) {
+    ReportLeftOutSongs(owners.search, owners.playlist.workingTable, arguments.positional[0].c_str());
+    return EXIT_OK;
+  }
   ReportPlaylistFailure(owners.playlist);
   return EXIT_FAILED;
 }
@@ -107,13 +112,21 @@ int RunAdd(Owners& owners, int argc, char** argv) {
   if (int status = PrepareFolderSearch(owners.search, arguments, true, messages, &fits); status >= 0) {
     return status;
   }
+  WatchLeftOutFolders(owners.search);
   if (!fits || RunSearch(owners) != SearchStatus::Succeeded) {
     messages.Show(platform::Failure(TEXT_ADD_FAILED));
     return EXIT_FAILED;
   }
-  PrintScanResult(owners.search.ScanResult());
-  if (!AskYes(TEXT_CONFIRM_ADD_TITLE, arguments.Has("--yes"))) return EXIT_OK;
-  if (AppendAndReport(owners.search, messages)) return EXIT_OK;
+  const PlaylistTable& found = owners.search.ScanResult();
+  PrintScanResult(found);
+  const char* folder = arguments.positional[0].c_str();
+  if (!AskYes(TEXT_CONFIRM_ADD_TITLE, arguments.Has("--yes"))) {
+    ReportLeftOutSongs(owners.search, found, folder);
+    return EXIT_OK;
+  }
+  bool added = AppendAndReport(owners.search, messages);
+  ReportLeftOutSongs(owners.search, found, folder);
+  if (added) return EXIT_OK;
   ReportPlaylistFailure(owners.playlist);
   return EXIT_FAILED;
 }

@@ -8,6 +8,7 @@
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "store/maintenance_flows.h"
+#include "store/pattern_selection.h"
 #include "store/playlist_file.h"
 
 namespace cli {
@@ -50,13 +51,33 @@ bool ParseRegistrationNumber(const std::string& text, uint32_t count, uint32_t* 
   return true;
 }
 
+// The songs whose shown path matches `pattern`, said on stderr before the
+// question; false, said too, when none does.
+bool SelectByPattern(const Playlist& playlist, uint32_t count, const std::string& pattern,
+                     std::vector<uint32_t>* slots) {
+  slots->resize(MAX_ENTRIES);
+  uint32_t matched = SelectMatchingSlots(playlist.workingTable, count, pattern.c_str(), slots->data());
+  slots->resize(matched);
+  if (matched == 0) {
+    std::fprintf(stderr, "kobaru: no song matches %s\n", pattern.c_str());
+    return false;
+  }
+  std::fprintf(stderr, "kobaru: %u %s match %s\n", matched, matched == 1 ? "song" : "songs",
+               pattern.c_str());
+  return true;
+}
+
 using SelectionFlow = FlowResult (*)(Playlist&, platform::UserMessages&, PlaylistView&);
 
 int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow flow) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{"--yes"}, {}, 1, SIZE_MAX}, &arguments, &error)) {
+  if (!ParseArguments(argc, argv, 2, {{"--yes"}, {"--match"}, 0, SIZE_MAX}, &arguments, &error)) {
     return UsageError(argv[1], error);
+  }
+  bool byPattern = arguments.values.count("--match") != 0;
+  if (byPattern == !arguments.positional.empty()) {
+    return UsageError(argv[1], "give registration numbers or --match PATTERN");
   }
   if (!RequirePlaylist()) return EXIT_FAILED;
   if (!playlist.LoadWithCount()) {
@@ -65,6 +86,9 @@ int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow fl
   }
   uint32_t count = CountEntries(playlist.workingTable);
   std::vector<uint32_t> slots;
+  if (byPattern && !SelectByPattern(playlist, count, arguments.Value("--match", ""), &slots)) {
+    return EXIT_FAILED;
+  }
   for (const std::string& number : arguments.positional) {
     uint32_t slot;
     if (!ParseRegistrationNumber(number, count, &slot)) {

@@ -10,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
+#include "cli/fill_report.h"
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
 #include "platform/system_error.h"
@@ -36,7 +37,6 @@ struct FillConsole {
   std::mutex lock;
   bool showBar = false;
   bool barShown = false;
-  uint64_t budget = 0;
   std::atomic<bool> outputClosed{false};
   std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
@@ -76,8 +76,8 @@ void DrawBar(FillConsole* console) {
   const TransferProgress& progress = console->transfer.Progress();
   uint64_t bytes = progress.bytesCopied.load() +
                    progress.bytesInCurrentCopy.load(std::memory_order_relaxed);
-  uint64_t percent =
-      console->budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / console->budget);
+  uint64_t budget = progress.budgetBytes.load();
+  uint64_t percent = budget == 0 ? 0 : std::min<uint64_t>(100, bytes * 100 / budget);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - console->start;
   double megabytes = static_cast<double>(bytes) / BYTES_PER_MEGABYTE;
   double rate = elapsed.count() > 0 ? megabytes / elapsed.count() : 0;
@@ -93,61 +93,11 @@ void DrawBar(FillConsole* console) {
 // The capacity named on the command line, or 0 when it is not a choice.
 int32_t ParseCapacity(const Arguments& arguments) {
   if (arguments.positional.empty()) return DEFAULT_CAPACITY_MB;
+  if (arguments.positional[0] == FREE_SPACE_ARGUMENT) return FREE_SPACE_CAPACITY;
   for (int32_t choice : CAPACITY_CHOICES_MB) {
     if (arguments.positional[0] == std::to_string(choice)) return choice;
   }
   return 0;
-}
-
-// Why the run stopped before its budget or the unsent songs ran out.
-void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
-  int error = progress.endError.load();
-  switch (progress.endReason.load()) {
-    case TransferEnd::MediumFull:
-      std::fprintf(stderr, "kobaru: the medium is full; stopped after %u songs\n",
-                   progress.songsCopied.load());
-      break;
-    case TransferEnd::SourceFailed: {
-      char path[DISPLAY_PATH_BYTES];
-      uint32_t slot = std::min(progress.endSlot.load(), MAX_ENTRIES - 1);
-      MakeDisplayPath(playlist.workingTable.entries[slot], path, sizeof path);
-      std::fprintf(stderr, "kobaru: cannot read %s: %s; stopped there\n", path,
-                   platform::ErrorText(error));
-      break;
-    }
-    case TransferEnd::TargetFailed:
-      if (error == ELOOP) {
-        std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
-      } else {
-        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
-                     platform::ErrorText(error));
-      }
-      break;
-    case TransferEnd::NumbersUsed:
-      std::fprintf(stderr, "kobaru: the last number %04u is taken; stopped there\n",
-                   MAX_TRANSFER_NUMBER);
-      break;
-    case TransferEnd::NotStarted:
-      std::fprintf(stderr, "kobaru: cannot start the transfer\n");
-      break;
-    default:
-      break;
-  }
-}
-
-// A run that stopped on a failure, not on the budget, the medium, the
-// numbers or a stop request; songs found missing are said and no failure.
-bool EndedInFailure(const TransferProgress& progress, int32_t result) {
-  switch (progress.endReason.load()) {
-    case TransferEnd::TargetFailed:
-    case TransferEnd::SourceFailed:
-    case TransferEnd::PlaylistFailed:
-    case TransferEnd::PlaylistReplaced:
-    case TransferEnd::NotStarted:
-      return true;
-    default:
-      return result == -1;
-  }
 }
 
 // Runs the transfer on its worker and waits for its end, redrawing the bar.
@@ -180,19 +130,19 @@ int RunMkdir(Owners& owners, int argc, char** argv) {
 int RunFill(Owners& owners, int argc, char** argv) {
   Arguments arguments;
   std::string error;
-  if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 1}, &arguments, &error))
+  if (!ParseArguments(argc, argv, 2, {{"--dry-run"}, {}, 0, 1}, &arguments, &error))
     return UsageError(argv[1], error);
   int32_t capacityMb = ParseCapacity(arguments);
   if (capacityMb == 0) {
-    return UsageError(argv[1],
-                      arguments.positional[0] + ": MB must be 30, 60, 120, 240, 480, 960 or 1920");
+    return UsageError(argv[1], arguments.positional[0] +
+                                   ": MB must be 30, 60, 120, 240, 480, 960, 1920 or all");
   }
   if (!RequirePlaylist()) return EXIT_FAILED;
+  if (arguments.Has("--dry-run")) return RunFillDryRun(owners, capacityMb);
   TransferJob& transfer = owners.transfer;
   TransferProgress& progress = transfer.Progress();
   FillConsole console(transfer, owners.playlist);
   console.showBar = platform::CanDrawOn(STDERR_FILENO);
-  console.budget = uint64_t(capacityMb) * BYTES_PER_MEGABYTE;
   // Ctrl-C stops the run as closing the window does: the copy in progress
   // is removed, the table saved, and only then does the program end.
   platform::CatchInterrupts(&transfer.StopFlag());

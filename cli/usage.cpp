@@ -18,11 +18,14 @@ constexpr VerbUsage kVerbUsages[] = {
     {"list", "list [--sorted]", "show the playlist in file order, or sorted"},
     {"stats", "stats", "show how many songs are still unsent"},
     {"reset-all", "reset-all [--yes]", "mark every song that is not excluded as unsent"},
-    {"reset", "reset NUM... [--yes]", "mark the songs with these registration numbers unsent"},
-    {"exclude", "exclude NUM... [--yes]", "exclude the songs with these registration numbers"},
+    {"reset", "reset NUM...|--match PAT [--yes]", "mark the songs with these registration"},
+    {nullptr, "", "numbers, or whose paths match PAT, unsent"},
+    {"exclude", "exclude NUM...|--match PAT [--yes]", "exclude the songs so chosen (PAT: a shell"},
+    {nullptr, "", "pattern, '*' crosses folders: '*/Podcasts/*')"},
     {"mkdir", "mkdir", "create the kMp3 folder"},
-    {"fill", "fill [MB]", "copy random unsent songs into kMp3, up to MB megabytes"},
+    {"fill", "fill [--dry-run] [MB|all]", "copy random unsent songs into kMp3, up to MB megabytes"},
     {nullptr, "", "(30, 60, 120, 240, 480, 960 or 1920; 240 by default)"},
+    {nullptr, "", "or all its free space; --dry-run shows a draw, changes nothing"},
     {"seconds", "seconds [--ms] FILE...", "show each MP3 file's play time (seconds + 3, or ms)"},
     {"play", "play", "open a random song in the player"},
     {"startup", "startup on|off", "switch the start-up song marker kStartUp"},
@@ -39,7 +42,7 @@ void PrintUsage(FILE* stream) {
       "\n",
       stream);
   for (const VerbUsage& usage : kVerbUsages) {
-    std::fprintf(stream, "  %-32s%s\n", usage.synopsis, usage.summary);
+    std::fprintf(stream, "  %-36s%s\n", usage.synopsis, usage.summary);
   }
   std::fputs(
       "\n"

@@ -1,6 +1,7 @@
 #include "platform/folder_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,9 +16,13 @@ FolderReader::~FolderReader() {
 
 bool FolderReader::Open(const char* path) {
   int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    openError_ = errno;
+    return false;
+  }
   struct stat info;
   if (fstat(fd, &info) != 0) {
+    openError_ = errno;
     close(fd);
     return false;
   }
@@ -26,6 +31,7 @@ bool FolderReader::Open(const char* path) {
   int listFd = dup(fd);
   DIR* folder = listFd >= 0 ? fdopendir(listFd) : nullptr;
   if (folder == nullptr) {
+    openError_ = errno;
     if (listFd >= 0) close(listFd);
     close(fd);
     return false;

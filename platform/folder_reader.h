@@ -30,8 +30,9 @@ class FolderReader {
   FolderReader& operator=(const FolderReader&) = delete;
   ~FolderReader();
 
-  // False when the folder can't be opened or read.
+  // False when the folder can't be opened or read; OpenError() says why.
   bool Open(const char* path);
+  int OpenError() const { return openError_; }
   FolderIdentity Identity() const { return identity_; }
   bool Next(FolderEntry* entry);
   // Size in bytes of the file most recently returned by Next.
@@ -45,6 +46,7 @@ class FolderReader {
   bool Classify(const Item& item, EntryKind* kind);
 
   int folderFd_ = -1;
+  int openError_ = 0;
   FolderIdentity identity_;
   std::vector<char> names_;
   std::vector<Item> items_;

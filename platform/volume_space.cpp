@@ -1,5 +1,6 @@
 #include "platform/volume_space.h"
 
+#include <cerrno>
 #include <sys/statvfs.h>
 
 namespace platform {
@@ -10,11 +11,14 @@ bool FreeBytesOfVolume(const char* path, uint64_t* bytes) {
   return true;
 }
 
-bool AvailableBytesOfFolder(int folder, uint64_t* bytes) {
+int MeasureVolume(int folder, VolumeSpace* space) {
   struct statvfs volume;
-  if (fstatvfs(folder, &volume) != 0 || volume.f_blocks == 0) return false;
-  *bytes = static_cast<uint64_t>(volume.f_bavail) * static_cast<uint64_t>(volume.f_frsize);
-  return true;
+  if (fstatvfs(folder, &volume) != 0) return errno;
+  uint64_t block = volume.f_frsize != 0 ? volume.f_frsize : volume.f_bsize;
+  space->availableBytes = static_cast<uint64_t>(volume.f_bavail) * block;
+  space->totalBytes = static_cast<uint64_t>(volume.f_blocks) * block;
+  space->blockBytes = block;
+  return 0;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "store/folder_scan.h"
 
+#include <cstdio>
 #include <cstring>
 #include <strings.h>
 
@@ -27,10 +28,29 @@ bool IsOnWalk(const Walk& walk, const platform::FolderIdentity& identity) {
   return false;
 }
 
-// A full table or a stop request ends the walk.
+bool TableFull(const ScanTarget& target) {
+  return target.playlist.entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES;
+}
+
+// A stop request ends the walk, and a full table unless the songs past it
+// are counted for a report.
 bool WalkEnds(const ScanTarget& target) {
-  return target.playlist.entryCount.load(std::memory_order_relaxed) >= MAX_ENTRIES ||
+  return (TableFull(target) && target.report == nullptr) ||
          target.stopRequested.load(std::memory_order_relaxed);
+}
+
+void ReportLeftOut(const ScanTarget& target, const char* path, int error) {
+  ScanReport* report = target.report;
+  if (report != nullptr && report->onFolderLeftOut != nullptr) {
+    report->onFolderLeftOut(report->context, path, error);
+  }
+}
+
+// A subfolder whose path would not fit a record, told whole.
+void ReportTooDeep(const ScanTarget& target, const char* folderPath, const char* name) {
+  char path[PATH_LEN + kMaxNameLength + 1];
+  std::snprintf(path, sizeof path, "%s%s", folderPath, name);
+  ReportLeftOut(target, path, 0);
 }
 
 // Puts the lower-cased extension of `name` into the scratch field; false
@@ -72,7 +92,10 @@ bool IsSkippedFolder(const char* name) {
 void ScanAt(const char* folderPath, Walk& walk) {
   if (WalkEnds(walk.target)) return;
   platform::FolderReader reader;
-  if (!reader.Open(folderPath)) return;
+  if (!reader.Open(folderPath)) {
+    ReportLeftOut(walk.target, folderPath, reader.OpenError());
+    return;
+  }
   if (walk.depth >= kMaxWalkDepth || IsOnWalk(walk, reader.Identity())) return;
   walk.folders[walk.depth++] = reader.Identity();
 
@@ -82,13 +105,20 @@ void ScanAt(const char* folderPath, Walk& walk) {
     if (found.kind == platform::EntryKind::Folder) {
       if (IsSkippedFolder(found.name)) continue;
       size_t nameLength = strnlen(found.name, kMaxNameLength + 1);
-      if (folderLength + nameLength + 2 > kMaxStoredLength) continue;
+      if (folderLength + nameLength + 2 > kMaxStoredLength) {
+        ReportTooDeep(walk.target, folderPath, found.name);
+        continue;
+      }
       char subfolder[PATH_LEN] = {};
       std::memcpy(subfolder, folderPath, folderLength);
       std::memcpy(subfolder + folderLength, found.name, nameLength);
       std::memcpy(subfolder + folderLength + nameLength, STORED_SEPARATOR, 2);
       ScanAt(subfolder, walk);
-    } else if (TakeExtension(walk.target, found.name)) {
+    } else if (!TakeExtension(walk.target, found.name)) {
+      continue;
+    } else if (TableFull(walk.target)) {
+      walk.target.report->songsPastLimit.fetch_add(1, std::memory_order_relaxed);
+    } else {
       AppendSong(walk.target.playlist, folderPath, folderLength, found.name,
                  reader.CurrentFileSize());
     }

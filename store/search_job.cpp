@@ -62,6 +62,7 @@ bool SearchJob::Prepare(const char* folder, bool addition) {
   if (addition) std::memset(&scanResultTable, 0, sizeof scanResultTable);
   searchStopRequested = false;
   searchStatus = SearchStatus::None;
+  scanReport_.Clear();
   return true;
 }
 
@@ -98,7 +99,8 @@ int SearchJob::Work() {
 
   char scanPath[PATH_LEN];
   if (!PrepareScanPath(chosenFolder, scanPath)) return 0;
-  ScanFolder(scanPath, {playlist_, wantedExtension, foundExtension, searchStopRequested});
+  ScanFolder(scanPath,
+             {playlist_, wantedExtension, foundExtension, searchStopRequested, &scanReport_});
   if (searchStopRequested.load()) return 0;
 
   if (creation) return SaveWorkingTable(place);
@@ -123,6 +125,8 @@ int SearchJob::AppendScanResult() {
     std::memcpy(entry.path, found.path, PATH_LEN);
     entry.fileSize = found.fileSize;
   }
+  uint32_t appended = count - playlist_.entryCount;
+  scanReport_.songsPastLimit.fetch_add(CountEntries(scanResultTable) - appended);
   playlist_.entryCount = count;
   return SaveWorkingTable(place);
 }

@@ -11,6 +11,7 @@
 #include "platform/worker_thread.h"
 #include "store/playlist.h"
 #include "store/playlist_entry.h"
+#include "store/scan_report.h"
 
 enum class SearchStatus : int32_t {
   Failed,
@@ -65,6 +66,9 @@ class SearchJob {
 
   // An addition's scan result, kept until the user confirms or cancels it.
   const PlaylistTable& ScanResult() const { return scanResultTable; }
+  // What the last search and append left out; a front end that says so
+  // sets its folder callback before Start.
+  ScanReport& Report() { return scanReport_; }
   // Appends the scan result to kPlayLst.dat as untransferred songs, as many
   // as fit, under the working folder's lock. 1 when the file was
   // rewritten, 0 otherwise.
@@ -84,6 +88,7 @@ class SearchJob {
   // The scan's scratch field for a candidate's extension.
   char foundExtension[PATH_LEN] = {};
   PlaylistTable scanResultTable{};
+  ScanReport scanReport_;
   platform::WorkerThread worker_;
 };
 

@@ -64,6 +64,17 @@ TEST_F(CliStoreTest, CreateWithOtherExtensionOrNone) {
   EXPECT_EQ(RunKobaru({"create", "../music", "--ext", "OGG"}).exitStatus, 0);
   EXPECT_EQ(CountEntries(ReadPlaylist()), 1u);
   std::remove(PLAYLIST_FILE_NAME);
+  // What a scan leaves out is said, and the creation still succeeds.
+  std::string deep = folder_.Join("music/" + std::string(120, 'd') + "/" + std::string(120, 'e'));
+  WriteFile(deep + "/" + std::string(10, 'f') + ".mp3", "f");
+  CommandResult told = RunKobaru({"create", "../music", "--ext", "flac"});
+  EXPECT_EQ(told.exitStatus, 0);
+  EXPECT_EQ(told.err, "kobaru: " + deep + " left out: its path is too long to store\n"
+                      "kobaru: no songs with extension flac below ../music\n");
+  std::remove(PLAYLIST_FILE_NAME);
+  EXPECT_EQ(RunKobaru({"create", "../music"}).err,
+            "kobaru: " + deep + " left out: its path is too long to store\n");
+  std::remove(PLAYLIST_FILE_NAME);
   CommandResult empty = RunKobaru({"create", "../music", "--ext", ""});
   EXPECT_EQ(empty.exitStatus, 1);
   EXPECT_EQ(empty.err, "拡張子が入力されていません。\n");
@@ -108,7 +119,7 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   }
   EXPECT_EQ(RunKobaru({"reset", "0"}).err,
             "kobaru: 0: no song with that registration number (1..3)\n"
-            "Usage: kobaru reset NUM... [--yes]\nTry 'kobaru --help'.\n");
+            "Usage: kobaru reset NUM...|--match PAT [--yes]\nTry 'kobaru --help'.\n");
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 
   EXPECT_EQ(RunKobaru({"exclude", "3", "1"}, "y\n").exitStatus, 0);
@@ -120,6 +131,27 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   CommandResult help = RunKobaru({"help"});
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: kobaru")) << help.out;
+}
+
+// A pattern chooses the songs the same numbers would: the same bytes.
+TEST_F(CliStoreTest, PatternEditsChangeWhatNumberedEditsWould) {
+  const std::vector<PlaylistEntry> entries = {MakeEntry(1, 4, "//m//Books//a.mp3", 1),
+                                              MakeEntry(0, 0, "//m//books//b.mp3", 2),
+                                              MakeEntry(4, 7, "//m//x//Books//c.mp3", 3)};
+  for (const char* verb : {"exclude", "reset"}) {
+    WritePlaylist(entries);
+    ASSERT_EQ(RunKobaru({verb, "1", "3", "--yes"}).exitStatus, 0);
+    std::string numbered = ReadFile(PLAYLIST_FILE_NAME);
+    WritePlaylist(entries);
+    CommandResult matched = RunKobaru({verb, "--match", "*/Books/*"}, "y\n");
+    EXPECT_EQ(matched.exitStatus, 0);
+    EXPECT_TRUE(matched.err.starts_with("kobaru: 2 songs match */Books/*\n")) << matched.err;
+    EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), numbered);
+  }
+  CommandResult none = RunKobaru({"exclude", "--match", "*/books", "--yes"});
+  EXPECT_EQ(none.exitStatus, 1);
+  EXPECT_EQ(none.err, "kobaru: no song matches */books\n");
+  EXPECT_EQ(RunKobaru({"exclude", "1", "--match", "*", "--yes"}).exitStatus, 2);
 }
 
 // Every failure says why, with the system's words.

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <sstream>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "platform/folder_lock.h"
@@ -210,6 +211,43 @@ TEST_F(CliFillTest, SaysTheMediumIsFull) {
   EXPECT_EQ(readOnly.err,
             "kobaru: cannot write into kMp3: Read-only file system; stopped there\n"
             "kobaru: cannot write kPlayLst.dat: Read-only file system\n");
+}
+
+// A fill up to the free space: its dry run changes no byte; the fill then
+// leaves less free than the smallest unsent song plus the margin.
+TEST_F(CliFillTest, FillAllUpToTheFreeSpaceAfterItsDryRun) {
+  SmallVolume card(setup_.folder().Join("card"), "16m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  std::vector<PlaylistEntry> entries;
+  for (int i = 0; i < 30; ++i) {
+    entries.push_back(setup_.Song(std::to_string(i) + ".mp3", 0, 100000 + i * 37000));
+  }
+  ASSERT_EQ(chdir("card"), 0);
+  MakeFolders("kMp3");
+  WritePlaylist(entries);
+  std::string before = ReadFile(PLAYLIST_FILE_NAME);
+  CommandResult dry = RunKobaru({"fill", "--dry-run", "all"});
+  EXPECT_EQ(dry.exitStatus, 0);
+  EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
+  EXPECT_TRUE(NamesIn("kMp3").empty());
+  std::vector<std::string> lines = Lines(dry.out);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_TRUE(lines.back().starts_with(std::to_string(lines.size() - 1) + " songs, "));
+
+  CommandResult fill = RunKobaru({"fill", "all"});
+  EXPECT_EQ(fill.exitStatus, 0);
+  setup_.ExpectFolderMatchesPlaylist();
+  uint64_t smallestUnsent = UINT64_MAX;
+  for (const PlaylistEntry& entry : ReadPlaylist().entries) {
+    if (entry.path[0] != 0 && entry.state == STATE_UNTRANSFERRED) {
+      smallestUnsent = std::min<uint64_t>(smallestUnsent, (entry.fileSize + 4095) / 4096 * 4096);
+    }
+  }
+  struct statvfs volume;
+  ASSERT_EQ(statvfs(".", &volume), 0);
+  ASSERT_EQ(chdir(".."), 0);
+  EXPECT_NE(smallestUnsent, UINT64_MAX);
+  EXPECT_LT(uint64_t{volume.f_bavail} * volume.f_frsize, smallestUnsent + (8u << 20));
 }
 
 }  // namespace

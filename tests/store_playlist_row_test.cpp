@@ -4,6 +4,7 @@
 #include <random>
 
 #include "store/playlist_colours.h"
+#include "store/pattern_selection.h"
 #include "store/playlist_row.h"
 #include "tests/support/core_test.h"
 
@@ -151,3 +152,17 @@ TEST(PlaylistColours, RowsByStateAndSelection) {
 }
 
 }  // namespace
+
+// A pattern sees the shown path: separators collapsed, '*' across folders,
+// case counted; empty slots and slots past the count are never chosen.
+TEST(PatternSelection, MatchesTheShownPath) {
+  static PlaylistTable table{};
+  const char* paths[] = {"//m//Audiobooks//x//a.mp3", "//m//audiobooks//b.mp3",
+                         "//m//Audiobooks//c.mp3", "", "//m//Audiobooks//d.mp3"};
+  for (uint32_t slot = 0; slot < 5; ++slot) table.entries[slot] = MakeEntry(0, 0, paths[slot], 1);
+  uint32_t chosen[MAX_ENTRIES];
+  uint32_t count = SelectMatchingSlots(table, 4, "*/Audiobooks/*", chosen);
+  EXPECT_EQ(std::vector<uint32_t>(chosen, chosen + count), (std::vector<uint32_t>{0, 2}));
+  EXPECT_EQ(SelectMatchingSlots(table, 5, "/m/*/?.mp3", chosen), 4u);  // x/a.mp3 too
+  EXPECT_EQ(SelectMatchingSlots(table, 5, "//m//*", chosen), 0u);
+}

@@ -1,10 +1,12 @@
 // The target folder kMp3 and the free-space title.
+#include <tuple>
 #include <unistd.h>
 
 #include "platform/volume_space.h"
 #include "tests/support/core_test.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/small_volume.h"
+#include "transfer/transfer_budget.h"
 #include "transfer/free_space_title.h"
 #include "transfer/target_folder.h"
 #include "transfer/transfer_texts.h"
@@ -71,3 +73,21 @@ TEST(FreeSpaceTitleTest, MeasuresTheWorkingFoldersVolumeOnlyBetweenRuns) {
 }
 
 }  // namespace
+
+// The budget of a fill up to the free space keeps 1% of the volume, at
+// least 8 MB; a volume without a size has an unknown free space, not none.
+TEST(FreeSpaceBudgetTest, MarginBlocksAndUnknownSize) {
+  constexpr uint64_t kMb = 1u << 20;
+  uint64_t budget = 1;
+  EXPECT_FALSE(FreeSpaceBudget({0, 0, 4096}, &budget));
+  for (auto [available, total, expected] :
+       {std::tuple<uint64_t, uint64_t, uint64_t>{100 * kMb, 200 * kMb, 92 * kMb},
+        {32000 * kMb, 32000 * kMb, 31680 * kMb},
+        {5 * kMb, 100 * kMb, 0}}) {
+    ASSERT_TRUE(FreeSpaceBudget({available, total, 4096}, &budget));
+    EXPECT_EQ(budget, expected);
+  }
+  EXPECT_EQ(SpaceTaken(0, 4096), 0u);
+  EXPECT_EQ(SpaceTaken(1, 4096), 4096u);
+  EXPECT_EQ(SpaceTaken(UINT32_MAX, 4096), 4ull << 30);
+}

@@ -1,6 +1,7 @@
 // The main window's transfer tick: percentage, bar colour, animation and
 // the completion, decided from a snapshot of the progress record.
 #include "tests/support/core_test.h"
+#include "transfer/transfer_texts.h"
 #include "transfer/transfer_tick.h"
 
 namespace {
@@ -10,11 +11,24 @@ constexpr uint32_t kBytesPerPercent = kCapacityMb * 10240;
 constexpr uint32_t kRed = 0xFF0000, kWhite = 0xFFFFFF, kYellow = 0xFFFF00, kGreen = 0x00D200;
 
 TransferSnapshot Snapshot(TransferStatus status, uint32_t bytes, int32_t capacityMb = kCapacityMb) {
-  return {status, capacityMb, bytes};
+  return {status, capacityMb, 0, bytes};
 }
 
 // Ticks of one run in a row: the colour is sent every time; the percentage
 // only from 1 to 100 and only when it changed.
+// A free-space run counts bytes over its measured budget, past 4 GB too;
+// no percentage before the budget is known.
+TEST(TransferTickTest, FreeSpacePercentOverTheMeasuredBudget) {
+  TransferTickState state{};
+  constexpr uint64_t kBudget = 6ull << 30;
+  EXPECT_FALSE(DecideTransferTick({TransferStatus::Running, FREE_SPACE_CAPACITY, 0, 1u << 30}, state)
+                   .colourSet);
+  TransferTick tick =
+      DecideTransferTick({TransferStatus::Running, FREE_SPACE_CAPACITY, kBudget, kBudget / 2}, state);
+  EXPECT_TRUE(tick.percentShown);
+  EXPECT_EQ(tick.percent, 50);
+}
+
 TEST(TransferTickTest, PercentAndBarColourFollowTheBytesCopied) {
   struct Case {
     uint32_t bytes;

@@ -17,6 +17,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/recording_player.h"
+#include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 #include "tests/support/window_test.h"
 #include "ui/command_line.h"
@@ -73,6 +74,29 @@ TEST_F(MainDialogTest, TypedCapacityThatIsNoItemRuns240Megabytes) {
   Press("startTransfer");
   ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
   EXPECT_EQ(setup.SentNumbers().size(), 2u);
+}
+
+// The eighth item fills kMp3's volume up to its free space less the 8 MB
+// margin: four songs of 1,000,000 bytes (245 blocks each) fit 4 MB, a
+// fifth does not. The seven capacities and the default stay.
+TEST_F(MainDialogTest, TheEighthItemFillsTheFreeSpace) {
+  TransferSetup setup;
+  SmallVolume card(setup.folder().Join("kMp3"), "12m");
+  if (!card.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  std::vector<PlaylistEntry> songs;
+  for (int i = 0; i < 6; ++i) songs.push_back(setup.Song(std::to_string(i) + ".mp3", 0, 1000000));
+  WritePlaylist(songs);
+  Open();
+  auto* capacity = dialog_->findChild<QComboBox*>("capacity");
+  ASSERT_EQ(capacity->count(), 8);
+  EXPECT_EQ(capacity->itemText(7), "空き分 作成");
+  EXPECT_EQ(capacity->currentText(), " 240M 作成");
+  capacity->setCurrentIndex(7);
+  Press("startTransfer");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  EXPECT_EQ(messages_.shown.at(0).text, "4 曲伝送しました。");
+  EXPECT_EQ(setup.SentNumbers().size(), 4u);
+  setup.ExpectFolderMatchesPlaylist();
 }
 
 TEST_F(MainDialogTest, CreatesTheFolderAfterAFailureThenShowsIt) {

@@ -52,7 +52,7 @@ bool PutOnRecord(RunState* run, uint32_t slot) {
 void Reserve(RunState* run, PlaylistEntry* entry) {
   entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
   entry->state = STATE_TRANSFERRED;
-  run->used += entry->fileSize;
+  run->budget.Take(entry->fileSize);
   ++run->nextNumber;
   --run->candidates;
 }
@@ -62,7 +62,7 @@ void Release(RunState* run, const PendingCopy& pending) {
   PlaylistEntry* entry = &run->playlist.workingTable.entries[pending.slot];
   entry->state = STATE_UNTRANSFERRED;
   entry->transferNumber = pending.previousNumber;
-  run->used -= entry->fileSize;
+  run->budget.Return(entry->fileSize);
   ++run->candidates;
 }
 
@@ -76,8 +76,8 @@ bool RecordCopy(RunState* run, uint32_t slot) {
   char row[RESULT_ROW_BYTES];
   std::snprintf(row, sizeof row, RESULT_ROW_FORMAT, static_cast<int>(slot + 1),
                 static_cast<int>(run->count), static_cast<int>(entry.fileSize));
-  run->sent += entry.fileSize;
-  run->progress.bytesCopied.store(run->sent);
+  run->copiedBytes += entry.fileSize;
+  run->progress.bytesCopied.store(run->copiedBytes);
   run->progress.songsCopied.fetch_add(1);
   ++run->copies;
   if (run->observer != nullptr) run->observer->onCopied(run->observer->context, row);

@@ -13,6 +13,7 @@
 #include "store/playlist.h"
 #include "store/playlist_file.h"
 #include "transfer/copy_batch.h"
+#include "transfer/transfer_budget.h"
 #include "transfer/transfer_job.h"
 #include "transfer/transfer_texts.h"
 
@@ -29,9 +30,8 @@ struct RunState {
   platform::FileCopier copier;
   RandomGenerator random;
   const TransferObserver* observer = nullptr;
-  uint32_t budget = 0;
-  uint32_t used = 0;  // the recorded sizes of the songs copied, named or not
-  uint32_t sent = 0;  // those of the songs named in kMp3
+  TransferBudget budget{};   // takes every song copied, named or not
+  uint64_t copiedBytes = 0;  // recorded sizes of the songs named, as the window's title counts them
   uint32_t count = 0;
   uint32_t candidates = 0;
   // Wider than the stored 16 bits, so a foreign table's 65535 can't wrap to 0.
@@ -43,6 +43,11 @@ struct RunState {
   PlaylistPlace place{};  // the working folder and the playlist file loaded
   platform::FolderHandle targetFolder{};
   int targetFolderError = 0;  // why kMp3 could not be opened: said at the first copy
+  bool dryRun = false;        // the draw only: nothing copied or written
+  // Songs too big for what is left of a free-space budget: used only
+  // grows, so they never fit again in this run.
+  bool passedOver[MAX_ENTRIES] = {};
+  uint32_t passedOverCount = 0;
   bool direct = false;          // kMp3 refuses renames: songs written under their names
   bool recordsByTable = false;  // kPlayLst.dat refuses writes in place: saved whole
   Clock::time_point lastTableSave{};

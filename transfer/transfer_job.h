@@ -24,6 +24,8 @@ struct TransferObserver {
   void (*onCopied)(void* context, const char* row);
   void* context;
   void (*onRefused)(void* context, uint32_t slot) = nullptr;
+  // A dry run's song of `slot`, as it would be numbered, in draw order.
+  void (*onPlanned)(void* context, uint32_t slot, uint32_t number) = nullptr;
 };
 
 // How the job reaches the system: the ways a copy may take, whether a
@@ -64,6 +66,12 @@ class TransferJob {
   // One whole run on the calling thread, as the worker does it, taking the
   // lock itself; ends with the status Finished. Its result.
   int32_t RunHere(int32_t capacityMb, const TransferObserver* observer = nullptr);
+  // One possible draw of such a run, told song by song to `observer`'s
+  // onPlanned, with the counts and the end in the progress as a run sets
+  // them. Nothing is copied, removed, locked or written; the playlist's
+  // working table holds the draw afterwards. -1 when kPlayLst.dat can't be
+  // read, else 0.
+  int32_t DryRun(int32_t capacityMb, const TransferObserver* observer);
 
   TransferProgress& Progress() { return transferProgress; }
   const TransferProgress& Progress() const { return transferProgress; }

@@ -30,6 +30,12 @@ void ShowTransferEndReason(const TransferProgress& progress, PlaylistFailure fai
     case TransferEnd::MediumFull:
       notice = TEXT_END_MEDIUM_FULL;
       break;
+    case TransferEnd::AllSent:
+      notice = TEXT_END_ALL_SENT;
+      break;
+    case TransferEnd::FreeSpaceUnknown:
+      notice = TEXT_END_FREE_SPACE_UNKNOWN;
+      break;
     case TransferEnd::TargetFailed:
       notice = progress.endError.load() == ELOOP ? TEXT_END_TARGET_IS_LINK : TEXT_END_TARGET_FAILED;
       break;

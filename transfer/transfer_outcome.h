@@ -11,8 +11,9 @@
 void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessages& messages);
 
 // The window's word on why the run ended early, after those: a notice for
-// a full medium, an unwritable or linked kMp3, the last number taken or an
-// unreadable song; then, with the stop icon and its reason, a playlist
+// a full medium, an unwritable or linked kMp3, the last number taken, an
+// unreadable song, and for a fill up to the free space every unsent song
+// sent or a free space unknown; then, with the stop icon and its reason, a playlist
 // that could not be read or saved (`failure`, the run's). Nothing for a run
 // that reached its budget, ran out of songs or was stopped. The companion
 // says these itself.

@@ -18,6 +18,8 @@ enum class TransferEnd : int32_t {
   PlaylistFailed,  // kPlayLst.dat could not be read, locked or written
   NotStarted,      // no worker thread could be started
   PlaylistReplaced,  // another file took kPlayLst.dat's name; left unwritten
+  AllSent,           // a free-space run sent every unsent song, with room to spare
+  FreeSpaceUnknown,  // kMp3's volume reports no size: nothing was sent
 };
 
 // Written by the starter before a run and by the worker during it (see
@@ -26,7 +28,9 @@ enum class TransferEnd : int32_t {
 struct TransferProgress {
   std::atomic<TransferStatus> status{TransferStatus::Idle};
   std::atomic<int32_t> capacityMb{0};            // set before the run starts
-  std::atomic<uint32_t> bytesCopied{0};          // recorded sizes of this run's copies
+  // The run's budget in bytes, set once the run has measured it.
+  std::atomic<uint64_t> budgetBytes{0};
+  std::atomic<uint64_t> bytesCopied{0};          // recorded sizes of this run's copies
   std::atomic<uint32_t> songsCopied{0};
   std::atomic<uint32_t> songsMissing{0};
   // Bytes copied but not yet in bytesCopied: the copy in progress and the

@@ -21,6 +21,8 @@ Pass EndWith(TransferProgress& progress, TransferEnd reason, int error, uint32_t
   return Pass::End;
 }
 
+// The playlist could not be written: replaced by another file, or a
+// failure of the system.
 Pass EndWithPlaylistFailure(TransferProgress& progress, const Playlist& playlist) {
   PlaylistFailure failure = playlist.failure.Last();
   bool replaced = failure.access == PlaylistAccess::Replaced;
@@ -60,10 +62,11 @@ void CountTable(RunState* run) {
 }
 
 // The slot of the candidate with index `drawn`, or -1.
-int32_t FindCandidate(const PlaylistTable& table, uint32_t count, uint32_t drawn) {
+int32_t FindCandidate(const RunState& run, uint32_t drawn) {
+  const PlaylistTable& table = run.playlist.workingTable;
   uint32_t seen = 0;
-  for (uint32_t slot = 0; slot < count; ++slot) {
-    if (!IsCandidate(table.entries[slot])) continue;
+  for (uint32_t slot = 0; slot < run.count; ++slot) {
+    if (!IsCandidate(table.entries[slot]) || run.passedOver[slot]) continue;
     if (seen++ == drawn) return static_cast<int32_t>(slot);
   }
   return -1;
@@ -100,11 +103,15 @@ bool SkipTakenNumbers(RunState* run) {
   return true;
 }
 
-// False only when kMp3's volume says it has not `bytes` free.
-bool HasRoomFor(const RunState& run, uint64_t bytes) {
-  uint64_t available = 0;
-  return !platform::AvailableBytesOfFolder(run.targetFolder.fd(), &available) ||
-         available >= bytes;
+// The bytes this user may still write on kMp3's volume; false when it
+// can't be asked or reports no size at all.
+bool MeasureAvailable(const RunState& run, uint64_t* available) {
+  platform::VolumeSpace space;
+  if (platform::MeasureVolume(run.targetFolder.fd(), &space) != 0 || space.totalBytes == 0) {
+    return false;
+  }
+  *available = space.availableBytes;
+  return true;
 }
 
 // Some drivers refuse a write with EPERM rather than ENOSPC once the
@@ -113,9 +120,13 @@ bool HasRoomFor(const RunState& run, uint64_t bytes) {
 bool IsOutOfSpace(const RunState& run, int error, uint32_t songBytes) {
   if (error == ENOSPC || error == EDQUOT) return true;
   uint64_t available = 0;
-  return platform::IsRefusal(error) &&
-         (!platform::AvailableBytesOfFolder(run.targetFolder.fd(), &available) ||
-          available < songBytes);
+  return platform::IsRefusal(error) && (!MeasureAvailable(run, &available) || available < songBytes);
+}
+
+// False only when kMp3's volume says it has not `bytes` free.
+bool HasRoomFor(const RunState& run, uint64_t bytes) {
+  uint64_t available = 0;
+  return !MeasureAvailable(run, &available) || available >= bytes;
 }
 
 // Copies the song of `slot`; on failure, the end of the run and its reason.
@@ -159,17 +170,51 @@ void MarkMissing(RunState* run, PlaylistEntry* entry) {
   --run->candidates;
 }
 
+// A song that does not fit ends a capacity's run; a free-space run passes
+// it over and draws again.
+Pass PassOver(RunState* run, uint32_t slot) {
+  if (!run->budget.FillsFreeSpace()) return Pass::End;
+  run->passedOver[slot] = true;
+  ++run->passedOverCount;
+  --run->candidates;
+  return Pass::Again;
+}
+
+// No song left to draw. A free-space run that passed none over has sent
+// every unsent song while the card still has room: it says so.
+Pass EndOfCandidates(RunState* run) {
+  if (!run->budget.FillsFreeSpace() || run->passedOverCount > 0) return Pass::End;
+  return EndWith(run->progress, TransferEnd::AllSent);
+}
+
+// A dry run's song: taken from the draw and the budget as a copy would be,
+// in the working table only, and told to the observer.
+Pass PlanCopy(RunState* run, uint32_t slot, PlaylistEntry* entry) {
+  entry->state = STATE_TRANSFERRED;
+  entry->transferNumber = static_cast<uint16_t>(run->nextNumber);
+  run->budget.Take(entry->fileSize);
+  run->copiedBytes += entry->fileSize;
+  run->progress.bytesCopied.store(run->copiedBytes);
+  run->progress.songsCopied.fetch_add(1);
+  --run->candidates;
+  if (run->observer != nullptr && run->observer->onPlanned != nullptr) {
+    run->observer->onPlanned(run->observer->context, slot, run->nextNumber);
+  }
+  ++run->nextNumber;
+  return Pass::Again;
+}
+
 Pass TransferOne(RunState* run) {
   TransferProgress& progress = run->progress;
   if (run->stopRequested.load(std::memory_order_relaxed)) return EndWith(progress, TransferEnd::Stopped);
   if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(progress, TransferEnd::NumbersUsed);
-  if (run->candidates == 0) return Pass::End;
+  if (run->candidates == 0) return EndOfCandidates(run);
   uint32_t drawn = run->random.Next() % run->candidates;
   PlaylistTable& table = run->playlist.workingTable;
-  int32_t slot = FindCandidate(table, run->count, drawn);
+  int32_t slot = FindCandidate(*run, drawn);
   if (slot < 0) return Pass::End;  // unreachable: the counts agree with the walk
   PlaylistEntry* entry = &table.entries[slot];
-  if (uint64_t{run->used} + entry->fileSize > run->budget) return Pass::End;
+  if (!run->budget.Fits(entry->fileSize)) return PassOver(run, static_cast<uint32_t>(slot));
   TakeSourceExtension(run, *entry);
   bool nameFits = FormatTarget(run);
   char source[PATH_LEN + 1] = {};
@@ -183,6 +228,7 @@ Pass TransferOne(RunState* run) {
   }
   if (!nameFits) return EndWith(progress, TransferEnd::TargetFailed, ENAMETOOLONG);
   if (!SkipTakenNumbers(run)) return EndWith(progress, TransferEnd::NumbersUsed);
+  if (run->dryRun) return PlanCopy(run, static_cast<uint32_t>(slot), entry);
   if (run->direct && !HasRoomFor(*run, uint64_t{entry->fileSize} + kTableRoom)) {
     return EndWith(progress, TransferEnd::MediumFull, ENOSPC);
   }
@@ -199,24 +245,57 @@ Pass TransferOne(RunState* run) {
   return KeepCopy(run, static_cast<uint32_t>(slot), previousNumber);
 }
 
-int32_t RunLocked(RunState& run, int workingFolder) {
+// A capacity, or the free space of kMp3's volume as it is now; false, with
+// the reason, when that can't be measured.
+bool SetBudget(RunState& run) {
+  int32_t capacityMb = run.progress.capacityMb.load();
+  if (capacityMb != FREE_SPACE_CAPACITY) {
+    run.budget.SetCapacity(capacityMb);
+    run.progress.budgetBytes.store(run.budget.Bytes());
+    return true;
+  }
+  int error = run.targetFolderError;
+  platform::VolumeSpace space;
+  if (error == 0) error = platform::MeasureVolume(run.targetFolder.fd(), &space);
+  if (error != 0) {
+    EndWith(run.progress, TransferEnd::TargetFailed, error);
+    return false;
+  }
+  if (!run.budget.SetFreeSpace(space)) {
+    EndWith(run.progress, TransferEnd::FreeSpaceUnknown);
+    return false;
+  }
+  run.progress.budgetBytes.store(run.budget.Bytes());
+  return true;
+}
+
+// The table loaded and counted, kMp3 opened and the budget set; false when
+// there is nothing to draw from.
+bool StartDraw(RunState& run, int workingFolder) {
   Playlist& playlist = run.playlist;
-  run.budget = static_cast<uint32_t>(run.progress.capacityMb.load()) * BYTES_PER_MEGABYTE;
   run.place.folder = workingFolder;
   std::memset(&playlist.workingTable, 0, sizeof playlist.workingTable);
   if (LoadTable(PLAYLIST_FILE_NAME, &playlist.workingTable, &run.place, &playlist.failure) == -1) {
-    return -1;
+    return false;
   }
   CountTable(&run);
   playlist.entryCount = run.count;
   // kMp3 as a link would send the copies anywhere, so a link is refused.
   run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
+  run.random.SeedFromClock();
+  return true;
+}
+
+int32_t RunLocked(RunState& run, int workingFolder) {
+  Playlist& playlist = run.playlist;
+  if (!StartDraw(run, workingFolder)) return -1;
   if (run.targetFolderError == 0) {
     platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
     run.direct = platform::RefusesRename(run.targetFolder.fd());
   }
-  run.random.SeedFromClock();
-  while (TransferOne(&run) == Pass::Again) {
+  if (SetBudget(run)) {
+    while (TransferOne(&run) == Pass::Again) {
+    }
   }
   if (run.batch.Size() > 0) CommitBatch(&run);
   // The copies' names are only durable once the folder is flushed too.
@@ -229,6 +308,7 @@ int32_t RunLocked(RunState& run, int workingFolder) {
 
 void TransferJob::Prepare(int32_t capacityMb) {
   transferProgress.capacityMb.store(capacityMb);
+  transferProgress.budgetBytes.store(0);
   transferProgress.bytesCopied.store(0);
   transferProgress.bytesInCurrentCopy.store(0);
   transferStopRequested.store(false);
@@ -263,6 +343,28 @@ int32_t TransferJob::RunToFinish(const TransferObserver* observer,
   transferProgress.songsMissing.store(0);
   int32_t result = Run(observer, heldLock);
   if (heldLock != nullptr) heldLock->Release();
+  transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
+  return result;
+}
+
+int32_t TransferJob::DryRun(int32_t capacityMb, const TransferObserver* observer) {
+  Prepare(capacityMb);
+  transferProgress.songsCopied.store(0);
+  transferProgress.songsMissing.store(0);
+  playlist_.failure.Clear();
+  EndWith(transferProgress, TransferEnd::Complete);
+  RunState run{playlist_, transferProgress, transferStopRequested,
+               platform::FileCopier(options_.copyPaths), RandomGenerator(options_.seedNow)};
+  run.observer = observer;
+  run.dryRun = true;
+  int32_t result = -1;
+  if (StartDraw(run, platform::CURRENT_FOLDER)) {
+    result = 0;
+    if (SetBudget(run)) {
+      while (TransferOne(&run) == Pass::Again) {
+      }
+    }
+  }
   transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
   return result;
 }

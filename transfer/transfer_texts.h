@@ -19,6 +19,10 @@ inline constexpr uint32_t BYTES_PER_MEGABYTE = 1u << 20;
 // The capacity choices, in megabytes, and the one taken without a choice.
 inline constexpr int32_t CAPACITY_CHOICES_MB[] = {30, 60, 120, 240, 480, 960, 1920};
 inline constexpr int32_t DEFAULT_CAPACITY_MB = 240;
+// The capacity of a fill up to the free space of kMp3's volume, whose
+// budget is measured when the run starts.
+inline constexpr int32_t FREE_SPACE_CAPACITY = -1;
+inline constexpr uint64_t FREE_SPACE_MARGIN_MIN_BYTES = 8ull << 20;
 
 inline constexpr char TEXT_TRANSFERRED[] = "%d 曲伝送しました。";
 inline constexpr char TEXT_NOT_TRANSFERRED[] = "%d 曲伝送出来ませんでした。";
@@ -29,6 +33,10 @@ inline constexpr char TEXT_END_TARGET_FAILED[] = "kMp3 ﾌｫﾙﾀﾞに書き�
 inline constexpr char TEXT_END_TARGET_IS_LINK[] = "kMp3 がﾘﾝｸなので伝送しませんでした。";
 inline constexpr char TEXT_END_NUMBERS_USED[] = "伝送番号を 9999 まで使い切りました。";
 inline constexpr char TEXT_END_SOURCE_FAILED[] = "曲ﾌｧｲﾙを読めませんでした。";
+// A fill up to the free space: every unsent song went with room to spare,
+// or the volume reports no size to fill.
+inline constexpr char TEXT_END_ALL_SENT[] = "未伝送の曲はもうありません。";
+inline constexpr char TEXT_END_FREE_SPACE_UNKNOWN[] = "空き容量が分からないので伝送しませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_READ[] = "ﾌﾟﾚｲﾘｽﾄを読めませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_SAVED[] = "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。";
 // A working folder that neither this user may list nor has a playlist to lock.

@@ -1,15 +1,27 @@
 #include "transfer/transfer_tick.h"
 
 #include "transfer/transfer_colours.h"
+#include "transfer/transfer_texts.h"
 
 namespace {
 
 // Only 1 to 100 is shown, and only when it changed; 0 and anything above
 // 100 leave the bars, the title and lastPercent alone.
-void ShowPercent(const TransferSnapshot& snapshot, TransferTickState& state, TransferTick& tick) {
+// A capacity keeps its 10240 bytes per percent per megabyte; the free
+// space is the bytes copied over the budget measured.
+int64_t PercentDone(const TransferSnapshot& snapshot) {
+  if (snapshot.capacityMb == FREE_SPACE_CAPACITY) {
+    if (snapshot.budgetBytes == 0) return -1;
+    return static_cast<int64_t>(snapshot.bytesCopied * 100 / snapshot.budgetBytes);
+  }
   int64_t divisor = snapshot.capacityMb * BYTES_PER_PERCENT_PER_MB;
-  if (divisor == 0) return;
-  int64_t percent = static_cast<int32_t>(snapshot.bytesCopied) / divisor;
+  if (divisor == 0) return -1;
+  return static_cast<int32_t>(snapshot.bytesCopied) / divisor;
+}
+
+void ShowPercent(const TransferSnapshot& snapshot, TransferTickState& state, TransferTick& tick) {
+  int64_t percent = PercentDone(snapshot);
+  if (percent < 0) return;
   tick.colourSet = true;
   tick.barColour = TransferBarColour(percent);
   if (percent < 1 || percent > 100) return;
@@ -44,6 +56,7 @@ TransferSnapshot TakeTransferSnapshot(const TransferProgress& progress) {
   TransferSnapshot snapshot;
   snapshot.status = progress.status.load(std::memory_order_acquire);
   snapshot.capacityMb = progress.capacityMb.load();
+  snapshot.budgetBytes = progress.budgetBytes.load();
   snapshot.bytesCopied = progress.bytesCopied.load();
   return snapshot;
 }

@@ -30,8 +30,9 @@ struct TransferTickState {
 // The fields of the progress that a tick reads.
 struct TransferSnapshot {
   TransferStatus status;
-  int32_t capacityMb;
-  uint32_t bytesCopied;
+  int32_t capacityMb;  // or FREE_SPACE_CAPACITY
+  uint64_t budgetBytes;
+  uint64_t bytesCopied;
 };
 
 // What to show: (completed) the end of the run, or (running) the bar

@@ -150,6 +150,7 @@ void CMainDialog::OnInitDialog() {
     std::snprintf(item, sizeof item, CAPACITY_ITEM_FORMAT, static_cast<int>(megabytes));
     m_comboCapacity->addItem(QString::fromUtf8(item));
   }
+  m_comboCapacity->addItem(QString::fromUtf8(TEXT_FREE_SPACE_ITEM));
   m_comboCapacity->setCurrentIndex(kSelectedCapacityItem);
   m_transfer.Progress().status.store(TransferStatus::Idle);
   ReportBackupOutcome(TidyWorkingFolderAtStart(), m_messages);

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 
 #include "store/playlist_failure_text.h"
 #include "transfer/transfer_outcome.h"
@@ -34,6 +35,8 @@ bool RunInProgress(const TransferJob& transfer) {
 int32_t CMainDialog::SelectedCapacityMb() const {
   int index = m_comboCapacity->findText(m_comboCapacity->currentText(),
                                         Qt::MatchExactly | Qt::MatchCaseSensitive);
+  constexpr int kChoices = static_cast<int>(std::size(CAPACITY_CHOICES_MB));
+  if (index == kChoices) return FREE_SPACE_CAPACITY;
   return index >= 0 ? CAPACITY_CHOICES_MB[index] : DEFAULT_CAPACITY_MB;
 }
 

@@ -11,6 +11,8 @@ inline constexpr char TEXT_SHOW_FOLDER[] = "kMp3 ﾌｫﾙﾀﾞ表示";
 inline constexpr char TEXT_EXIT[] = "終了";
 // A capacity item: the megabytes right-aligned to five characters with the M.
 inline constexpr char CAPACITY_ITEM_FORMAT[] = "%4dM 作成";
+// The last item: as much as kMp3's volume has free.
+inline constexpr char TEXT_FREE_SPACE_ITEM[] = "空き分 作成";
 inline constexpr char TEXT_ABOUT_ENTRY[] = "Kobaru MP3 のﾊﾞｰｼﾞｮﾝ情報(&A)...";
 
 inline constexpr char ABOUT_CAPTION[] = "Kobaru MP3のﾊﾞｰｼﾞｮﾝ情報";
