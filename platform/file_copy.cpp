@@ -56,8 +56,9 @@ void Advance(Copy* copy, size_t bytes) {
   sync_file_range(copy->out, copy->offset, static_cast<off_t>(bytes), SYNC_FILE_RANGE_WRITE);
   copy->offset += static_cast<off_t>(bytes);
   if (copy->control->bytesDone != nullptr) {
-    copy->control->bytesDone->store(copy->control->bytesBefore + static_cast<uint64_t>(copy->offset),
-                                    std::memory_order_relaxed);
+    copy->control->bytesDone->store(
+        copy->control->bytesBefore + static_cast<uint64_t>(copy->offset),
+        std::memory_order_relaxed);
   }
 }
 
@@ -201,8 +202,8 @@ CopyResult FileCopier::CopyToTemporary(int in, const struct stat& source, int fo
 
 // The target itself is written; the mark says until the end that it may be
 // partial, so that a kill leaves nothing the next writer takes for a song.
-CopyResult FileCopier::CopyDirect(int in, const struct stat& source, int folder,
-                                  const char* target, const CopyControl& control) {
+CopyResult FileCopier::CopyDirect(int in, const struct stat& source, int folder, const char* target,
+                                  const CopyControl& control) {
   char marker[kNameBytes];
   int error = CreateInFlightMarker(folder, target, marker, sizeof marker);
   if (error != 0) return Failed(&failure_, CopyResult::TargetFailed, error);
@@ -260,9 +261,8 @@ CopyResult FileCopier::CopyFileNoReplace(const char* source, int folder, const c
     // Non-blocking, so a pipe named like a song is refused instead of
     // waited on; reads of a regular file are not affected.
     int in = open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    result =
-        in < 0 ? Failed(&failure_, CopyResult::SourceFailed)
-               : CopyOpenSource(in, folder, target, control, way, unnamed);
+    result = in < 0 ? Failed(&failure_, CopyResult::SourceFailed)
+                    : CopyOpenSource(in, folder, target, control, way, unnamed);
     if (in >= 0) close(in);
   }
   if (error != nullptr) *error = result == CopyResult::Copied ? 0 : failure_;

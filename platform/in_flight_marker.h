@@ -16,8 +16,7 @@ inline constexpr char IN_FLIGHT_MARKER_SUFFIX[] = ".mark";
 // Creates the mark of `song` (a bare name in `folder`) and flushes it, its
 // name in `marker` (`capacity` bytes). 0, or the system's error code. The
 // mark is removed, never changed: such media can't edit a file.
-[[nodiscard]] int CreateInFlightMarker(int folder, const char* song, char* marker,
-                                       size_t capacity);
+[[nodiscard]] int CreateInFlightMarker(int folder, const char* song, char* marker, size_t capacity);
 
 // Removes every marked song of the folder `name` in `parent`, whole or not,
 // and then its mark: for the holder of the working folder's lock, before it

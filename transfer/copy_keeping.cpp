@@ -123,7 +123,8 @@ bool CommitBatch(RunState* run) {
     const PendingCopy& pending = run->batch[index];
     if (ok && run->stopRequested.load(std::memory_order_relaxed)) {
       ok = false;
-      if (progress.endReason.load() == TransferEnd::Complete) EndWith(progress, TransferEnd::Stopped);
+      if (progress.endReason.load() == TransferEnd::Complete)
+        EndWith(progress, TransferEnd::Stopped);
     }
     auto named = ok ? run->copier.MoveNoReplace(fd, pending.temporary, pending.target)
                     : platform::CopyResult::TargetFailed;

@@ -120,7 +120,8 @@ bool MeasureAvailable(const RunState& run, uint64_t* available) {
 bool IsOutOfSpace(const RunState& run, int error, uint32_t songBytes) {
   if (error == ENOSPC || error == EDQUOT) return true;
   uint64_t available = 0;
-  return platform::IsRefusal(error) && (!MeasureAvailable(run, &available) || available < songBytes);
+  return platform::IsRefusal(error) &&
+         (!MeasureAvailable(run, &available) || available < songBytes);
 }
 
 // False only when kMp3's volume says it has not `bytes` free.
@@ -136,9 +137,9 @@ platform::CopyResult CopySong(RunState* run, const char* source, uint32_t slot) 
                                 run->batch.Bytes()};
   int error = 0;
   auto way = run->direct ? platform::CopyWay::Direct : platform::CopyWay::Unnamed;
-  platform::CopyResult result = run->copier.CopyFileNoReplace(
-      source, run->targetFolder.fd(), run->target, control, &error, way,
-      run->batch.Next()->temporary);
+  platform::CopyResult result =
+      run->copier.CopyFileNoReplace(source, run->targetFolder.fd(), run->target, control, &error,
+                                    way, run->batch.Next()->temporary);
   progress.bytesInCurrentCopy.store(run->batch.Bytes(), std::memory_order_relaxed);
   switch (result) {
     case platform::CopyResult::Copied:
