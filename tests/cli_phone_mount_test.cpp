@@ -7,15 +7,13 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <random>
-#include <sys/vfs.h>
 #include <thread>
-#include <unistd.h>
 
 #include "store/playlist_entry.h"
 #include "store/playlist_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/phone_mount.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/song_bytes.h"
 #include "tests/support/transfer_setup.h"
@@ -24,43 +22,20 @@ using namespace testing_support;
 
 namespace {
 
-constexpr long kFuseMagic = 0x65735546;
 constexpr int kSongs = 48;
 constexpr int kKills = 10;  // in each mode
-
-// Why the mount can't be tried here, or empty.
-std::string MissingForMount() {
-  if (geteuid() != 0) return "mounting needs root";
-  if (access("/dev/fuse", R_OK | W_OK) != 0) return "no /dev/fuse";
-  if (access(KOBARU_MTP_LIKE_FS, X_OK) != 0) return "no mtp-like-fs at " KOBARU_MTP_LIKE_FS;
-  if (access("/usr/bin/fusermount3", X_OK) != 0) return "fuse3 is not installed";
-  bool fusepy = std::system("/usr/bin/python3 -c 'import fusepy' 2>/dev/null") == 0;
-  return fusepy ? "" : "python3-fusepy is not installed";
-}
 
 class PhoneMountTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    std::string missing = MissingForMount();
+    std::string missing = PhoneMount::Missing();
     if (!missing.empty()) GTEST_SKIP() << "no phone-like mount: " << missing;
     for (int i = 0; i < kSongs; ++i) {
       WriteFile("phone-data/music/s" + std::to_string(i) + ".mp3", SongBytes(96u << 10, i + 1));
     }
-    MakeFolders("phone");
-    std::vector<std::string> command{KOBARU_MTP_LIKE_FS, "phone-data", "phone"};
-    if (GetParam()) command.insert(command.begin() + 1, "--no-edit");
-    fs_ = std::make_unique<ChildProcess>(command);
-    struct statfs info {};
-    for (int tries = 0; tries < 200 && info.f_type != kFuseMagic; ++tries) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      statfs("phone", &info);
-    }
-    ASSERT_EQ(info.f_type, kFuseMagic) << "mtp-like-fs did not mount";
+    mount_ = std::make_unique<PhoneMount>("phone-data", "phone", GetParam());
+    ASSERT_TRUE(mount_->Mounted()) << "mtp-like-fs did not mount";
     ASSERT_EQ(chdir("phone"), 0);
-  }
-  void TearDown() override {
-    if (chdir(setup_.folder().path().c_str()) != 0) return;
-    if (fs_) ChildProcess({"/usr/bin/fusermount3", "-u", "phone"}).Wait();
   }
   // What a program finds as it starts after a kill.
   void ExpectTidy(size_t unrecorded) {
@@ -71,7 +46,7 @@ class PhoneMountTest : public ::testing::TestWithParam<bool> {
   }
 
   TransferSetup setup_;  // the working folder is its "phone", songs in its music/
-  std::unique_ptr<ChildProcess> fs_;
+  std::unique_ptr<PhoneMount> mount_;
 };
 
 TEST_P(PhoneMountTest, CreateEditAndKilledFillsLoseNothing) {

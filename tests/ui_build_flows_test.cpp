@@ -1,52 +1,14 @@
 // Creation and addition from the main window's buttons, with a replaced
 // folder choice and real folders.
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QListWidget>
-#include <functional>
 
 #include "tests/support/window_test.h"
 #include "ui/add_confirm_dlg.h"
-#include "ui/extension_dlg.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-
-// Runs `script` once a modal window of type W is up, inside its loop.
-template <typename W>
-void WhenOpen(std::function<void(W&)> script) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, script] {
-    auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
-    if (window == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    script(*window);
-  });
-  timer->start(10);
-}
-
-void Click(QWidget& window, const char* text) {
-  for (auto* button : window.findChildren<QPushButton*>())
-    if (button->text() == text) QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Answers the extension prompt with `extension`; an empty one is refused
-// and the prompt keeps its default for a second try.
-void Enter(const char* extension) {
-  WhenOpen<CExtensionDialog>([extension](CExtensionDialog& prompt) {
-    auto* edit = prompt.findChild<QLineEdit*>();
-    if (*extension == '\0') {
-      edit->clear();
-      Click(prompt, "OK");
-      EXPECT_TRUE(edit->isEnabled());
-      EXPECT_EQ(edit->text(), "mp3");
-    }
-    edit->setText(*extension ? extension : "MP3 x");
-    Click(prompt, "OK");
-  });
-}
 
 class BuildFlowTest : public MainWindowTest {
  protected:
