@@ -22,7 +22,8 @@ class ShellPlaybackHost : public PlaybackHost {
  public:
   void StartContinuousTimer() override {}
   void Beep() override {}
-  void OpenSong(const char* storedPath) override { OpenSongInShell(storedPath); }
+  void OpenSong(const char* storedPath) override { started = OpenSongInShell(storedPath); }
+  bool started = false;
 };
 
 }  // namespace
@@ -56,6 +57,11 @@ int RunPlay(Owners& owners, int argc, char** argv) {
   if (!owners.player.SongChosen()) return EXIT_FAILED;
   char shown[PATH_LEN + 1];
   CollapseSeparators(owners.player.ChosenSong(), shown);
+  if (!host.started) {
+    std::fprintf(stderr, "kobaru: cannot start the player (%s, else %s) for %s\n",
+                 PLAYER_VARIABLE, platform::DESKTOP_OPENER, shown);
+    return EXIT_FAILED;
+  }
   std::printf("%s\n", shown);
   return EXIT_OK;
 }

@@ -70,7 +70,12 @@ TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   WritePlaylist({MakeEntry(1, 7, Stored(song), 4)});
   EXPECT_EQ(RunKobaru({"play", "more"}).exitStatus, 2);
   CommandResult run = RunKobaru({"play"});
+  setenv("KOBARU_PLAYER", "/nonexistent/player", 1);  // a typo is said, never a success
+  CommandResult unstarted = RunKobaru({"play"});
   unsetenv("KOBARU_PLAYER");
+  EXPECT_EQ(unstarted.exitStatus, 1);
+  EXPECT_EQ(unstarted.out + "|" + unstarted.err,
+            "|kobaru: cannot start the player (KOBARU_PLAYER, else xdg-open) for " + song + "\n");
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, song + "\n");
   EXPECT_EQ(WaitForFile("a.mp3"), "song");
