@@ -167,6 +167,9 @@ int RunFill(Owners& owners, int argc, char** argv) {
     std::fflush(stdout);
     platform::EndBySignal(signal);
   }
+  if (console.outputClosed) {  // the count went to the closed stdout
+    std::fprintf(stderr, "kobaru: output closed; %u songs sent\n", progress.songsCopied.load());
+  }
   return EndedInFailure(progress, result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }
 

@@ -131,6 +131,8 @@ TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
           .Wait();
   EXPECT_EQ(piped.exitStatus, 1);
   EXPECT_EQ(Lines(piped.out).size(), 1u);
+  EXPECT_EQ(Lines(piped.err).at(0),
+            "kobaru: output closed; " + std::to_string(setup_.SentNumbers().size()) + " songs sent");
   EXPECT_GE(setup_.SentNumbers().size(), 2u);
   EXPECT_LT(setup_.SentNumbers().size(), 12u);
   setup_.ExpectFolderMatchesPlaylist();
