@@ -1,4 +1,5 @@
 // seconds, play and startup: the random player's side of kobaru.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -6,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "platform/system_error.h"
 #include "playback/marker_files.h"
 #include "playback/play_time.h"
 #include "playback/song_opener.h"
@@ -74,8 +76,10 @@ int RunStartup(Owners&, int argc, char** argv) {
   const std::string& choice = arguments.positional[0];
   if (choice != kOn && choice != kOff) return UsageError(argv[1], "startup takes on or off");
   if (SetStartUpMarker(choice == kOn)) return EXIT_OK;
+  int reason = errno;
   ConsoleMessages messages(false);
   ReportMarkerFailure(messages);
+  std::fprintf(stderr, "kobaru: %s: %s\n", STARTUP_MARKER_NAME, platform::ErrorText(reason));
   return EXIT_FAILED;
 }
 
