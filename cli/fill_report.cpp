@@ -29,8 +29,8 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       if (error == ELOOP) {
         std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
       } else {
-        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
-                     platform::ErrorText(error));
+        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s%s\n", platform::ErrorText(error),
+                     error == ENOENT ? "; 'kobaru mkdir' creates it" : "; stopped there");
       }
       break;
     case TransferEnd::NumbersUsed:
@@ -47,6 +47,12 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       std::fprintf(stderr,
                    "kobaru: kMp3's volume reports no size, so its free space is unknown; "
                    "nothing sent\n");
+      break;
+    case TransferEnd::Complete:  // a free-space run ends so only when the rest do not fit
+      if (progress.capacityMb.load() == FREE_SPACE_CAPACITY) {
+        std::fprintf(stderr, "kobaru: no %sunsent song fits in kMp3's free space\n",
+                     progress.songsCopied.load() == 0 ? "" : "other ");
+      }
       break;
     default:
       break;

@@ -15,6 +15,7 @@
 #include "platform/interrupt_signal.h"
 #include "platform/system_error.h"
 #include "platform/terminal.h"
+#include "store/folder_names.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
 #include "transfer/target_folder.h"
@@ -124,7 +125,9 @@ int RunMkdir(Owners& owners, int argc, char** argv) {
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
     return UsageError(argv[1], error);
   ConsoleMessages messages(false);
-  return CreateTargetFolder(owners.playlist, messages) ? EXIT_OK : EXIT_FAILED;
+  if (CreateTargetFolder(owners.playlist, messages)) return EXIT_OK;
+  std::fprintf(stderr, "kobaru: %s: %s\n", TARGET_FOLDER_NAME, platform::ErrorText(errno));
+  return EXIT_FAILED;
 }
 
 int RunFill(Owners& owners, int argc, char** argv) {
