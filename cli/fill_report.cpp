@@ -10,7 +10,7 @@
 
 namespace cli {
 
-void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
+void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist, bool dryRun) {
   int error = progress.endError.load();
   switch (progress.endReason.load()) {
     case TransferEnd::MediumFull:
@@ -41,7 +41,9 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       std::fprintf(stderr, "kobaru: cannot start the transfer\n");
       break;
     case TransferEnd::AllSent:
-      std::fprintf(stderr, "kobaru: no unsent song is left; kMp3's volume has room for more\n");
+      std::fprintf(stderr,
+                   dryRun ? "kobaru: every unsent song would fit; kMp3's volume has room for more\n"
+                          : "kobaru: no unsent song is left; kMp3's volume has room for more\n");
       break;
     case TransferEnd::FreeSpaceUnknown:
       std::fprintf(stderr,
@@ -57,6 +59,12 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
     default:
       break;
   }
+}
+
+bool RefusedBeforeAnySong(const TransferProgress& progress) {
+  TransferEnd reason = progress.endReason.load();
+  return (reason == TransferEnd::TargetFailed || reason == TransferEnd::FreeSpaceUnknown) &&
+         progress.songsCopied.load() == 0 && progress.songsMissing.load() == 0;
 }
 
 bool EndedInFailure(const TransferProgress& progress, int32_t result) {

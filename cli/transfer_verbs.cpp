@@ -158,8 +158,8 @@ int RunFill(Owners& owners, int argc, char** argv) {
   }
   progress.status.store(TransferStatus::Idle);
   ConsoleMessages messages(false);
-  ShowTransferOutcome(progress, messages);
-  ReportEarlyEnd(progress, owners.playlist);
+  if (!RefusedBeforeAnySong(progress)) ShowTransferOutcome(progress, messages);
+  ReportEarlyEnd(progress, owners.playlist, false);
   TransferEnd reason = progress.endReason.load();
   if (result == -1 || reason == TransferEnd::PlaylistFailed ||
       reason == TransferEnd::PlaylistReplaced) {

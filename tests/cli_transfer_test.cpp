@@ -189,6 +189,7 @@ TEST_F(CliFillTest, SaysWhyAFillStoppedEarly) {
   std::filesystem::remove("kMp3");  // not a single song can be written
   CommandResult nowhere = RunKobaru({"fill"});
   EXPECT_EQ(nowhere.exitStatus, 1);
+  EXPECT_EQ(nowhere.out, "");  // no count of a run that never began
   EXPECT_EQ(nowhere.err,
             "kobaru: cannot write into kMp3: No such file or directory; 'kobaru mkdir' creates "
             "it\n");
