@@ -46,9 +46,9 @@ int RunFillDryRun(Owners& owners, int32_t capacityMb) {
   if (uint32_t missing = progress.songsMissing.load(); missing != 0) {
     std::fprintf(stderr, "kobaru: %u songs are missing and would not be sent\n", missing);
   }
-  ReportEarlyEnd(progress, owners.playlist);
-  bool written = std::fflush(stdout) == 0 && !console.outputFailed;
-  return EndedInFailure(progress, result) || !written ? EXIT_FAILED : EXIT_OK;
+  ReportEarlyEnd(progress, owners.playlist, true);
+  // A write error still waiting in the buffer is said, with its reason, at exit.
+  return EndedInFailure(progress, result) || console.outputFailed ? EXIT_FAILED : EXIT_OK;
 }
 
 }  // namespace cli

@@ -10,7 +10,7 @@
 
 namespace cli {
 
-void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) {
+void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist, bool dryRun) {
   int error = progress.endError.load();
   switch (progress.endReason.load()) {
     case TransferEnd::MediumFull:
@@ -29,8 +29,8 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       if (error == ELOOP) {
         std::fprintf(stderr, "kobaru: kMp3 is a symbolic link, not a folder: refused\n");
       } else {
-        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s; stopped there\n",
-                     platform::ErrorText(error));
+        std::fprintf(stderr, "kobaru: cannot write into kMp3: %s%s\n", platform::ErrorText(error),
+                     error == ENOENT ? "; 'kobaru mkdir' creates it" : "; stopped there");
       }
       break;
     case TransferEnd::NumbersUsed:
@@ -41,16 +41,30 @@ void ReportEarlyEnd(const TransferProgress& progress, const Playlist& playlist) 
       std::fprintf(stderr, "kobaru: cannot start the transfer\n");
       break;
     case TransferEnd::AllSent:
-      std::fprintf(stderr, "kobaru: no unsent song is left; kMp3's volume has room for more\n");
+      std::fprintf(stderr,
+                   dryRun ? "kobaru: every unsent song would fit; kMp3's volume has room for more\n"
+                          : "kobaru: no unsent song is left; kMp3's volume has room for more\n");
       break;
     case TransferEnd::FreeSpaceUnknown:
       std::fprintf(stderr,
                    "kobaru: kMp3's volume reports no size, so its free space is unknown; "
                    "nothing sent\n");
       break;
+    case TransferEnd::Complete:  // a free-space run ends so only when the rest do not fit
+      if (progress.capacityMb.load() == FREE_SPACE_CAPACITY) {
+        std::fprintf(stderr, "kobaru: no %sunsent song fits in kMp3's free space\n",
+                     progress.songsCopied.load() == 0 ? "" : "other ");
+      }
+      break;
     default:
       break;
   }
+}
+
+bool RefusedBeforeAnySong(const TransferProgress& progress) {
+  TransferEnd reason = progress.endReason.load();
+  return (reason == TransferEnd::TargetFailed || reason == TransferEnd::FreeSpaceUnknown) &&
+         progress.songsCopied.load() == 0 && progress.songsMissing.load() == 0;
 }
 
 bool EndedInFailure(const TransferProgress& progress, int32_t result) {

@@ -38,13 +38,14 @@ int ExitStatus(const Playlist& playlist, FlowResult result) {
   return EXIT_FAILED;
 }
 
-// Registration number text to slot; false unless it is a whole number from
-// 1 to the entry count.
-bool ParseRegistrationNumber(const std::string& text, uint32_t count, uint32_t* slot) {
-  if (text.empty() || text.size() > 9 ||
-      text.find_first_not_of("0123456789") != std::string::npos) {
-    return false;
-  }
+bool IsRegistrationNumber(const std::string& text) {
+  return !text.empty() && text.size() <= 9 &&
+         text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Registration number text to slot; false unless it is from 1 to the entry
+// count.
+bool FindRegistrationNumber(const std::string& text, uint32_t count, uint32_t* slot) {
   unsigned long number = std::strtoul(text.c_str(), nullptr, 10);
   if (number < 1 || number > count) return false;
   *slot = static_cast<uint32_t>(number - 1);
@@ -76,8 +77,15 @@ int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow fl
     return UsageError(argv[1], error);
   }
   bool byPattern = arguments.values.count("--match") != 0;
-  if (byPattern == !arguments.positional.empty()) {
+  if (byPattern && !arguments.positional.empty()) {
+    return UsageError(argv[1], "registration numbers and --match cannot be combined");
+  }
+  if (!byPattern && arguments.positional.empty()) {
     return UsageError(argv[1], "give registration numbers or --match PATTERN");
+  }
+  for (const std::string& number : arguments.positional) {
+    if (!IsRegistrationNumber(number))
+      return UsageError(argv[1], number + ": not a registration number");
   }
   if (!RequirePlaylist()) return EXIT_FAILED;
   if (!playlist.LoadWithCount()) {
@@ -91,7 +99,7 @@ int RunSelectionVerb(Playlist& playlist, int argc, char** argv, SelectionFlow fl
   }
   for (const std::string& number : arguments.positional) {
     uint32_t slot;
-    if (!ParseRegistrationNumber(number, count, &slot)) {
+    if (!FindRegistrationNumber(number, count, &slot)) {
       return UsageError(argv[1], number + ": no song with that registration number (1.." +
                                      std::to_string(count) + ")");
     }

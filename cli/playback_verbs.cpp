@@ -1,4 +1,5 @@
 // seconds, play and startup: the random player's side of kobaru.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -6,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
+#include "platform/system_error.h"
 #include "playback/marker_files.h"
 #include "playback/play_time.h"
 #include "playback/song_opener.h"
@@ -22,7 +24,8 @@ class ShellPlaybackHost : public PlaybackHost {
  public:
   void StartContinuousTimer() override {}
   void Beep() override {}
-  void OpenSong(const char* storedPath) override { OpenSongInShell(storedPath); }
+  void OpenSong(const char* storedPath) override { started = OpenSongInShell(storedPath); }
+  bool started = false;
 };
 
 }  // namespace
@@ -56,6 +59,11 @@ int RunPlay(Owners& owners, int argc, char** argv) {
   if (!owners.player.SongChosen()) return EXIT_FAILED;
   char shown[PATH_LEN + 1];
   CollapseSeparators(owners.player.ChosenSong(), shown);
+  if (!host.started) {
+    std::fprintf(stderr, "kobaru: cannot start the player (%s, else %s) for %s\n",
+                 PLAYER_VARIABLE, platform::DESKTOP_OPENER, shown);
+    return EXIT_FAILED;
+  }
   std::printf("%s\n", shown);
   return EXIT_OK;
 }
@@ -68,8 +76,10 @@ int RunStartup(Owners&, int argc, char** argv) {
   const std::string& choice = arguments.positional[0];
   if (choice != kOn && choice != kOff) return UsageError(argv[1], "startup takes on or off");
   if (SetStartUpMarker(choice == kOn)) return EXIT_OK;
+  int reason = errno;
   ConsoleMessages messages(false);
   ReportMarkerFailure(messages);
+  std::fprintf(stderr, "kobaru: %s: %s\n", STARTUP_MARKER_NAME, platform::ErrorText(reason));
   return EXIT_FAILED;
 }
 

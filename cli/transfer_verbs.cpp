@@ -15,6 +15,7 @@
 #include "platform/interrupt_signal.h"
 #include "platform/system_error.h"
 #include "platform/terminal.h"
+#include "store/folder_names.h"
 #include "store/playlist_file.h"
 #include "store/playlist_row.h"
 #include "transfer/target_folder.h"
@@ -124,7 +125,9 @@ int RunMkdir(Owners& owners, int argc, char** argv) {
   if (!ParseArguments(argc, argv, 2, {{}, {}, 0, 0}, &arguments, &error))
     return UsageError(argv[1], error);
   ConsoleMessages messages(false);
-  return CreateTargetFolder(owners.playlist, messages) ? EXIT_OK : EXIT_FAILED;
+  if (CreateTargetFolder(owners.playlist, messages)) return EXIT_OK;
+  std::fprintf(stderr, "kobaru: %s: %s\n", TARGET_FOLDER_NAME, platform::ErrorText(errno));
+  return EXIT_FAILED;
 }
 
 int RunFill(Owners& owners, int argc, char** argv) {
@@ -155,8 +158,8 @@ int RunFill(Owners& owners, int argc, char** argv) {
   }
   progress.status.store(TransferStatus::Idle);
   ConsoleMessages messages(false);
-  ShowTransferOutcome(progress, messages);
-  ReportEarlyEnd(progress, owners.playlist);
+  if (!RefusedBeforeAnySong(progress)) ShowTransferOutcome(progress, messages);
+  ReportEarlyEnd(progress, owners.playlist, false);
   TransferEnd reason = progress.endReason.load();
   if (result == -1 || reason == TransferEnd::PlaylistFailed ||
       reason == TransferEnd::PlaylistReplaced) {
@@ -166,6 +169,9 @@ int RunFill(Owners& owners, int argc, char** argv) {
     std::fprintf(stderr, "kobaru: interrupted; %u songs sent\n", progress.songsCopied.load());
     std::fflush(stdout);
     platform::EndBySignal(signal);
+  }
+  if (console.outputClosed) {  // the count went to the closed stdout
+    std::fprintf(stderr, "kobaru: output closed; %u songs sent\n", progress.songsCopied.load());
   }
   return EndedInFailure(progress, result) || console.outputClosed ? EXIT_FAILED : EXIT_OK;
 }

@@ -11,5 +11,7 @@ bool CreateEmptyFile(const char* name);
 // Removes the regular file `name`. False when it is missing, a symbolic
 // link, anything else that is not a regular file, or without any write bit.
 bool DeleteExistingFile(const char* name);
+// Both leave errno saying why when they return false: the failed call's code,
+// or ELOOP (a link), EISDIR, EINVAL (not a regular file), EACCES (no write bit).
 
 }  // namespace platform

@@ -45,9 +45,10 @@ bool BuildHandoffCommand(const char* program, const char* path, HandoffCommand* 
   return true;
 }
 
-void HandOff(const char* variable, const char* path) {
+bool HandOff(const char* variable, const char* path) {
   HandoffCommand command;
-  if (BuildHandoffCommand(std::getenv(variable), path, &command)) LaunchDetached(command.argv);
+  return BuildHandoffCommand(std::getenv(variable), path, &command) &&
+         LaunchDetached(command.argv);
 }
 
 }  // namespace platform

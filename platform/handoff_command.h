@@ -22,7 +22,7 @@ struct HandoffCommand {
 bool BuildHandoffCommand(const char* program, const char* path, HandoffCommand* command);
 
 // Starts the program named by the environment variable `variable` (or the
-// desktop's opener) on `path`, detached; a failure is not reported.
-void HandOff(const char* variable, const char* path);
+// desktop's opener) on `path`, detached. False when it could not be started.
+bool HandOff(const char* variable, const char* path);
 
 }  // namespace platform

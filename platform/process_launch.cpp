@@ -15,28 +15,45 @@ constexpr int kCannotStart = 127;
 
 // Between fork and exec only async-signal-safe calls: the caller may have
 // other threads holding locks that the child would inherit taken.
-void PrepareStreams() {
+// `report` stays open, close-on-exec, as the first other descriptor.
+void PrepareStreams(int report) {
   int null = open(kNullDevice, O_RDWR);
   if (null >= 0) {
     dup2(null, STDIN_FILENO);
     dup2(null, STDOUT_FILENO);
     dup2(null, STDERR_FILENO);
   }
-  closefrom(kFirstOtherDescriptor);
+  if (report != kFirstOtherDescriptor) dup3(report, kFirstOtherDescriptor, O_CLOEXEC);
+  closefrom(kFirstOtherDescriptor + 1);
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
   signal(SIGPIPE, SIG_DFL);
 }
 
-// Gone at once, so that init (or a subreaper) adopts and reaps the program.
+// Gone as soon as the program runs, so that init (or a subreaper) adopts and
+// reaps it. The pipe closes on a successful exec and carries the failure's
+// errno otherwise, so that a program that can't start is not taken for one
+// that did.
 [[noreturn]] void RunIntermediate(char* const argv[]) {
   setsid();
+  int execResult[2];
+  if (pipe2(execResult, O_CLOEXEC) != 0) _exit(kCannotStart);
   pid_t program = fork();
-  if (program != 0) _exit(program < 0 ? kCannotStart : 0);
-  PrepareStreams();
-  execvp(argv[0], argv);
-  _exit(kCannotStart);
+  if (program == 0) {
+    close(execResult[0]);
+    PrepareStreams(execResult[1]);
+    execvp(argv[0], argv);
+    int error = errno;
+    (void)!write(kFirstOtherDescriptor, &error, sizeof error);
+    _exit(kCannotStart);
+  }
+  close(execResult[1]);
+  int error = 0;
+  ssize_t got;
+  while ((got = read(execResult[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  }
+  _exit(program < 0 || got > 0 ? kCannotStart : 0);
 }
 
 }  // namespace
@@ -49,7 +66,7 @@ bool LaunchDetached(char* const argv[]) {
   int status = 0;
   while (waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
   }
-  return true;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace platform

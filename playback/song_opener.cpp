@@ -19,8 +19,8 @@ bool BuildPlayerCommand(const char* player, const char* storedPath,
   return platform::BuildHandoffCommand(player, path, command);
 }
 
-void OpenSongInShell(const char* storedPath) {
+bool OpenSongInShell(const char* storedPath) {
   char path[PATH_LEN + 1];
   CollapseSeparators(storedPath, path);
-  platform::HandOff(PLAYER_VARIABLE, path);
+  return platform::HandOff(PLAYER_VARIABLE, path);
 }

@@ -15,5 +15,5 @@ void CollapseSeparators(const char* storedPath, char* out);
 bool BuildPlayerCommand(const char* player, const char* storedPath,
                         platform::HandoffCommand* command);
 
-// Starts the player detached; a failure is not reported.
-void OpenSongInShell(const char* storedPath);
+// Starts the player detached. False when it could not be started.
+bool OpenSongInShell(const char* storedPath);

@@ -41,10 +41,12 @@ TEST(CliPlaybackTest, StartupSwitchesOnlyAWritableMarkerOfItsOwn) {
   EXPECT_EQ(startup("off"), 0);
   CommandResult off = RunKobaru({"startup", "off"});  // already gone
   EXPECT_EQ(off.exitStatus, 1);
-  EXPECT_EQ(off.out + "|" + off.err, "|設定出来ませんでした。\n");
+  EXPECT_EQ(off.out + "|" + off.err,
+            "|設定出来ませんでした。\nkobaru: kStartUp: No such file or directory\n");
   WriteFile("kStartUp", "kept");
   chmod("kStartUp", 0444);
-  EXPECT_EQ(startup("on") + startup("off"), 2);
+  EXPECT_EQ(startup("off"), 1);
+  EXPECT_TRUE(RunKobaru({"startup", "on"}).err.ends_with(": Permission denied\n"));
   EXPECT_EQ(ReadFile("kStartUp"), "kept");
   WriteFile("kPlayLst.dat", "kept");
   for (const char* target : {"kPlayLst.dat", "absent", ""}) {  // "": a folder in its place
@@ -52,7 +54,9 @@ TEST(CliPlaybackTest, StartupSwitchesOnlyAWritableMarkerOfItsOwn) {
     std::filesystem::remove("kStartUp");
     if (*target != '\0') std::filesystem::create_symlink(target, "kStartUp");
     if (*target == '\0') MakeFolders("kStartUp");
-    EXPECT_EQ(startup("on") + startup("off"), 2);
+    EXPECT_EQ(startup("on"), 1);
+    std::string reason = *target != '\0' ? "symbolic links\n" : "Is a directory\n";
+    EXPECT_TRUE(RunKobaru({"startup", "off"}).err.ends_with(reason));
     EXPECT_TRUE(Exists("kStartUp"));
   }
   EXPECT_EQ(ReadFile("kPlayLst.dat"), "kept");
@@ -70,7 +74,12 @@ TEST(CliPlaybackTest, PlayHandsARandomSongToThePlayerAndPrintsIt) {
   WritePlaylist({MakeEntry(1, 7, Stored(song), 4)});
   EXPECT_EQ(RunKobaru({"play", "more"}).exitStatus, 2);
   CommandResult run = RunKobaru({"play"});
+  setenv("KOBARU_PLAYER", "/nonexistent/player", 1);  // a typo is said, never a success
+  CommandResult unstarted = RunKobaru({"play"});
   unsetenv("KOBARU_PLAYER");
+  EXPECT_EQ(unstarted.exitStatus, 1);
+  EXPECT_EQ(unstarted.out + "|" + unstarted.err,
+            "|kobaru: cannot start the player (KOBARU_PLAYER, else xdg-open) for " + song + "\n");
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.out, song + "\n");
   EXPECT_EQ(WaitForFile("a.mp3"), "song");

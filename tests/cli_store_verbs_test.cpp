@@ -112,14 +112,19 @@ TEST_F(CliStoreTest, EditsAskFirstAndTakeRegistrationNumbers) {
   EXPECT_EQ(declined.out + "|" + declined.err, "|選択曲を除外します。よろしいですか？ [y/N] ");
 
   for (const Words& wrong : {Words{}, Words{"dance"}, Words{"list", "--bogus"}, Words{"create"},
-                             Words{"exclude", "4", "--yes"}, Words{"reset", "0", "--yes"},
-                             Words{"reset", "1x", "--yes"}}) {
+                             Words{"exclude", "4", "--yes"}, Words{"reset", "0", "--yes"}}) {
     SCOPED_TRACE(testing::PrintToString(wrong));
     EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
-  EXPECT_EQ(RunKobaru({"reset", "0"}).err,
-            "kobaru: 0: no song with that registration number (1..3)\n"
-            "Usage: kobaru reset NUM...|--match PAT [--yes]\nTry 'kobaru --help'.\n");
+  for (const auto& [wrong, reason] : std::vector<std::pair<Words, std::string>>{
+           {{"reset", "0"}, "0: no song with that registration number (1..3)"},
+           {{"reset", "1x"}, "1x: not a registration number"},
+           {{"reset", "1", "--match", "*"},
+            "registration numbers and --match cannot be combined"}}) {
+    EXPECT_EQ(RunKobaru(wrong).err, "kobaru: " + reason +
+                                        "\nUsage: kobaru reset NUM...|--match PAT [--yes]\n"
+                                        "Try 'kobaru --help'.\n");
+  }
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), before);
 
   EXPECT_EQ(RunKobaru({"exclude", "3", "1"}, "y\n").exitStatus, 0);
@@ -151,7 +156,6 @@ TEST_F(CliStoreTest, PatternEditsChangeWhatNumberedEditsWould) {
   CommandResult none = RunKobaru({"exclude", "--match", "*/books", "--yes"});
   EXPECT_EQ(none.exitStatus, 1);
   EXPECT_EQ(none.err, "kobaru: no song matches */books\n");
-  EXPECT_EQ(RunKobaru({"exclude", "1", "--match", "*", "--yes"}).exitStatus, 2);
 }
 
 // Every failure says why, with the system's words.
@@ -176,12 +180,12 @@ TEST_F(CliStoreTest, FailuresSayWhy) {
   EXPECT_EQ(folder.out + "|" + folder.err, "|kobaru: cannot read kPlayLst.dat: Is a directory\n");
   std::remove(PLAYLIST_FILE_NAME);
   WritePlaylist({MakeEntry(1, 5, "//z.mp3", 100)});
-  for (const char* verb : {"list", "--help"}) {  // output that can't be written
+  for (const char* verb : {"list", "--help", "fill --dry-run"}) {  // output that can't be written
     CommandResult full =
         ChildProcess({"/bin/sh", "-c", std::string(KOBARU_CLI_PATH) + " " + verb + " >/dev/full"})
             .Wait();
     EXPECT_EQ(full.exitStatus, 1) << verb;
-    EXPECT_EQ(full.err, "kobaru: write error: No space left on device\n");
+    EXPECT_TRUE(full.err.ends_with("kobaru: write error: No space left on device\n")) << full.err;
   }
 }
 

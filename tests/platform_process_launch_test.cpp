@@ -36,6 +36,8 @@ TEST(ProcessLaunchTest, ProgramRunsInItsOwnSessionOnNullStreams) {
   close(ours);
   EXPECT_TRUE(record.starts_with("/dev/null /dev/null /dev/null ")) << record;
   EXPECT_TRUE(record.ends_with(" no\n")) << record;  // our descriptor not inherited
+  char* missing[] = {const_cast<char*>("/nonexistent/program"), nullptr};
+  EXPECT_FALSE(platform::LaunchDetached(missing));
   EXPECT_EQ(record.find(" " + std::to_string(getsid(0)) + " "), std::string::npos) << record;
 }
 

@@ -15,6 +15,6 @@ int32_t MakeFolder(const char* path);
 bool TestTargetFolder(Playlist& playlist);
 
 // Creates kMp3, sets targetFolderPresent and shows the confirmation, or
-// shows the error and changes nothing. The window sets its buttons from
-// the result.
+// shows the error and changes nothing, leaving errno saying why. The window
+// sets its buttons from the result.
 bool CreateTargetFolder(Playlist& playlist, platform::UserMessages& messages);
