@@ -2,7 +2,6 @@
 // (the team's mtp-like-fs, plain and with --no-edit): creation, a fill and
 // the playlist window's edits leave the files they leave anywhere else.
 #include <QListView>
-#include <optional>
 
 #include "tests/support/phone_mount.h"
 #include "tests/support/transfer_setup.h"
@@ -11,36 +10,27 @@
 
 namespace {
 
-class PhoneWindowTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {
- protected:
-  void TearDown() override {  // nothing of the window's may hold the mount
-    dialog_.reset();
-    phone_.reset();
-  }
-
-  TransferSetup setup_;  // the songs in its music/, the mount beside them
-  std::optional<PhoneMount> phone_;
-};
+class PhoneWindowTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(PhoneWindowTest, CreatesFillsAndEditsThroughTheWindow) {
   std::string missing = PhoneMount::Missing();
   if (!missing.empty()) GTEST_SKIP() << "no phone-like mount: " << missing;
-  for (int i = 0; i < 5; ++i) setup_.Song(std::to_string(i) + ".mp3", 0, 200000);
-  phone_.emplace("phone-data", "phone", GetParam());
-  ASSERT_TRUE(phone_->Mounted()) << "mtp-like-fs did not mount";
+  TransferSetup setup;  // the songs in its music/, the mount beside them
+  for (int i = 0; i < 5; ++i) setup.Song(std::to_string(i) + ".mp3", 0, 200000);
+  PhoneMount phone("phone-data", "phone", GetParam());
+  ASSERT_TRUE(phone.Mounted()) << "mtp-like-fs did not mount";
   ASSERT_EQ(chdir("phone"), 0);
-  Open();
-  QString music = QString::fromStdString(setup_.folder().Join("music"));
-  dialog_->SetFolderChooser([music](QWidget*, const QString&) { return music; });
+  QString music = QString::fromStdString(setup.folder().Join("music"));
+  Open().SetFolderChooser([music](QWidget*, const QString&) { return music; });
   Enter("mp3");
   Press("createPlaylist");
   Press("createFolder");
   std::string created = ReadFile(PLAYLIST_FILE_NAME);
   Press("startTransfer");
   ASSERT_TRUE(QTest::qWaitFor([&] { return messages_.shown.size() == 3; }, 30000));
-  setup_.ExpectFolderMatchesPlaylist();
+  setup.ExpectFolderMatchesPlaylist();
+  EXPECT_EQ(setup.SentNumbers().size(), 5u);
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog_->windowTitle().startsWith("Kobaru MP3 ("); }));
-  EXPECT_EQ(setup_.SentNumbers().size(), 5u);
   WhenOpen<CPlaylistDialog>([](CPlaylistDialog& window) {
     auto* list = window.findChild<QListView*>("fileOrderList");
     list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
@@ -58,7 +48,9 @@ TEST_P(PhoneWindowTest, CreatesFillsAndEditsThroughTheWindow) {
   created[0] = STATE_EXCLUDED;  // the first record's state, little-endian
   EXPECT_EQ(ReadFile(PLAYLIST_FILE_NAME), created);
   EXPECT_FALSE(Exists(PLAYLIST_BACKUP_NAME));
-  Open();  // the playlist is found without asking to write it
+  dialog_.reset();  // a new start: the playlist is found without asking to write it
+  owners_ = std::make_unique<WindowOwners>();
+  Open();
   EXPECT_FALSE(Button("createPlaylist")->isEnabled());
 }
 
