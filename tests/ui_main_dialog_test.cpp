@@ -97,6 +97,9 @@ TEST_F(MainDialogTest, TheEighthItemFillsTheFreeSpace) {
   EXPECT_EQ(messages_.shown.at(0).text, "4 曲伝送しました。");
   EXPECT_EQ(setup.SentNumbers().size(), 4u);
   setup.ExpectFolderMatchesPlaylist();
+  Press("startTransfer");  // the two left do not fit: said, not just counted
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Button("startTransfer")->isEnabled(); }));
+  EXPECT_EQ(messages_.shown.back().text, "空き容量に入る未伝送の曲がありません。");
 }
 
 TEST_F(MainDialogTest, CreatesTheFolderAfterAFailureThenShowsIt) {

@@ -45,6 +45,11 @@ void ShowTransferEndReason(const TransferProgress& progress, PlaylistFailure fai
     case TransferEnd::SourceFailed:
       notice = TEXT_END_SOURCE_FAILED;
       break;
+    case TransferEnd::Complete:  // "0 songs sent" alone would not say why
+      if (progress.capacityMb.load() == FREE_SPACE_CAPACITY && progress.songsCopied.load() == 0) {
+        notice = TEXT_END_NOTHING_FITS;
+      }
+      break;
     default:
       break;
   }

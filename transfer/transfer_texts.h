@@ -37,6 +37,8 @@ inline constexpr char TEXT_END_SOURCE_FAILED[] = "曲ﾌｧｲﾙを読めませ
 // or the volume reports no size to fill.
 inline constexpr char TEXT_END_ALL_SENT[] = "未伝送の曲はもうありません。";
 inline constexpr char TEXT_END_FREE_SPACE_UNKNOWN[] = "空き容量が分からないので伝送しませんでした。";
+// A fill up to the free space that found no unsent song small enough.
+inline constexpr char TEXT_END_NOTHING_FITS[] = "空き容量に入る未伝送の曲がありません。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_READ[] = "ﾌﾟﾚｲﾘｽﾄを読めませんでした。";
 inline constexpr char TEXT_END_PLAYLIST_NOT_SAVED[] = "ﾌﾟﾚｲﾘｽﾄを保存出来ませんでした。";
 // A working folder that neither this user may list nor has a playlist to lock.
