@@ -1,6 +1,6 @@
 // One transfer run's state and the steps that keep its copies, shared by
-// the run (transfer_run.cpp) and the keeping (copy_keeping.cpp); not used
-// elsewhere.
+// the run (transfer_run.cpp), its draw (song_draw.cpp), its copies' names
+// (target_name.cpp) and the keeping (copy_keeping.cpp); not used elsewhere.
 #pragma once
 
 #include <atomic>

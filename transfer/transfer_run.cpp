@@ -1,16 +1,16 @@
 #include "transfer/transfer_job.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/file_system.h"
 #include "platform/medium_refusals.h"
 #include "platform/rename_probe.h"
 #include "platform/volume_space.h"
-#include "store/folder_names.h"
 #include "store/working_folder_lock.h"
 #include "transfer/run_state.h"
+#include "transfer/song_draw.h"
+#include "transfer/target_name.h"
 
 namespace transfer_run {
 
@@ -40,68 +40,6 @@ using namespace transfer_run;
 // its name, and the run stops while this much is still free, so that the
 // final save and its backup always fit.
 constexpr uint64_t kTableRoom = TABLE_BYTES + 64 * 1024;
-
-bool IsCandidate(const PlaylistEntry& entry) {
-  return !IsEmptySlot(entry) && entry.state == STATE_UNTRANSFERRED;
-}
-
-// Candidates are counted only among slots 0..count-1, exactly the slots the
-// draw walks, so a table with a gap or a stray state can never make the
-// walk miss the drawn index.
-void CountTable(RunState* run) {
-  const PlaylistTable& table = run->playlist.workingTable;
-  uint32_t highest = 0;
-  for (const PlaylistEntry& entry : table.entries) {
-    if (!IsEmptySlot(entry)) ++run->count;
-    if (entry.transferNumber > highest) highest = entry.transferNumber;
-  }
-  for (uint32_t slot = 0; slot < run->count; ++slot) {
-    if (IsCandidate(table.entries[slot])) ++run->candidates;
-  }
-  run->nextNumber = highest + 1;
-}
-
-// The slot of the candidate with index `drawn`, or -1.
-int32_t FindCandidate(const RunState& run, uint32_t drawn) {
-  const PlaylistTable& table = run.playlist.workingTable;
-  uint32_t seen = 0;
-  for (uint32_t slot = 0; slot < run.count; ++slot) {
-    if (!IsCandidate(table.entries[slot]) || run.passedOver[slot]) continue;
-    if (seen++ == drawn) return static_cast<int32_t>(slot);
-  }
-  return -1;
-}
-
-// Everything after the path's last '.', case kept; empty when there is no
-// '.' or only a leading one. The field may lack its terminator.
-void TakeSourceExtension(RunState* run, const PlaylistEntry& entry) {
-  std::memset(run->extension, 0, sizeof run->extension);
-  size_t length = strnlen(entry.path, PATH_LEN);
-  const char* dot = static_cast<const char*>(memrchr(entry.path, '.', length));
-  if (dot == nullptr || dot == entry.path) return;
-  std::memcpy(run->extension, dot + 1, length - static_cast<size_t>(dot + 1 - entry.path));
-}
-
-// TARGET_NAME_FORMAT with the next number and the source's extension. The format
-// is filled with an empty extension and the extension appended after its
-// length is checked. False when the name would not fit its buffer.
-bool FormatTarget(RunState* run) {
-  int prefix = std::snprintf(run->target, sizeof run->target, TARGET_NAME_FORMAT,
-                             static_cast<int>(run->nextNumber), "");
-  size_t extension = strnlen(run->extension, sizeof run->extension);
-  if (prefix < 0 || static_cast<size_t>(prefix) + extension >= sizeof run->target) return false;
-  std::memcpy(run->target + prefix, run->extension, extension + 1);
-  return true;
-}
-
-// Numbers whose name is taken in kMp3, by whatever, are passed over.
-bool SkipTakenNumbers(RunState* run) {
-  while (platform::IsNameTaken(run->targetFolder.fd(), run->target)) {
-    if (++run->nextNumber > MAX_TRANSFER_NUMBER) return false;
-    FormatTarget(run);
-  }
-  return true;
-}
 
 // The bytes this user may still write on kMp3's volume; false when it
 // can't be asked or reports no size at all.
@@ -171,23 +109,6 @@ void MarkMissing(RunState* run, PlaylistEntry* entry) {
   --run->candidates;
 }
 
-// A song that does not fit ends a capacity's run; a free-space run passes
-// it over and draws again.
-Pass PassOver(RunState* run, uint32_t slot) {
-  if (!run->budget.FillsFreeSpace()) return Pass::End;
-  run->passedOver[slot] = true;
-  ++run->passedOverCount;
-  --run->candidates;
-  return Pass::Again;
-}
-
-// No song left to draw. A free-space run that passed none over has sent
-// every unsent song while the card still has room: it says so.
-Pass EndOfCandidates(RunState* run) {
-  if (!run->budget.FillsFreeSpace() || run->passedOverCount > 0) return Pass::End;
-  return EndWith(run->progress, TransferEnd::AllSent);
-}
-
 // A dry run's song: taken from the draw and the budget as a copy would be,
 // in the working table only, and told to the observer.
 Pass PlanCopy(RunState* run, uint32_t slot, PlaylistEntry* entry) {
@@ -209,13 +130,10 @@ Pass TransferOne(RunState* run) {
   TransferProgress& progress = run->progress;
   if (run->stopRequested.load(std::memory_order_relaxed)) return EndWith(progress, TransferEnd::Stopped);
   if (run->nextNumber > MAX_TRANSFER_NUMBER) return EndWith(progress, TransferEnd::NumbersUsed);
-  if (run->candidates == 0) return EndOfCandidates(run);
-  uint32_t drawn = run->random.Next() % run->candidates;
-  PlaylistTable& table = run->playlist.workingTable;
-  int32_t slot = FindCandidate(*run, drawn);
-  if (slot < 0) return Pass::End;  // unreachable: the counts agree with the walk
-  PlaylistEntry* entry = &table.entries[slot];
-  if (!run->budget.Fits(entry->fileSize)) return PassOver(run, static_cast<uint32_t>(slot));
+  uint32_t slot = 0;
+  Draw drawn = DrawSong(run, &slot);
+  if (drawn != Draw::Song) return drawn == Draw::PassedOver ? Pass::Again : Pass::End;
+  PlaylistEntry* entry = &run->playlist.workingTable.entries[slot];
   TakeSourceExtension(run, *entry);
   bool nameFits = FormatTarget(run);
   char source[PATH_LEN + 1] = {};
@@ -229,62 +147,21 @@ Pass TransferOne(RunState* run) {
   }
   if (!nameFits) return EndWith(progress, TransferEnd::TargetFailed, ENAMETOOLONG);
   if (!SkipTakenNumbers(run)) return EndWith(progress, TransferEnd::NumbersUsed);
-  if (run->dryRun) return PlanCopy(run, static_cast<uint32_t>(slot), entry);
+  if (run->dryRun) return PlanCopy(run, slot, entry);
   if (run->direct && !HasRoomFor(*run, uint64_t{entry->fileSize} + kTableRoom)) {
     return EndWith(progress, TransferEnd::MediumFull, ENOSPC);
   }
   uint16_t previousNumber = entry->transferNumber;
-  platform::CopyResult copied = CopySong(run, source, static_cast<uint32_t>(slot));
+  platform::CopyResult copied = CopySong(run, source, slot);
   if (copied == platform::CopyResult::SourceRefused) {
     MarkMissing(run, entry);
     if (run->observer != nullptr && run->observer->onRefused != nullptr) {
-      run->observer->onRefused(run->observer->context, static_cast<uint32_t>(slot));
+      run->observer->onRefused(run->observer->context, slot);
     }
     return Pass::Again;
   }
   if (copied != platform::CopyResult::Copied) return Pass::End;
-  return KeepCopy(run, static_cast<uint32_t>(slot), previousNumber);
-}
-
-// A capacity, or the free space of kMp3's volume as it is now; false, with
-// the reason, when that can't be measured.
-bool SetBudget(RunState& run) {
-  int32_t capacityMb = run.progress.capacityMb.load();
-  if (capacityMb != FREE_SPACE_CAPACITY) {
-    run.budget.SetCapacity(capacityMb);
-    run.progress.budgetBytes.store(run.budget.Bytes());
-    return true;
-  }
-  int error = run.targetFolderError;
-  platform::VolumeSpace space;
-  if (error == 0) error = platform::MeasureVolume(run.targetFolder.fd(), &space);
-  if (error != 0) {
-    EndWith(run.progress, TransferEnd::TargetFailed, error);
-    return false;
-  }
-  if (!run.budget.SetFreeSpace(space)) {
-    EndWith(run.progress, TransferEnd::FreeSpaceUnknown);
-    return false;
-  }
-  run.progress.budgetBytes.store(run.budget.Bytes());
-  return true;
-}
-
-// The table loaded and counted, kMp3 opened and the budget set; false when
-// there is nothing to draw from.
-bool StartDraw(RunState& run, int workingFolder) {
-  Playlist& playlist = run.playlist;
-  run.place.folder = workingFolder;
-  std::memset(&playlist.workingTable, 0, sizeof playlist.workingTable);
-  if (LoadTable(PLAYLIST_FILE_NAME, &playlist.workingTable, &run.place, &playlist.failure) == -1) {
-    return false;
-  }
-  CountTable(&run);
-  playlist.entryCount = run.count;
-  // kMp3 as a link would send the copies anywhere, so a link is refused.
-  run.targetFolderError = run.targetFolder.Open(TARGET_FOLDER_NAME, workingFolder);
-  run.random.SeedFromClock();
-  return true;
+  return KeepCopy(run, slot, previousNumber);
 }
 
 int32_t RunLocked(RunState& run, int workingFolder) {
