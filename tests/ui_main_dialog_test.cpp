@@ -3,6 +3,7 @@
 // the message boxes and the command line.
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -20,8 +21,10 @@
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
 #include "tests/support/window_test.h"
+#include "ui/about_dlg.h"
 #include "ui/command_line.h"
 #include "ui/folder_display.h"
+#include "ui/main_app.h"
 #include "ui/qt_user_messages.h"
 
 namespace {
@@ -312,6 +315,26 @@ TEST(CommandLineTest, TerminationSignalsCloseTheWindowCleanly) {
     window.Signal(signal);
     EXPECT_EQ(window.Wait().exitStatus, 128 + signal);
   }
+}
+
+// A kill while a box is open (About here) ends the program then, not once
+// someone answers the box; in a forked child, since it ends the loops.
+TEST(CommandLineTest, TerminationDuringABoxEndsTheProgram) {
+  TempFolder folder;
+  auto run = [] {
+    WhenOpen<CMainDialog>([](CMainDialog& window) {
+      WhenOpen<QDialog>([](QDialog& about) {
+        QTimer::singleShot(3000, &about, &QDialog::accept);  // the unanswered box
+        raise(SIGTERM);
+      });
+      CAboutDlg(&window).exec();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    int status = static_cast<CMainApp*>(qApp)->InitInstance();
+    std::_Exit(clock.elapsed() < 2000 ? status : 1);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(128 + SIGTERM), "");
 }
 
 TEST(CommandLineTest, FolderHelpVersionAndErrors) {

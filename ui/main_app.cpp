@@ -49,6 +49,8 @@ int CMainApp::InitInstance() {
     connect(watch.get(), &QSocketNotifier::activated, &dialog, [&] {
       caught = platform::TakeTerminationSignal(signals);
       dialog.reject();
+      // A box or window open over it ends too, and none opens after.
+      QCoreApplication::exit(kExitBySignalBase + caught);
     });
   }
   dialog.exec();
