@@ -68,5 +68,7 @@ int main(int argc, char** argv) {
   // A closed output ends an operation through its failed writes, never
   // halfway through one.
   platform::IgnoreBrokenPipes();
-  return CheckStdout(RunVerb(argc, argv));
+  int status = CheckStdout(RunVerb(argc, argv));
+  if (int signal = platform::CaughtInterrupt(); signal != 0) platform::EndBySignal(signal);
+  return status;
 }

@@ -152,6 +152,9 @@ int RunFill(Owners& owners, int argc, char** argv) {
   owners.playlist.failure.Clear();
   bool started = false;
   int32_t result = RunWorker(capacityMb, &console, &started);
+  // The run is over and its job goes with the owners: a later signal is
+  // only noted, and main ends by it once the output is written.
+  platform::CatchInterrupts(nullptr);
   if (!started) {
     ReportPlaylistFailure(owners.playlist);
     return EXIT_FAILED;

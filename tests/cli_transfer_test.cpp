@@ -6,6 +6,9 @@
 #include <csignal>
 #include <filesystem>
 #include <sstream>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -137,6 +140,29 @@ TEST_F(CliFillTest, AClosedOutputEndsTheRunWithEverySongOnRecord) {
   EXPECT_GE(setup_.SentNumbers().size(), 2u);
   EXPECT_LT(setup_.SentNumbers().size(), 12u);
   setup_.ExpectFolderMatchesPlaylist();
+}
+
+// Ctrl-C once the run is over, while the last line waits for a full pipe,
+// still ends the program by the signal, and touches nothing freed.
+TEST_F(CliFillTest, CtrlCWhileTheCountWaitsForAFullPipe) {
+  WritePlaylist({setup_.Song("a.mp3", 501)});
+  ASSERT_EQ(mkfifo("out", 0600), 0);
+  int pipe = open("out", O_RDWR);
+  ASSERT_EQ(fcntl(pipe, F_SETPIPE_SZ, 4096), 4096);
+  std::string filler(4096 - 42, 'x');  // room for the row (32 bytes), not the count
+  ASSERT_EQ(write(pipe, filler.data(), filler.size()), static_cast<ssize_t>(filler.size()));
+  ChildProcess fill({"/bin/sh", "-c", "exec " + std::string(KOBARU_CLI_PATH) + " fill > out"});
+  int queued = 0;
+  ASSERT_TRUE(WaitUntil([&] { return ioctl(pipe, FIONREAD, &queued) == 0 && queued > 4060; }));
+  usleep(300000);  // the run ends and the count's write blocks
+  fill.Signal(SIGINT);
+  usleep(100000);
+  std::string drained(4096, '\0');
+  while (read(pipe, drained.data(), drained.size()) == 4096) {
+  }
+  CommandResult result = fill.Wait();
+  close(pipe);
+  EXPECT_EQ(result.signal, SIGINT) << result.err;
 }
 
 // Another program changing the folder: the fill is refused and says so;
