@@ -60,13 +60,6 @@ TEST_F(CliFillTest, ArgumentsAndTheTargetFolder) {
     SCOPED_TRACE(wrong.back());
     EXPECT_EQ(RunKobaru(wrong).exitStatus, 2);
   }
-  for (const char* choice : {"30", "1920"}) {  // accepted: they fail only for want of a playlist
-    SCOPED_TRACE(choice);
-    CommandResult result = RunKobaru({"fill", choice});
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.out + "|" + result.err,
-              "|kobaru: there is no playlist (kPlayLst.dat) in this folder\n");
-  }
 }
 
 // Each row goes to stdout as its copy completes, then the count; the songs
