@@ -38,6 +38,14 @@ TEST(ProcessLaunchTest, ProgramRunsInItsOwnSessionOnNullStreams) {
   EXPECT_TRUE(record.ends_with(" no\n")) << record;  // our descriptor not inherited
   char* missing[] = {const_cast<char*>("/nonexistent/program"), nullptr};
   EXPECT_FALSE(platform::LaunchDetached(missing));
+  pid_t child = fork();  // with no streams of its own, a pipe may take their numbers
+  if (child == 0) {
+    for (int stream = 0; stream < 3; ++stream) close(stream);
+    _exit(platform::LaunchDetached(missing) ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0);
   EXPECT_EQ(record.find(" " + std::to_string(getsid(0)) + " "), std::string::npos) << record;
 }
 
