@@ -288,7 +288,18 @@ CopyResult FileCopier::MoveNoReplace(int folder, const char* temporary, const ch
   return ReserveAndRename(folder, temporary, target, &failure_);
 }
 
-bool FlushVolume(int folder) { return syncfs(folder) == 0; }
+bool FlushVolume(int folder, const char* file) {
+  if (syncfs(folder) == 0) return true;
+  // A folder that can't be listed is open for its names only: no flush
+  // goes through such a handle, one goes through any file of the volume.
+  int fd = errno == EBADF ? openat(folder, file, O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1;
+  if (fd < 0) return false;
+  bool flushed = syncfs(fd) == 0;
+  int error = errno;
+  close(fd);
+  errno = error;
+  return flushed;
+}
 
 bool IsNameTaken(int folder, const char* name) {
   struct stat info;

@@ -94,8 +94,9 @@ class FileCopier {
 
 // Flushes every file written on the volume of `folder` to the medium, in
 // one go: far cheaper than one flush per file where each costs a journal
-// commit. False when the medium reported a failure.
-[[nodiscard]] bool FlushVolume(int folder);
+// commit. `file`, one of its files, is the way in where `folder` is open
+// for its names only. False when the medium reported a failure.
+[[nodiscard]] bool FlushVolume(int folder, const char* file);
 
 // True when anything has this name in `folder`: a file, a folder, even a
 // dangling link.

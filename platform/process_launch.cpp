@@ -17,13 +17,16 @@ constexpr int kCannotStart = 127;
 // other threads holding locks that the child would inherit taken.
 // `report` stays open, close-on-exec, as the first other descriptor.
 void PrepareStreams(int report) {
+  // Moved clear of the three streams first: opened while one of them was
+  // closed, it may have taken its number.
+  int kept = fcntl(report, F_DUPFD_CLOEXEC, kFirstOtherDescriptor);
   int null = open(kNullDevice, O_RDWR);
   if (null >= 0) {
     dup2(null, STDIN_FILENO);
     dup2(null, STDOUT_FILENO);
     dup2(null, STDERR_FILENO);
   }
-  if (report != kFirstOtherDescriptor) dup3(report, kFirstOtherDescriptor, O_CLOEXEC);
+  if (kept > kFirstOtherDescriptor) dup3(kept, kFirstOtherDescriptor, O_CLOEXEC);
   closefrom(kFirstOtherDescriptor + 1);
   sigset_t none;
   sigemptyset(&none);

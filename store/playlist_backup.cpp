@@ -1,5 +1,7 @@
 #include "store/playlist_backup.h"
 
+#include <cerrno>
+
 #include "platform/backup_rewrite.h"
 #include "platform/file_system.h"
 #include "platform/user_messages.h"
@@ -17,7 +19,8 @@ BackupOutcome RestorePlaylistBackup(int folder) {
     platform::RemoveFileIn(PLAYLIST_BACKUP_NAME, folder);
     return BackupOutcome::Removed;
   }
-  if (platform::RestoreFromBackup(PLAYLIST_FILE_NAME, PLAYLIST_BACKUP_NAME, folder) != 0) {
+  if (int error = platform::RestoreFromBackup(PLAYLIST_FILE_NAME, PLAYLIST_BACKUP_NAME, folder)) {
+    errno = error;
     return BackupOutcome::Failed;
   }
   return BackupOutcome::Restored;

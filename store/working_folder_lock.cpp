@@ -1,5 +1,7 @@
 #include "store/working_folder_lock.h"
 
+#include <cerrno>
+
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/in_flight_marker.h"
@@ -31,10 +33,14 @@ BackupOutcome TidyWorkingFolderAtStart() {
 
 bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure) {
   int error = lock->TryLock(kWorkingFolder, PLAYLIST_FILE_NAME);
-  if (error == 0) {
-    TidyWorkingFolder(lock->Folder());
-    return true;
+  if (error != 0) {
+    failure.Record(PlaylistAccess::Lock, error);
+    return false;
   }
-  failure.Record(PlaylistAccess::Lock, error);
+  if (TidyWorkingFolder(lock->Folder()) != BackupOutcome::Failed) return true;
+  // The table is cut and its whole backup still waits: a change saved now
+  // would go through the backup and over the only whole copy.
+  failure.Record(PlaylistAccess::Read, errno);
+  lock->Release();
   return false;
 }

@@ -14,7 +14,8 @@
 // not be listed, a file system without locks) nor the playlist could be
 // locked: nothing is ever changed unlocked. Either is recorded in `failure`
 // as the PlaylistAccess::Lock failure with its reason. The holder first
-// tidies the folder (TidyWorkingFolder).
+// tidies the folder (TidyWorkingFolder); a backup it cannot write back
+// over a cut table is a Read failure, and the lock is let go.
 bool LockWorkingFolder(platform::FolderLock* lock, FailureRecord& failure);
 
 // For the lock's holder (`folder` its handle): removes what killed saves and

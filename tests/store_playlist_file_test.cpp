@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "store/playlist_maintenance.h"
 #include "tests/support/core_test.h"
 #include "tests/support/small_volume.h"
 #include "tests/support/transfer_setup.h"
@@ -139,6 +140,14 @@ TEST_F(PlaylistFileTest, OnAFullMediumInPlaceWhenItExistsCleanFailureWhenNot) {
   card.FillUp("filler2");
   EXPECT_EQ(SaveTable(PLAYLIST_FILE_NAME, &table_, TABLE_BYTES), -1);
   EXPECT_EQ(NamesIn("."), (std::vector<std::string>{"filler", "filler2"}));
+  // A cut table whose whole backup can't be written back takes no edit.
+  std::string whole = PlaylistBytes({MakeEntry(STATE_TRANSFERRED, 7, "//a.mp3", 1)});
+  ASSERT_EQ(std::remove("filler2"), 0);
+  WriteFile(PLAYLIST_BACKUP_NAME, whole);
+  WriteFile(PLAYLIST_FILE_NAME, whole.substr(0, 1000));
+  card.FillUp("filler2");
+  EXPECT_FALSE(MarkAllUntransferred(*playlist_));
+  EXPECT_TRUE(ReadFile(PLAYLIST_BACKUP_NAME) == whole);
   ASSERT_EQ(chdir(".."), 0);
 }
 

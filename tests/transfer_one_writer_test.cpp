@@ -61,6 +61,15 @@ TEST_F(OneWriterTest, AFolderThatCannotBeListedIsStillLocked) {
           .Wait();
   chmod(".", 0755);
   EXPECT_EQ(edit.exitStatus, 1) << edit.out;
+  fill.Release();  // and a kMp3 that can't be listed is filled all the same
+  ASSERT_EQ(chmod("kMp3", 0333), 0);
+  CommandResult run =
+      ChildProcess({"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search",
+                    KOBARU_CLI_PATH, "fill", "30"})
+          .Wait();
+  chmod("kMp3", 0755);
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(setup_.TargetNames().size(), 3u);
 }
 
 // An edit tried while this process's own run is between two copies is

@@ -41,6 +41,7 @@ TEST_F(TransferRunTest, TheFirstSongDrawnThatDoesNotFitEndsTheSelection) {
   WritePlaylist(Songs({"a.mp3", "b.mp3", "c.mp3"}, 10 * kMegabyte));
   EXPECT_EQ(setup_.Run(30), 0);
   EXPECT_EQ(progress_.bytesCopied.load(), 30 * kMegabyte);
+  EXPECT_EQ(progress_.bytesInCurrentCopy.load(), 0u);  // nothing left waiting once named
   EXPECT_EQ(setup_.TargetNames(), (std::vector<std::string>{"0001.mp3", "0002.mp3", "0003.mp3"}));
   setup_.ExpectFolderMatchesPlaylist();
 

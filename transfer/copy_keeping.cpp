@@ -107,6 +107,8 @@ Pass KeepCopy(RunState* run, uint32_t slot, uint16_t previousNumber) {
   pending->previousNumber = previousNumber;
   std::memcpy(pending->target, run->target, sizeof pending->target);
   run->batch.Add(entry->fileSize);
+  // The waiting count now holds this song too: each naming takes it back.
+  run->progress.bytesInCurrentCopy.store(run->batch.Bytes(), std::memory_order_relaxed);
   return !run->batch.Due() || CommitBatch(run) ? Pass::Again : Pass::End;
 }
 
@@ -117,7 +119,7 @@ Pass KeepCopy(RunState* run, uint32_t slot, uint16_t previousNumber) {
 bool CommitBatch(RunState* run) {
   TransferProgress& progress = run->progress;
   int fd = run->targetFolder.fd();
-  bool ok = platform::FlushVolume(fd);
+  bool ok = platform::FlushVolume(fd, run->batch[0].temporary);
   if (!ok) EndWithNamingFailure(progress, platform::CopyResult::TargetFailed, errno);
   for (size_t index = 0; index < run->batch.Size(); ++index) {
     const PendingCopy& pending = run->batch[index];
