@@ -61,18 +61,12 @@ int WriteAfresh(int folder, const char* name, const void* data, size_t size) {
   return Seal(fd, WriteAllAt(fd, data, size, 0), size);
 }
 
-bool IsOther(int folder, const char* name, const FileIdentity* expected) {
-  if (expected == nullptr || !expected->Known()) return false;
-  FileIdentity now = IdentityOf(name, folder);
-  return now.device != expected->device || now.inode != expected->inode;
-}
-
 }  // namespace
 
 int RewriteThroughBackup(const char* name, const char* backup, const void* data, size_t size,
                          const FileIdentity* expected, int folder) {
   int error = WriteAfresh(folder, backup, data, size);
-  if (error == 0 && IsOther(folder, name, expected)) error = FILE_REPLACED;
+  if (error == 0 && IsOtherName(name, expected, folder)) error = FILE_REPLACED;
   if (error != 0) {
     unlinkat(folder, backup, 0);
     return error;

@@ -48,13 +48,6 @@ bool IsOtherFile(int fd, const FileIdentity* expected) {
   return fstat(fd, &info) != 0 || info.st_dev != expected->device || info.st_ino != expected->inode;
 }
 
-bool IsOtherName(int folder, const char* name, const FileIdentity* expected) {
-  if (expected == nullptr || !expected->Known()) return false;
-  struct stat info;
-  return fstatat(folder, name, &info, 0) != 0 || info.st_dev != expected->device ||
-         info.st_ino != expected->inode;
-}
-
 // Opens an existing file for writing: the descriptor, or -1 with errno set.
 int OpenForWrite(int folder, const char* name, const FileIdentity* expected,
                  const MediumRefusals& refusals) {
@@ -126,7 +119,7 @@ int ReplaceThroughTemporary(int folder, const char* name, const void* data, size
   // The umask applied at creation must not narrow the old file's modes.
   if (keepMode) fchmod(fd, mode);
   int error = FinishWrite(fd, WriteAllAt(fd, data, size, 0));
-  if (error == 0 && IsOtherName(folder, name, expected)) error = FILE_REPLACED;
+  if (error == 0 && IsOtherName(name, expected, folder)) error = FILE_REPLACED;
   if (error == 0) error = refusals.rename;
   if (error == 0 && renameat(folder, temporary, folder, name) != 0) error = errno;
   if (error != 0) {
@@ -220,7 +213,7 @@ int ReplaceFileContents(const char* name, const void* data, size_t size,
     return RewriteInPlace(folder, name, data, size, expected, refusals);
   }
   if (!exists && expected != nullptr && expected->Known()) return FILE_REPLACED;
-  if (exists && IsOtherName(folder, name, expected)) return FILE_REPLACED;
+  if (exists && IsOtherName(name, expected, folder)) return FILE_REPLACED;
   if (exists && !S_ISREG(old.st_mode)) return S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
   if (exists && IsReadOnlyMode(old.st_mode)) return EACCES;
   // A file this user may not write is not replaced either; the system's
@@ -248,6 +241,13 @@ FileIdentity IdentityOf(const char* name, int folder) {
   struct stat info;
   if (fstatat(folder, name, &info, 0) != 0) return {};
   return {info.st_dev, info.st_ino};
+}
+
+bool IsOtherName(const char* name, const FileIdentity* expected, int folder) {
+  if (expected == nullptr || !expected->Known()) return false;
+  struct stat info;
+  return fstatat(folder, name, &info, 0) != 0 || info.st_dev != expected->device ||
+         info.st_ino != expected->inode;
 }
 
 int OverwriteFileRange(const char* name, uint64_t offset, const void* data, size_t size,

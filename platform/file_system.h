@@ -75,6 +75,10 @@ bool RemoveFileIn(const char* name, int folder = CURRENT_FOLDER);
 // The identity of the file `name` in `folder` now; none when it is missing.
 FileIdentity IdentityOf(const char* name, int folder = CURRENT_FOLDER);
 
+// True when a known `expected` is no longer the file `name` in `folder`
+// leads to (or `name` is gone); false when nothing is expected.
+bool IsOtherName(const char* name, const FileIdentity* expected, int folder = CURRENT_FOLDER);
+
 // Overwrites `size` bytes at `offset` of the existing file `name` and
 // writes them through to the device, waiting for it; the device's own
 // cache is left to the next flush on the medium. Nothing else of the file
