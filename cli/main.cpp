@@ -8,6 +8,7 @@
 #include "cli/console_messages.h"
 #include "cli/verbs.h"
 #include "platform/interrupt_signal.h"
+#include "platform/system_error.h"
 #include "store/working_folder_lock.h"
 
 namespace {
@@ -55,7 +56,7 @@ int CheckStdout(int status) {
   int error = std::fflush(stdout) == 0 ? 0 : errno;
   if (error == 0 && !std::ferror(stdout)) return status;
   if (error != 0) {
-    std::fprintf(stderr, "kobaru: write error: %s\n", std::strerror(error));
+    std::fprintf(stderr, "kobaru: write error: %s\n", platform::ErrorText(error));
   } else {
     std::fputs("kobaru: write error\n", stderr);
   }
