@@ -40,7 +40,7 @@ SearchStatus RunSearch(Owners& owners) {
       std::fprintf(stderr, "\r%s %u", TEXT_SEARCHING, owners.playlist.entryCount.load());
     }
   }
-  if (showProgress) std::fprintf(stderr, "\r\033[K");
+  if (showProgress) std::fputs(platform::CLEAR_LINE, stderr);
   return search.Wait();
 }
 

@@ -16,7 +16,7 @@ namespace {
 void SayFolderLeftOut(void*, const char* storedPath, int error) {
   char shown[DISPLAY_PATH_BYTES];
   CollapseBackslashes(storedPath, std::strlen(storedPath), shown);
-  const char* clear = platform::CanDrawOn(STDERR_FILENO) ? "\r\033[K" : "";
+  const char* clear = platform::CanDrawOn(STDERR_FILENO) ? platform::CLEAR_LINE : "";
   if (error == 0) {
     std::fprintf(stderr, "%skobaru: %s left out: its path is too long to store\n", clear, shown);
   } else {

@@ -27,7 +27,6 @@ namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
 constexpr int kBarWidth = 30;
-constexpr char kClearLine[] = "\r\033[K";
 
 // The terminal is shared by the worker, which prints each row as its copy
 // completes, and the main thread, which redraws the bar.
@@ -44,7 +43,7 @@ struct FillConsole {
 
 void ClearBar(FillConsole* console) {
   if (!console->barShown) return;
-  std::fputs(kClearLine, stderr);
+  std::fputs(platform::CLEAR_LINE, stderr);
   console->barShown = false;
 }
 

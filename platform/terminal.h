@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// Back to the start of the line and erased to its end, for a line that
+// redraws itself; only where CanDrawOn.
+inline constexpr char CLEAR_LINE[] = "\r\033[K";
+
 // True when `fd` is a terminal and TERM names one that understands escape
 // codes: not unset, empty or "dumb".
 bool CanDrawOn(int fd);
