@@ -10,6 +10,30 @@ namespace {
 
 constexpr size_t kMessageBytes = 64;
 
+// The notice that says why the run ended, or null when none is due.
+const char* EndNotice(const TransferProgress& progress) {
+  switch (progress.endReason.load()) {
+    case TransferEnd::MediumFull:
+      return TEXT_END_MEDIUM_FULL;
+    case TransferEnd::AllSent:
+      return TEXT_END_ALL_SENT;
+    case TransferEnd::FreeSpaceUnknown:
+      return TEXT_END_FREE_SPACE_UNKNOWN;
+    case TransferEnd::TargetFailed:
+      return progress.endError.load() == ELOOP ? TEXT_END_TARGET_IS_LINK : TEXT_END_TARGET_FAILED;
+    case TransferEnd::NumbersUsed:
+      return TEXT_END_NUMBERS_USED;
+    case TransferEnd::SourceFailed:
+      return TEXT_END_SOURCE_FAILED;
+    case TransferEnd::Complete:  // "0 songs sent" alone would not say why
+      return progress.capacityMb.load() == FREE_SPACE_CAPACITY && progress.songsCopied.load() == 0
+                 ? TEXT_END_NOTHING_FITS
+                 : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
 void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessages& messages) {
@@ -25,34 +49,7 @@ void ShowTransferOutcome(const TransferProgress& progress, platform::UserMessage
 
 void ShowTransferEndReason(const TransferProgress& progress, PlaylistFailure failure,
                            platform::UserMessages& messages) {
-  const char* notice = nullptr;
-  switch (progress.endReason.load()) {
-    case TransferEnd::MediumFull:
-      notice = TEXT_END_MEDIUM_FULL;
-      break;
-    case TransferEnd::AllSent:
-      notice = TEXT_END_ALL_SENT;
-      break;
-    case TransferEnd::FreeSpaceUnknown:
-      notice = TEXT_END_FREE_SPACE_UNKNOWN;
-      break;
-    case TransferEnd::TargetFailed:
-      notice = progress.endError.load() == ELOOP ? TEXT_END_TARGET_IS_LINK : TEXT_END_TARGET_FAILED;
-      break;
-    case TransferEnd::NumbersUsed:
-      notice = TEXT_END_NUMBERS_USED;
-      break;
-    case TransferEnd::SourceFailed:
-      notice = TEXT_END_SOURCE_FAILED;
-      break;
-    case TransferEnd::Complete:  // "0 songs sent" alone would not say why
-      if (progress.capacityMb.load() == FREE_SPACE_CAPACITY && progress.songsCopied.load() == 0) {
-        notice = TEXT_END_NOTHING_FITS;
-      }
-      break;
-    default:
-      break;
-  }
+  const char* notice = EndNotice(progress);
   if (notice != nullptr) messages.Show(platform::Notice(notice));
   PlaylistAccess access = failure.access;
   if (access == PlaylistAccess::None) return;
