@@ -13,21 +13,27 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QTest>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
+#include "store/playlist_failure_text.h"
 #include "store/store_texts.h"
 #include "tests/support/paced_run.h"
 #include "tests/support/playlist_builder.h"
 #include "tests/support/recording_messages.h"
 #include "tests/support/transfer_setup.h"
+#include "transfer/transfer_texts.h"
 #include "ui/about_dlg.h"
 #include "ui/add_confirm_dlg.h"
 #include "ui/extension_dlg.h"
+#include "ui/qt_user_messages.h"
 #include "ui/main_app.h"
 #include "ui/main_dialog.h"
 #include "ui/playlist_dlg.h"
@@ -73,6 +79,32 @@ bool ShowAndSave(QWidget& window, const QString& path) {
   QTest::qWait(200);
   bool saved = Save(window, path);
   window.close();
+  return saved;
+}
+
+// A message box as the window shows it: saved once drawn, then dismissed.
+bool SaveMessageBox(QWidget& owner, const platform::MessageRequest& request, const QString& path) {
+  bool saved = false;
+  QTimer::singleShot(300, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      saved = Save(*box, path);
+      box->close();
+    }
+  });
+  QtUserMessages(&owner).Show(request);
+  return saved;
+}
+
+// The capacity box opened over the window, as the screen shows both.
+bool SaveOpenCapacityBox(QWidget& dialog, const QString& path) {
+  auto* capacity = dialog.findChild<QComboBox*>("capacity");
+  capacity->showPopup();
+  QTest::qWait(300);
+  QRect area = dialog.frameGeometry().united(capacity->view()->window()->frameGeometry());
+  QPixmap screen = dialog.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  capacity->hidePopup();
+  bool saved = screen.save(path);
+  std::printf("%s %s\n", saved ? "saved" : "NOT SAVED", qPrintable(path));
   return saved;
 }
 
@@ -159,9 +191,18 @@ int main(int argc, char** argv) {
   saved &= Save(dialog, dir.filePath("main-running.png"));
   if (QTest::qWaitFor([&] { return dialog.findChild<QWidget*>("picture5")->isVisible(); }))
     saved &= Save(dialog, dir.filePath("main-burst.png"));
+  saved &= SaveOpenCapacityBox(dialog, dir.filePath("main-capacity.png"));
   CAboutDlg about(&dialog);
   saved &= ShowAndSave(about, dir.filePath("about.png"));
   dialog.reject();  // stops the held run
+  saved &= SaveMessageBox(dialog, platform::Notice(TEXT_END_MEDIUM_FULL),
+                         dir.filePath("box-notice.png"));
+  saved &= SaveMessageBox(dialog, platform::Question(TEXT_RESET_ALL_QUESTION, platform::CAPTION_CONFIRM),
+                          dir.filePath("box-question.png"));
+  char failure[FAILURE_TEXT_BYTES];  // the playlist's save refused on a card turned read-only
+  FormatWithFailureReason({PlaylistAccess::Write, EROFS}, messages, TEXT_END_PLAYLIST_NOT_SAVED,
+                          failure, sizeof failure);
+  saved &= SaveMessageBox(dialog, platform::Failure(failure), dir.filePath("box-failure.png"));
   saved &= SaveBuildWindows(*owners, dialog, dir);
   // The chooser of a creation, on the tool's folder rather than the home.
   QFileDialog chooser(&dialog, QString::fromUtf8(TEXT_BROWSE_CREATE), QDir::currentPath());
