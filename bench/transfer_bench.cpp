@@ -112,9 +112,9 @@ double Median(std::vector<double> values) {
 }
 
 // Each round times cp, cp followed by sync, and the fill, one after the
-// other, so that the machine's ups and downs fall on all three alike. The
-// fill flushes every song before naming it; plain cp leaves the data in
-// the page cache, cp + sync puts it on the disk too.
+// other, so that the machine's ups and downs fall on all three alike.
+// Plain cp leaves the data in the page cache; cp + sync puts it on the
+// disk too, as the fill's batched flushes do.
 void BM_FillBesideCp(benchmark::State& state) {
   std::vector<double> cp;
   std::vector<double> cpSync;
