@@ -167,10 +167,9 @@ Pass TransferOne(RunState* run) {
 int32_t RunLocked(RunState& run, int workingFolder) {
   Playlist& playlist = run.playlist;
   if (!StartDraw(run, workingFolder)) return -1;
-  if (run.targetFolderError == 0) {
-    platform::RemoveLeftoverCopies(".", run.targetFolder.fd());
-    run.direct = platform::RefusesRename(run.targetFolder.fd());
-  }
+  // Left-over copies in kMp3 are already gone: LockWorkingFolder, which
+  // every run's lock comes from, tidied the folder under that lock.
+  if (run.targetFolderError == 0) run.direct = platform::RefusesRename(run.targetFolder.fd());
   if (SetBudget(run)) {
     while (TransferOne(&run) == Pass::Again) {
     }
