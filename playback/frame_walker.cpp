@@ -7,15 +7,13 @@ namespace {
 // A few frames at most bitrates, read at once at every place.
 constexpr size_t kSampleBytes = 2048;
 
-int32_t BitrateIndex(uint32_t header) { return static_cast<int32_t>((header >> 12) & 0xF); }
-
 bool PlaceBitrateDiffers(FileWindow& window, const FrameStream& stream, int64_t place,
                          int32_t bitrateIndex) {
   int64_t limit = place + static_cast<int64_t>(kSampleBytes);
   int64_t offset = Resynchronise(window, stream, place, limit, kSampleBytes);
   StreamFrame frame;
   while (offset >= 0 && offset < limit && FrameAt(window, stream, offset, kSampleBytes, &frame)) {
-    if (BitrateIndex(frame.header) != bitrateIndex) return true;
+    if (BitrateIndexOf(frame.header) != bitrateIndex) return true;
     offset += frame.length;
   }
   return false;

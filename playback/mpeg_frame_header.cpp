@@ -40,7 +40,7 @@ void DecodeFields(uint32_t header, MpegFrameInfo* info) {
   info->lsf = (bit20 && Bits(header, 19, 1) != 0) ? 0 : 1;
   info->layer = 4 - static_cast<int32_t>(Bits(header, 17, 2));
   info->errorProtection = Bits(header, 16, 1) == 0 ? 1 : 0;
-  info->bitrateIndex = static_cast<int32_t>(Bits(header, 12, 4));
+  info->bitrateIndex = BitrateIndexOf(header);
   int32_t rateCode = static_cast<int32_t>(Bits(header, 10, 2));
   info->sampleRateIndex = info->mpeg25 ? rateCode + 6 : rateCode + 3 * info->lsf;
   info->padding = static_cast<int32_t>(Bits(header, 9, 1));
@@ -61,10 +61,12 @@ uint32_t ReadBigEndian32(const uint8_t* bytes) {
          uint32_t{bytes[3]};
 }
 
+int32_t BitrateIndexOf(uint32_t header) { return static_cast<int32_t>(Bits(header, 12, 4)); }
+
 bool IsFrameHeader(uint32_t header) {
   if ((header & kSyncMask) != kSyncMask) return false;
   if (Bits(header, 17, 2) == 0) return false;
-  uint32_t bitrateIndex = Bits(header, 12, 4);
+  int32_t bitrateIndex = BitrateIndexOf(header);
   if (bitrateIndex == 0 || bitrateIndex == 15) return false;
   if (Bits(header, 10, 2) == kReservedSampleRateCode) return false;
   if (Bits(header, 16, 4) == 0xF) return false;  // MPEG-1 Layer I without CRC

@@ -34,6 +34,9 @@ struct MpegFrameInfo {
 
 uint32_t ReadBigEndian32(const uint8_t* bytes);
 
+// The header's bitrate index, 0..15, as DecodeFrameHeader fills bitrateIndex.
+int32_t BitrateIndexOf(uint32_t header);
+
 // Sync, a layer, bitrate index 1..14, a known rate, no MPEG-1 Layer I.
 bool IsFrameHeader(uint32_t header);
 
