@@ -164,16 +164,20 @@ Pass TransferOne(RunState* run) {
   return KeepCopy(run, slot, previousNumber);
 }
 
+// The run's budget, then song after song until one ends it.
+void TransferAll(RunState& run) {
+  if (!SetBudget(run)) return;
+  while (TransferOne(&run) == Pass::Again) {
+  }
+}
+
 int32_t RunLocked(RunState& run, int workingFolder) {
   Playlist& playlist = run.playlist;
   if (!StartDraw(run, workingFolder)) return -1;
   // Left-over copies in kMp3 are already gone: LockWorkingFolder, which
   // every run's lock comes from, tidied the folder under that lock.
   if (run.targetFolderError == 0) run.direct = platform::RefusesRename(run.targetFolder.fd());
-  if (SetBudget(run)) {
-    while (TransferOne(&run) == Pass::Again) {
-    }
-  }
+  TransferAll(run);
   if (run.batch.Size() > 0) CommitBatch(&run);
   // The copies' names are only durable once the folder is flushed too.
   if (run.copies > 0) platform::SyncFolder(".", run.targetFolder.fd());
@@ -237,10 +241,7 @@ int32_t TransferJob::DryRun(int32_t capacityMb, const TransferObserver* observer
   int32_t result = -1;
   if (StartDraw(run, platform::CURRENT_FOLDER)) {
     result = 0;
-    if (SetBudget(run)) {
-      while (TransferOne(&run) == Pass::Again) {
-      }
-    }
+    TransferAll(run);
   }
   transferProgress.status.store(TransferStatus::Finished, std::memory_order_release);
   return result;
