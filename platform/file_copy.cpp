@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <memory>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <time.h>
@@ -172,16 +171,6 @@ long OwnerOf(const char* name) {
   return end != nullptr && *end == '-' && pid > 0 ? pid : 0;
 }
 
-bool IsStale(long owner) {
-  if (owner == static_cast<long>(getpid())) return true;
-  return kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
-}
-
-bool IsLeftover(const char* name, const void*) {
-  long owner = OwnerOf(name);
-  return owner != 0 && IsStale(owner);
-}
-
 bool IsAnyCopy(const char* name, const void*) { return OwnerOf(name) != 0; }
 
 }  // namespace
@@ -306,9 +295,6 @@ bool IsNameTaken(int folder, const char* name) {
   return fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-int RemoveLeftoverCopies(const char* folder, int parent) {
-  return RemoveMatchingEntries(folder, IsLeftover, nullptr, parent);
-}
 
 int RemoveAllTemporaryCopies(const char* folder, int parent) {
   return RemoveMatchingEntries(folder, IsAnyCopy, nullptr, parent);

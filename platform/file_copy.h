@@ -104,11 +104,6 @@ bool IsNameTaken(int folder, const char* name);
 
 inline constexpr char TEMPORARY_COPY_PREFIX[] = ".kobaru-partial-";
 
-// Removes the temporary files of killed copies from `folder`: those whose
-// process (named in them) no longer runs, and this process's own. Returns
-// how many were removed.
-int RemoveLeftoverCopies(const char* folder, int parent = CURRENT_FOLDER);
-
 // Removes every temporary copy in `folder`, whichever process it names: for
 // a caller that knows no copy into it is under way. How many went.
 int RemoveAllTemporaryCopies(const char* folder, int parent = CURRENT_FOLDER);

@@ -3,7 +3,6 @@
 // file left behind on any outcome.
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
@@ -83,21 +82,5 @@ INSTANTIATE_TEST_SUITE_P(EveryFastPathAndFallback, FileCopyTest,
                                            platform::CopyPaths{false, true, true},
                                            platform::CopyPaths{true, false, true},
                                            platform::CopyPaths{false, false, false}));
-
-TEST(LeftoverTest, RemovesOnlyTemporariesOfEndedProcesses) {
-  TempFolder folder;
-  pid_t ended = fork();
-  if (ended == 0) _exit(0);
-  waitpid(ended, nullptr, 0);
-  for (const std::string& owner :
-       {std::to_string(ended), std::to_string(getpid()), std::string("1")}) {
-    WriteFile("kMp3/.kobaru-partial-" + owner + "-aB3xYz", "half");  // init never ends
-  }
-  WriteFile("kMp3/0001.mp3", "song");
-  WriteFile("kMp3/.kobaru-partial-x", "not ours: no process id");
-  EXPECT_EQ(platform::RemoveLeftoverCopies("kMp3"), 2);
-  EXPECT_EQ(NamesIn("kMp3"), (Names{".kobaru-partial-1-aB3xYz", ".kobaru-partial-x", "0001.mp3"}));
-  EXPECT_EQ(platform::RemoveLeftoverCopies("no-such-folder"), 0);
-}
 
 }  // namespace
